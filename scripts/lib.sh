@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test. Source it; it defines functions only.
+
+hoplot_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"
+    elif command -v sudo >/dev/null; then sudo "$@"
+    else echo "hoplot: need root (or sudo) to run: $*" >&2; return 1
+    fi
+}
+
+# Installs the packages listed in the given files that are not installed yet.
+install_packages() {
+    local missing=()
+    local package
+    for package in $(grep -hv '^#' "$@"); do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "hoplot: installing ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# Configures (once) and builds a build tree: build_tree DIR [cmake options...]
+build_tree() {
+    local dir=$1; shift
+    local generator=()
+    command -v ninja >/dev/null && generator=(-G Ninja)
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$(hoplot_root)" -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    fi
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,10 @@
+#include "cli/cli_setup.h"
+
+#include "shell/data_dir.h"
+#include "shell/settings.h"
+
+namespace hoplot {
+
+void load_cli_settings() { app_settings() = read_settings(screen_size{}, find_data_dir()); }
+
+} // namespace hoplot

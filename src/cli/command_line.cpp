@@ -1,0 +1,66 @@
+#include "cli/command_line.h"
+
+#include <cstdio>
+
+#include "cli/cli_setup.h"
+#include "shell/version.h"
+
+namespace hoplot {
+namespace {
+
+using mode_function = int (*)(const std::vector<std::string>&);
+
+struct mode {
+    const char* flag;
+    const char* synopsis;
+    mode_function run; // null while the mode is not built
+};
+
+const mode modes[] = {
+    {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
+     nullptr},
+    {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
+     nullptr},
+    {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
+     nullptr},
+    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
+     nullptr},
+};
+
+int print_usage(std::FILE* out, int status) {
+    std::fputs(usage_text().c_str(), out);
+    return status;
+}
+
+} // namespace
+
+std::string usage_text() {
+    std::string text = "Usage:\n  hoplot                      the window\n";
+    for (const mode& m : modes) text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
+    text += "  hoplot --version | --help\n"
+            "Exit status: 0 done, 1 the work failed, 2 bad usage.\n";
+    return text;
+}
+
+std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return std::nullopt;
+    const std::string& flag = arguments.front();
+    if (flag == "--version") {
+        std::printf("%s\n", program_title_with_version().c_str());
+        return 0;
+    }
+    if (flag == "--help" || flag == "-h") return print_usage(stdout, 0);
+    for (const mode& m : modes) {
+        if (flag != m.flag) continue;
+        if (m.run == nullptr) {
+            std::fprintf(stderr, "hoplot: %s is not built yet\n", m.flag);
+            return 2;
+        }
+        load_cli_settings();
+        return m.run({arguments.begin() + 1, arguments.end()});
+    }
+    std::fprintf(stderr, "hoplot: unknown option %s\n", flag.c_str());
+    return print_usage(stderr, 2);
+}
+
+} // namespace hoplot

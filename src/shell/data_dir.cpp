@@ -1,0 +1,36 @@
+#include "shell/data_dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace hoplot {
+namespace {
+
+bool is_data_dir(const QString& path) { return QFileInfo(path + "/maps").isDir(); }
+
+std::string with_slash(const QString& path) {
+    std::string text = QDir::cleanPath(path).toStdString();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
+}
+
+QString executable_dir() {
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
+}
+
+} // namespace
+
+std::string find_data_dir_from(const std::string& executable_dir) {
+    const QString installed =
+        QString::fromStdString(executable_dir) + "/../" + QStringLiteral(HOPLOT_INSTALL_DATA_DIR);
+    if (is_data_dir(installed)) return with_slash(installed);
+    const QString source = QStringLiteral(HOPLOT_SOURCE_DATA_DIR);
+    if (is_data_dir(source)) return with_slash(source);
+    return {};
+}
+
+std::string find_data_dir() { return find_data_dir_from(executable_dir().toStdString()); }
+
+} // namespace hoplot

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace hoplot {
+
+// The choices and window sizes kept between runs, read once at start and written once at
+// exit. The rest of the program reads them through app_settings().
+struct settings {
+    std::int32_t main_window_width = 0;
+    std::int32_t main_window_height = 0;
+    std::array<std::int32_t, 4> output{}; // column widths of the trace output list
+    std::int32_t rfc1876 = 0;             // exactly 1: positions may come from DNS LOC records
+    std::int32_t globe_mode = 0;
+    std::int32_t display_cities = 0;
+    std::int32_t display_coastlines = 0;
+    std::int32_t display_boundaries = 0;
+    std::int32_t display_rivers = 0;
+    std::string db_path;         // data directory, always ending in '/'
+    std::string geoip_database;  // empty: the first existing default database
+    std::int32_t use_geoip = 0;
+};
+
+struct screen_size {
+    std::int32_t width = 1024;
+    std::int32_t height = 768;
+};
+
+// The process-wide settings.
+settings& app_settings();
+
+// Reads every value in the documented order. A missing value, or one that is not a 32-bit
+// number, is replaced by its default, which is also stored. DBPath defaults to data_dir and is
+// not stored, so that a moved installation keeps finding its data.
+settings read_settings(screen_size screen, const std::string& data_dir);
+
+// Writes the values that change while the program runs; DBPath is never written.
+void write_settings(const settings& values);
+
+} // namespace hoplot

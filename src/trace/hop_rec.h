@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace hoplot {
+
+inline constexpr const char* done_text = "Done";
+inline constexpr const char* timed_out_text = "Timed out. Retrying... ";
+
+inline constexpr int black = 0x000000;
+inline constexpr int red = 0x0000FF;
+inline constexpr int blue = 0xFF0000;
+
+// One row of a trace: a hop that answered, or a status line.
+struct hop_rec {
+    std::string name;                    // host name, dotted address, or the status text
+    std::string address = " ";           // dotted address; " " for a status row
+    std::optional<std::string> location; // location text, "Unresolved", or " " for a status row
+    std::string time = " ";              // "%4dms"; " " for a status row
+    int colour = black;                  // 0x00BBGGRR
+    int kind = 0;                        // 1 when the position came from a DNS LOC record
+
+    // A row is a status row exactly when its name is one of the two status texts.
+    bool is_status() const;
+};
+
+hop_rec make_status_row(const std::string& text, int colour);
+
+} // namespace hoplot
