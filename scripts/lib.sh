@@ -30,7 +30,7 @@ build_tree() {
     local generator=()
     command -v ninja >/dev/null && generator=(-G Ninja)
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$(hoplot_root)" -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+        cmake -S "$(hoplot_root)" -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     fi
     cmake --build "$dir" -j "$(nproc)"
 }
