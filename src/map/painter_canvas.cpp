@@ -1,0 +1,95 @@
+#include "map/painter_canvas.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QVarLengthArray>
+#include <algorithm>
+
+namespace hoplot {
+namespace {
+
+QColor to_qcolor(int colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+} // namespace
+
+painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {}
+
+void painter_canvas::set_pen(const pen& p) {
+    if (p.style == pen_style::none) {
+        painter_.setPen(Qt::NoPen);
+        return;
+    }
+    QPen qpen(to_qcolor(p.colour), 1);
+    if (p.style == pen_style::dash) qpen.setDashPattern({18, 6}); // the classic screen dash
+    painter_.setPen(qpen);
+}
+
+void painter_canvas::set_brush(const brush& b) {
+    if (b.style == brush_style::none)
+        painter_.setBrush(Qt::NoBrush);
+    else
+        painter_.setBrush(to_qcolor(b.colour));
+}
+
+// A font is asked for by its character cell height, as the map's label sizes are given; Qt
+// sizes fonts by their em, so the em is scaled down until the cell fits.
+const QFont& painter_canvas::cell_font(int height, const std::string& face) {
+    const auto key = std::make_pair(height, face);
+    if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+    QFont qfont(QString::fromStdString(face));
+    const int size = std::max(height, 1);
+    qfont.setPixelSize(size);
+    const int cell = QFontMetrics(qfont).height();
+    if (cell > size) qfont.setPixelSize(std::max(1, (size * size + cell / 2) / cell));
+    return fonts_.emplace(key, qfont).first->second;
+}
+
+void painter_canvas::set_font(const font& f) {
+    font_ = cell_font(f.height, f.face);
+    escapement_ = f.escapement;
+}
+
+void painter_canvas::fill_rect(int left, int top, int right, int bottom, int colour) {
+    painter_.fillRect(left, top, right - left, bottom - top, to_qcolor(colour));
+}
+
+void painter_canvas::line(pixel_point from, pixel_point to) {
+    painter_.drawLine(from.x, from.y, to.x, to.y);
+}
+
+void painter_canvas::polyline(std::span<const pixel_point> points) {
+    QVarLengthArray<QPoint, 256> qpoints;
+    qpoints.reserve(static_cast<qsizetype>(points.size()));
+    for (const pixel_point& p : points)
+        qpoints.append(QPoint(p.x, p.y));
+    painter_.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+}
+
+void painter_canvas::ellipse(int left, int top, int right, int bottom) {
+    painter_.drawEllipse(QRect(left, top, right - left, bottom - top));
+}
+
+int painter_canvas::line_height() {
+    const QFontMetrics metrics(font_);
+    return metrics.height() + metrics.leading();
+}
+
+void painter_canvas::text(pixel_point at, const std::string& text, int colour, text_align align) {
+    const QString qtext = QString::fromStdString(text);
+    const QFontMetrics metrics(font_);
+    painter_.save();
+    painter_.setFont(font_);
+    painter_.setPen(to_qcolor(colour));
+    painter_.translate(at.x, at.y);
+    // The escapement turns counter-clockwise on the screen; QPainter turns clockwise.
+    painter_.rotate(-escapement_ / 10.0);
+    const int x = align == text_align::right_top ? -metrics.horizontalAdvance(qtext) : 0;
+    painter_.drawText(QPoint(x, metrics.ascent()), qtext);
+    painter_.restore();
+}
+
+} // namespace hoplot
