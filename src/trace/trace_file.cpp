@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 #include <climits>
 #include <fstream>
 
@@ -36,6 +37,12 @@ std::string time_token(const std::string& time) {
     return time.substr(0, blanks) + escape_token(std::string_view(time).substr(blanks));
 }
 
+std::optional<std::string> decode(std::string_view token) {
+    auto text = unescape_token(token);
+    if (text && text->size() > max_trace_text_length) return std::nullopt;
+    return text;
+}
+
 // The tokens of a trace file, refusing over-long ones.
 class token_reader {
   public:
@@ -50,7 +57,7 @@ class token_reader {
     std::optional<std::string> text() {
         const auto token = word();
         if (!token) return std::nullopt;
-        return unescape_token(*token);
+        return decode(*token);
     }
 
     // A whole token of optional '-' and decimal digits that fits in 32 bits.
@@ -97,14 +104,17 @@ std::optional<hop_rec> parse_row(token_reader& in) {
         return make_status_row(timed_out_text, *colour);
     }
     hop_rec hop;
-    const auto name = unescape_token(*first);
+    const auto name = decode(*first);
     const auto address = in.text();
     const auto time = in.text();
     if (!name || !address || !time) return std::nullopt;
     hop.name = *name;
     hop.address = *address;
-    hop.time = *time;
+    // Times are written with their leading blanks, which reading drops, escaped or not.
+    hop.time = time->substr(std::min(time->find_first_not_of(' '), time->size()));
     hop.colour = *colour;
+    // The writer writes a row named like a status line as one; a hop row so named is forged.
+    if (hop.is_status()) return std::nullopt;
     return hop;
 }
 

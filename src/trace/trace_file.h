@@ -23,8 +23,10 @@ namespace hoplot {
 
 // Files larger than this are refused rather than read into memory.
 inline constexpr std::size_t max_trace_file_size = 4 * 1024 * 1024;
-// A token longer than this is refused: the longest host name with every byte escaped.
-inline constexpr std::size_t max_trace_token_length = 3 * 255;
+// Longer texts are refused: no host or destination name is longer. Escaped, every such text
+// fits in max_trace_token_length, which bounds every token read.
+inline constexpr std::size_t max_trace_text_length = 255;
+inline constexpr std::size_t max_trace_token_length = 3 * max_trace_text_length;
 
 std::string escape_token(std::string_view text);
 std::optional<std::string> unescape_token(std::string_view token);
@@ -33,7 +35,7 @@ std::optional<std::string> unescape_token(std::string_view token);
 std::string trace_file_text(const trace_store& store);
 
 // The traces of a file's text, or none when anything in it is malformed: a missing, negative or
-// non-numeric count, a missing or over-long token, a trace whose first row is not a hop, a
+// non-numeric count, a missing or over-long token or text, a trace whose first row is not a hop, a
 // time-out row that is not exactly the three words, a bad escape, or anything after the last
 // trace. Rows come back with no location.
 std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text);

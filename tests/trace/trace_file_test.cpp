@@ -129,7 +129,7 @@ TEST_F(trace_files, awkward_names_read_back_token_for_token) {
     const std::vector<std::string> names = {
         "two words",   "tab\there", "line\nbreak",  "100%",
         "%41",         "Timed",     "Done-ish",     std::string("nul\0byte", 8),
-        "caf\xC3\xA9", "trailing ", "\x01\x7F\xFF", std::string(253, 'x') + ".",
+        "caf\xC3\xA9", "trailing ", "\x01\x7F\xFF", std::string(max_trace_text_length, '\x80'),
     };
     for (const std::string& name : names) {
         add_trace(store, name,
@@ -178,9 +178,12 @@ TEST_F(trace_files, malformed_files_are_refused_whole) {
         {"first row a status row", "1 a 2 16711680 Done " + hop_row},
         {"broken time-out row", "1 a 2 " + hop_row + "255 Timed out. Later "},
         {"truncated time-out row", "1 a 2 " + hop_row + "255 Timed out. "},
+        {"hop named like a status line", "1 a 2 " + hop_row + "0 %44one 192.0.2.1 1ms "},
         {"bad escape", "1 a%zz 1 " + hop_row},
         {"escape cut short", "1 a%4 1 " + hop_row},
         {"over-long token", "1 " + std::string(max_trace_token_length + 1, 'n') + " 1 " + hop_row},
+        {"over-long name",
+         "1 a 1 0 " + std::string(max_trace_text_length + 1, 'n') + " 1.2.3.4 1ms "},
         {"tokens after the last trace", "1 a 1 " + hop_row + "junk "},
         {"binary", std::string("\x00\xff\x01 1 2", 7)},
     };
