@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "cli/cli_setup.h"
+#include "cli/locate.h"
+#include "cli/show.h"
 #include "shell/version.h"
 
 namespace hoplot {
@@ -20,9 +22,9 @@ const mode modes[] = {
     {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
      nullptr},
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
-     nullptr},
+     run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
-     nullptr},
+     run_show},
     {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
      nullptr},
 };

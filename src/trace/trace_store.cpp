@@ -248,6 +248,10 @@ void trace_store::forget_building() {
     building_.reset();
 }
 
+void trace_store::repaint_map() {
+    observer_->map_repainted();
+}
+
 void trace_store::select_trace(std::size_t index) {
     if (index < entries_.size()) observer_->trace_line_selected(index);
 }

@@ -72,6 +72,9 @@ class trace_store {
     // Removes every trace and the route; the caller redraws the map.
     void clear_traces();
 
+    // A full redraw of the map, for the commands that change the store around the route.
+    void repaint_map();
+
     // Trace-list selection, for the engine and the file commands.
     void select_trace(std::size_t index);
     void deselect_traces();
