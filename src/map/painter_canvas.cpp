@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QVarLengthArray>
@@ -14,9 +15,17 @@ QColor to_qcolor(int colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+// Antialiased drawing puts a pixel's centre at +0.5: a one-pixel line through the centres stays
+// one pixel wide where it runs straight.
+QPointF centre_of(pixel_point p) {
+    return {p.x + 0.5, p.y + 0.5};
+}
+
 } // namespace
 
-painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {}
+painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {
+    painter_.setRenderHint(QPainter::Antialiasing);
+}
 
 void painter_canvas::set_pen(const pen& p) {
     if (p.style == pen_style::none) {
@@ -58,19 +67,21 @@ void painter_canvas::fill_rect(int left, int top, int right, int bottom, int col
 }
 
 void painter_canvas::line(pixel_point from, pixel_point to) {
-    painter_.drawLine(from.x, from.y, to.x, to.y);
+    painter_.drawLine(centre_of(from), centre_of(to));
 }
 
 void painter_canvas::polyline(std::span<const pixel_point> points) {
-    QVarLengthArray<QPoint, 256> qpoints;
+    QVarLengthArray<QPointF, 256> qpoints;
     qpoints.reserve(static_cast<qsizetype>(points.size()));
     for (const pixel_point& p : points)
-        qpoints.append(QPoint(p.x, p.y));
+        qpoints.append(centre_of(p));
     painter_.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
 }
 
 void painter_canvas::ellipse(int left, int top, int right, int bottom) {
-    painter_.drawEllipse(QRect(left, top, right - left, bottom - top));
+    const QPaintDevice* device = painter_.device();
+    if (right < 0 || bottom < 0 || left > device->width() || top > device->height()) return;
+    painter_.drawEllipse(QRectF(centre_of({left, top}), QSizeF(right - left, bottom - top)));
 }
 
 int painter_canvas::line_height() {
@@ -80,6 +91,13 @@ int painter_canvas::line_height() {
 
 void painter_canvas::text(pixel_point at, const std::string& text, int colour, text_align align) {
     const QString qtext = QString::fromStdString(text);
+    // Most city names of a zoomed map lie far off the picture; no character is wider than two
+    // ems, so a text whose anchor is further off than that many ems cannot show.
+    const int reach = (static_cast<int>(qtext.size()) + 1) * 2 * font_.pixelSize();
+    const QPaintDevice* device = painter_.device();
+    if (at.x < -reach || at.y < -reach || at.x > device->width() + reach ||
+        at.y > device->height() + reach)
+        return;
     const QFontMetrics metrics(font_);
     painter_.save();
     painter_.setFont(font_);
