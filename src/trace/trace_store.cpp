@@ -77,11 +77,6 @@ bool begins_with_ignoring_case(const std::string& text, const std::string& prefi
 
 } // namespace
 
-trace_store::trace_store()
-    : trace_store([](std::string& host_name, const std::string& address) {
-          return resolve_location(host_name, address);
-      }) {}
-
 trace_store::trace_store(resolver resolve) : resolve_(std::move(resolve)), observer_(&nobody) {}
 
 void trace_store::set_observer(store_observer* observer) {
