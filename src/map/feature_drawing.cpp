@@ -85,34 +85,52 @@ void for_each_polyline(const map_view& view, const map_level& level, std::uint32
     }
 }
 
+bool in_world_box(const map_view& view, pixel_point p) {
+    return within(p.x, 0, view.world_w) && within(p.y, 0, view.world_h);
+}
+
+void draw_flat_polyline(canvas& surface, const map_view& view, polyline_batch& batch,
+                        const std::vector<world_position>& line) {
+    bool has_previous = false;
+    pixel_point previous;
+    for (world_position w : line) {
+        project_flat(view, w.x, w.y);
+        const pixel_point p{round_pixel(w.x), round_pixel(w.y)};
+        if (has_previous && in_world_box(view, previous) && in_world_box(view, p)) {
+            pixel_point from = previous;
+            split_at_seam(surface, view, from, p);
+            batch.segment(from, p);
+        } else {
+            batch.flush();
+        }
+        previous = p;
+        has_previous = true;
+    }
+    batch.flush();
+}
+
+// Points on the far side are left out without breaking the line.
+void draw_globe_polyline(canvas& surface, const map_view& view,
+                         const std::vector<world_position>& line,
+                         std::vector<pixel_point>& visible) {
+    visible.clear();
+    for (world_position w : line) {
+        w.x = wrap_x(view, w.x, static_cast<double>(view.x_offset));
+        w.y += view.y_offset;
+        if (project_globe(view, w.x, w.y)) visible.push_back({round_pixel(w.x), round_pixel(w.y)});
+    }
+    if (visible.size() > 1) surface.polyline(visible);
+}
+
 void draw_flat(canvas& surface, const map_view& view, const map_level& level) {
     polyline_batch batch(surface);
     std::vector<world_position> points;
-    const auto in_box = [&](pixel_point p) {
-        return within(p.x, 0, view.world_w) && within(p.y, 0, view.world_h);
-    };
     for (std::uint32_t ix = 0; ix < level.grid(); ++ix) {
         for (std::uint32_t iy = 0; iy < level.grid(); ++iy) {
             if (!cell_visible(view, level, ix, iy)) continue;
-            for_each_polyline(view, level, ix, iy, points,
-                              [&](const std::vector<world_position>& line) {
-                                  bool has_previous = false;
-                                  pixel_point previous;
-                                  for (world_position w : line) {
-                                      project_flat(view, w.x, w.y);
-                                      const pixel_point p{round_pixel(w.x), round_pixel(w.y)};
-                                      if (has_previous && in_box(previous) && in_box(p)) {
-                                          pixel_point from = previous;
-                                          split_at_seam(surface, view, from, p);
-                                          batch.segment(from, p);
-                                      } else {
-                                          batch.flush();
-                                      }
-                                      previous = p;
-                                      has_previous = true;
-                                  }
-                                  batch.flush();
-                              });
+            for_each_polyline(view, level, ix, iy, points, [&](const auto& line) {
+                draw_flat_polyline(surface, view, batch, line);
+            });
         }
     }
 }
@@ -122,17 +140,9 @@ void draw_globe(canvas& surface, const map_view& view, const map_level& level) {
     std::vector<pixel_point> visible;
     for (std::uint32_t ix = 0; ix < level.grid(); ++ix) {
         for (std::uint32_t iy = 0; iy < level.grid(); ++iy) {
-            for_each_polyline(view, level, ix, iy, points,
-                              [&](const std::vector<world_position>& line) {
-                                  visible.clear();
-                                  for (world_position w : line) {
-                                      w.x = wrap_x(view, w.x, static_cast<double>(view.x_offset));
-                                      w.y += view.y_offset;
-                                      if (project_globe(view, w.x, w.y))
-                                          visible.push_back({round_pixel(w.x), round_pixel(w.y)});
-                                  }
-                                  if (visible.size() > 1) surface.polyline(visible);
-                              });
+            for_each_polyline(view, level, ix, iy, points, [&](const auto& line) {
+                draw_globe_polyline(surface, view, line, visible);
+            });
         }
     }
 }

@@ -14,11 +14,11 @@ namespace {
 constexpr double pi_as_written = 3.14159265358573;
 constexpr int arc_samples = 41;
 
-// Pixel y values at or below this are folded back, keeping their sign.
+// A pixel y of -32769 or less is folded back to the remainder of its rounding divided by
+// -32769, keeping its sign.
 int fold_far_y(double y) {
-    const long long rounded = static_cast<long long>(y + 0.5);
-    if (y <= -32769.0) return static_cast<int>(rounded % -32769);
-    return static_cast<int>(rounded);
+    if (!(y <= -32769.0) || !std::isfinite(y)) return round_pixel(y);
+    return static_cast<int>(std::fmod(std::trunc(y + 0.5), 32769.0));
 }
 
 void draw_flat_line(canvas& surface, const map_view& view, map_point from, map_point to) {
