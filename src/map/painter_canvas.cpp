@@ -99,15 +99,21 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
         at.y > device->height() + reach)
         return;
     const QFontMetrics metrics(font_);
-    painter_.save();
+    const QPen line_pen = painter_.pen();
     painter_.setFont(font_);
     painter_.setPen(to_qcolor(colour));
-    painter_.translate(at.x, at.y);
-    // The escapement turns counter-clockwise on the screen; QPainter turns clockwise.
-    painter_.rotate(-escapement_ / 10.0);
     const int x = align == text_align::right_top ? -metrics.horizontalAdvance(qtext) : 0;
-    painter_.drawText(QPoint(x, metrics.ascent()), qtext);
-    painter_.restore();
+    if (escapement_ == 0) {
+        painter_.drawText(QPoint(at.x + x, at.y + metrics.ascent()), qtext);
+    } else {
+        painter_.save();
+        painter_.translate(at.x, at.y);
+        // The escapement turns counter-clockwise on the screen; QPainter turns clockwise.
+        painter_.rotate(-escapement_ / 10.0);
+        painter_.drawText(QPoint(x, metrics.ascent()), qtext);
+        painter_.restore();
+    }
+    painter_.setPen(line_pen);
 }
 
 } // namespace hoplot

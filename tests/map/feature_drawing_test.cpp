@@ -124,15 +124,5 @@ TEST(globe_features, a_line_passing_behind_the_limb_is_closed_by_a_chord) {
     EXPECT_EQ(segments[0].to, on_globe(197 * 831 / 1024.0, wy));
 }
 
-TEST(globe_features, a_line_wholly_behind_the_globe_draws_nothing) {
-    const map_view view = test::globe_view();
-    EXPECT_TRUE(draw(view, level_with(4, {{0, 2, {{{10, 128}, {60, 100}, {90, 128}}}}})).empty());
-}
-
-TEST(features, a_level_that_was_not_loaded_draws_nothing) {
-    EXPECT_TRUE(draw(test::whole_world_view(), map_level{}).empty());
-    EXPECT_TRUE(draw(test::globe_view(), map_level{}).empty());
-}
-
 } // namespace
 } // namespace hoplot

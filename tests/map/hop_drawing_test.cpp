@@ -20,31 +20,12 @@ recording_canvas::label only_label(const recording_canvas& canvas) {
     return canvas.labels.empty() ? recording_canvas::label{} : canvas.labels.front();
 }
 
-TEST(hop_label, fraction_zero_starts_seven_pixels_right_of_the_dot_on_its_centre_line) {
-    recording_canvas canvas; // a line 10 pixels high: half a line is 5
-    draw_hop_label(canvas, test::whole_world_view(), "a.example", 0.0, centre, 0x00FFFF);
-    const auto label = only_label(canvas);
-    EXPECT_EQ(label.at, (pixel_point{centre_pixel.x + 7, centre_pixel.y - 5}));
-    EXPECT_EQ(label.align, text_align::left_top);
-    EXPECT_EQ(label.font, (font{9, 0, "Ariel"}));
-    EXPECT_EQ(label.colour, 0x00FFFF);
-    EXPECT_EQ(label.text, "a.example");
-}
-
-TEST(hop_label, fraction_half_ends_seven_pixels_left_of_the_dot_upright) {
-    recording_canvas canvas;
-    draw_hop_label(canvas, test::whole_world_view(), "b", 0.5, centre, 0x007FFF);
-    const auto label = only_label(canvas);
-    EXPECT_EQ(label.at, (pixel_point{centre_pixel.x - 7, centre_pixel.y - 5}));
-    EXPECT_EQ(label.align, text_align::right_top);
-    EXPECT_EQ(label.font.escapement, 0);
-}
-
-// Every label index: turned and right-aligned exactly for 3..7; the anchor lies 7 pixels out
-// along the label's direction and half a line to the side that keeps the text on the dot's
-// centre line (the text's top side: left of an unturned label's direction, right of a turned one).
+// Label indices (with label bases: beyond 10) are tenths of a turn. Only 3..7 are turned and
+// right-aligned; past a full turn the escapement is used as it is. Every anchor lies 7 pixels out
+// along the label's direction and half a line to the side that keeps the text on the dot's centre
+// line (the text's top side: left of an unturned label's direction, right of a turned one).
 TEST(hop_label, indices_three_to_seven_are_turned_and_every_anchor_sits_on_the_centre_line) {
-    for (int index = 0; index <= 10; ++index) {
+    for (int index = 0; index <= 17; ++index) {
         SCOPED_TRACE(index);
         recording_canvas canvas;
         draw_hop_label(canvas, test::whole_world_view(), "x", index / 10.0, centre, 0);
@@ -52,6 +33,7 @@ TEST(hop_label, indices_three_to_seven_are_turned_and_every_anchor_sits_on_the_c
         const bool turned = index >= 3 && index <= 7;
         EXPECT_EQ(label.font.escapement, index * 360 - (turned ? 1800 : 0));
         EXPECT_EQ(label.align, turned ? text_align::right_top : text_align::left_top);
+        EXPECT_EQ(label.font.face, "Ariel");
 
         const double b = index * 36.0 * std::acos(-1.0) / 180;
         const double dx = label.at.x - centre_pixel.x, dy = centre_pixel.y - label.at.y;
@@ -59,17 +41,6 @@ TEST(hop_label, indices_three_to_seven_are_turned_and_every_anchor_sits_on_the_c
         const double across = -dx * std::sin(b) + dy * std::cos(b);
         EXPECT_NEAR(along, 7, 1.0);
         EXPECT_NEAR(across, turned ? -5 : 5, 1.0);
-    }
-}
-
-TEST(hop_label, escapements_beyond_a_full_turn_are_used_as_they_are) {
-    for (const double fraction : {1.1, 1.5, 1.7, 2.3}) {
-        SCOPED_TRACE(fraction);
-        recording_canvas canvas;
-        draw_hop_label(canvas, test::whole_world_view(), "x", fraction, centre, 0);
-        const auto label = only_label(canvas);
-        EXPECT_EQ(label.font.escapement, static_cast<int>(fraction * 3600));
-        EXPECT_EQ(label.align, text_align::left_top);
     }
 }
 

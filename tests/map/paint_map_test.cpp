@@ -123,21 +123,12 @@ TEST(paint_map, draws_the_cities_of_the_zooms_level_and_the_medium_list_at_high)
     }
 }
 
-TEST(paint_map, skips_cities_behind_the_globe_and_layers_of_levels_that_did_not_load) {
+TEST(paint_map, skips_cities_behind_the_globe) {
     map_view globe = furnished(test::globe_view());
     shift_view_x(globe, 415); // turned half round: 10° E lies behind
     recording_canvas canvas;
     paint_map(canvas, globe);
     EXPECT_TRUE(canvas.labels.empty());
-
-    // High zoom with only the Low level loaded.
-    map_view zoomed = furnished(test::region_view(413, 109, 465, 145, 0));
-    zoomed.zoom = 256;
-    zoomed.display_cities = false;
-    recording_canvas zoomed_canvas;
-    paint_map(zoomed_canvas, zoomed);
-    EXPECT_EQ(zoomed.level, 2);
-    EXPECT_TRUE(zoomed_canvas.segments.empty());
 }
 
 } // namespace

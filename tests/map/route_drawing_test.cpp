@@ -84,13 +84,5 @@ TEST(draw_route, label_indices_wrap_from_ten_to_one_and_stop_at_the_shorter_of_c
     }
 }
 
-TEST(draw_route, a_route_without_places_draws_nothing) {
-    recording_canvas canvas;
-    draw_route(canvas, test::whole_world_view(), route_rec{});
-    EXPECT_TRUE(canvas.labels.empty());
-    EXPECT_TRUE(canvas.ovals.empty());
-    EXPECT_TRUE(canvas.segments.empty());
-}
-
 } // namespace
 } // namespace hoplot

@@ -52,17 +52,6 @@ TEST(flat_route_line, a_far_west_end_of_an_unwrapped_zoomed_view_runs_off_the_le
     EXPECT_LT(canvas.segments[0].to.x, -1000);
 }
 
-TEST(flat_route_line, a_wrapped_view_draws_an_end_across_the_seam_where_the_region_shows_it) {
-    // The Pacific across 180°: Tokyo and San Francisco are both on screen.
-    map_view view = test::region_view(700, 100, 200, 300, 1);
-    recording_canvas canvas;
-    draw_route_line(canvas, view, tokyo, san_francisco);
-    ASSERT_EQ(canvas.segments.size(), 1u);
-    EXPECT_EQ(canvas.segments[0].from, map_to_screen(view, tokyo.x, tokyo.y));
-    EXPECT_EQ(canvas.segments[0].to, map_to_screen(view, san_francisco.x, san_francisco.y));
-    EXPECT_LT(canvas.segments[0].from.x, canvas.segments[0].to.x);
-}
-
 TEST(flat_route_line, y_values_far_above_the_view_are_folded_back_keeping_their_sign) {
     // A region two world pixels high near the south pole: the north is hundreds of thousands of
     // pixels up.
