@@ -161,7 +161,9 @@ const std::vector<place_rule>& place_table() {
 
 } // namespace
 
-std::span<const domain_rule> domain_rules() { return domain_table; }
+std::span<const domain_rule> domain_rules() {
+    return domain_table;
+}
 
 std::span<const place_rule> place_rules(place_variant variant) {
     const std::span<const place_rule> all = place_table();
