@@ -10,7 +10,7 @@ namespace {
 bool is_data_dir(const QString& path) { return QFileInfo(path + "/maps").isDir(); }
 
 std::string with_slash(const QString& path) {
-    std::string text = QDir::cleanPath(path).toStdString();
+    std::string text = QFileInfo(path).canonicalFilePath().toStdString();
     if (text.empty() || text.back() != '/') text += '/';
     return text;
 }
