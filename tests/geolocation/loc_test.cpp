@@ -160,13 +160,6 @@ TEST(loc_decode, answer_shapes) {
     }
 }
 
-TEST(loc_decode, version_is_kept_when_it_refuses_the_record) {
-    const loc_rec rec = decode(answer(
-        {{pointer(question_offset), type_loc, class_in, loc_data(0x89139BC0, 0x70C08EC0, 7)}}));
-    EXPECT_EQ(rec.version, 7);
-    EXPECT_EQ(rec.found, 0);
-}
-
 TEST(loc_decode, no_cut_of_an_answer_yields_a_position) {
     const bytes full =
         answer({{pointer(question_offset), type_cname, class_in, name("loc.example.org")},
