@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "cli/command_line.h"
+#include "geolocation/resolve_location.h"
 #include "shell/data_dir.h"
 #include "shell/settings.h"
 #include "shell/ui/main_window.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
         screen.height = primary->availableSize().height();
     }
     hoplot::app_settings() = hoplot::read_settings(screen, hoplot::find_data_dir());
+    hoplot::no_progress progress;
+    hoplot::load_location_sources(progress);
 
     hoplot::main_window window;
     window.show();
