@@ -4,6 +4,7 @@
 
 #include "cli/cli_setup.h"
 #include "cli/locate.h"
+#include "cli/show.h"
 #include "shell/version.h"
 
 namespace hoplot {
@@ -23,8 +24,9 @@ const mode modes[] = {
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
      run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
+     run_show},
+    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
      nullptr},
-    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image", nullptr},
 };
 
 int print_usage(std::FILE* out, int status) {
@@ -36,8 +38,7 @@ int print_usage(std::FILE* out, int status) {
 
 std::string usage_text() {
     std::string text = "Usage:\n  hoplot                      the window\n";
-    for (const mode& m : modes)
-        text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
+    for (const mode& m : modes) text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
     text += "  hoplot --version | --help\n"
             "Exit status: 0 done, 1 the work failed, 2 bad usage.\n";
     return text;

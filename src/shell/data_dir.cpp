@@ -8,9 +8,7 @@
 namespace hoplot {
 namespace {
 
-bool is_data_dir(const QString& path) {
-    return QFileInfo(path + "/maps").isDir();
-}
+bool is_data_dir(const QString& path) { return QFileInfo(path + "/maps").isDir(); }
 
 std::string with_slash(const QString& path) {
     std::string text = QFileInfo(path).canonicalFilePath().toStdString();
@@ -34,9 +32,7 @@ std::string find_data_dir_from(const std::string& executable_dir) {
     return {};
 }
 
-std::string find_data_dir() {
-    return find_data_dir_from(executable_dir().toStdString());
-}
+std::string find_data_dir() { return find_data_dir_from(executable_dir().toStdString()); }
 
 std::string user_data_dir() {
     // Spelled out rather than taken from the application object, which the command line lacks.
