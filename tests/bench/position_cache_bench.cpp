@@ -10,21 +10,26 @@ namespace {
 
 constexpr int network_lines = 1'000'000;
 
-// Distinct three-number networks with varied positions, about 38 bytes a line as in real files.
-const std::string& networks_file() {
-    static const std::string path = [] {
-        const std::string file =
-            (std::filesystem::temp_directory_path() / "hoplot-bench-networks.cache").string();
-        std::FILE* out = std::fopen(file.c_str(), "w");
+// Distinct three-number networks with varied positions, about 38 bytes a line as in real files;
+// the file goes when the program ends.
+struct generated_file {
+    std::string path =
+        (std::filesystem::temp_directory_path() / "hoplot-bench-networks.cache").string();
+    generated_file() {
+        std::FILE* out = std::fopen(path.c_str(), "w");
         for (int i = 0; i < network_lines; ++i) {
             const int a = 1 + i / 65536 % 223;
-            std::fprintf(out, "%d.%d.%d %d %dN %d %d%c net%d\n", a, i / 256 % 256, i % 256,
-                         i % 90, i % 60, i % 180, i / 7 % 60, i % 2 ? 'E' : 'W', i);
+            std::fprintf(out, "%d.%d.%d %d %dN %d %d%c net%d\n", a, i / 256 % 256, i % 256, i % 90,
+                         i % 60, i % 180, i / 7 % 60, i % 2 ? 'E' : 'W', i);
         }
         std::fclose(out);
-        return file;
-    }();
-    return path;
+    }
+    ~generated_file() { std::remove(path.c_str()); }
+};
+
+const std::string& networks_file() {
+    static const generated_file file;
+    return file.path;
 }
 
 void load_million_network_lines(benchmark::State& state) {
@@ -51,7 +56,8 @@ void lookup_in_loaded_cache(benchmark::State& state) {
     }
     const std::string addresses[] = {"1.2.3.77", "10.1.2.3", "200.7.7.7"};
     std::size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(cache.lookup(addresses[i++ % 3]));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cache.lookup(addresses[i++ % 3]));
 }
 BENCHMARK(lookup_in_loaded_cache)->Unit(benchmark::kNanosecond);
 
