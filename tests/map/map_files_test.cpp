@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "map/cities.h"
 #include "map/map_test_files.h"
 #include "map/map_view.h"
 #include "shell/show_message.h"
@@ -220,6 +221,23 @@ TEST(MapData, WrongGridNamesTheFile) {
     map_view view;
     no_progress progress;
     EXPECT_EQ(load_map_data(view, progress), std::optional<std::string>("maps/map.cil.32.256"));
+}
+
+TEST(MapData, CommittedDataLoadsEveryLevel) {
+    const std::string saved = app_settings().db_path;
+    app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    map_view view;
+    recording_progress progress;
+    EXPECT_EQ(load_map_data(view, progress), std::nullopt);
+    load_cities(view, progress);
+    app_settings().db_path = saved;
+    EXPECT_EQ(view.max_level, 3);
+    for (int level = 0; level < 3; ++level) {
+        EXPECT_FALSE(view.maps->coastlines[level].empty()) << level;
+        EXPECT_FALSE((*view.cities)[level].empty()) << level;
+    }
+    EXPECT_GT(progress.steps, 3 * 9);
+    EXPECT_LE(progress.steps, 9 * 100 + 3 * 9); // no file's bar runs past its end
 }
 
 TEST(MapDataDeathTest, WrongGridEndsTheProgramWithStatusZero) {
