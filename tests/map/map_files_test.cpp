@@ -92,6 +92,10 @@ TEST(MapFile, EmptyPolylineTakesNoBytes) {
     ASSERT_EQ(first.point_count(2), 1u);
     EXPECT_EQ(first.polyline(2)[0].bx, 3);
     EXPECT_EQ(level.cell(1).polyline(0)[0].bx, 9);
+
+    const map_level only_empty = parsed(map_file_bytes(4, 256, {{2, {{}}}}), 4);
+    ASSERT_EQ(only_empty.cell(2).polyline_count(), 1u);
+    EXPECT_TRUE(only_empty.cell(2).polyline(0).empty());
 }
 
 TEST(MapFile, ShortFileFailsAtEveryByteAndLeavesTheLevelAlone) {
