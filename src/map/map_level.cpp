@@ -23,10 +23,11 @@ void map_level::builder::begin_cell() {
 void map_level::builder::add_polyline(std::span<const std::uint8_t> stored) {
     auto& points = level_.points_;
     level_.point_starts_.push_back(static_cast<std::uint32_t>(points.size()));
+    const std::size_t count = stored.size() / sizeof(cell_point);
+    if (count == 0) return;
     const std::size_t at = points.size();
-    points.resize(at + stored.size() / sizeof(cell_point));
-    std::memcpy(points.data() + at, stored.data(),
-                stored.size() / sizeof(cell_point) * sizeof(cell_point));
+    points.resize(at + count);
+    std::memcpy(points.data() + at, stored.data(), count * sizeof(cell_point));
 }
 
 map_level map_level::builder::finish() {

@@ -42,6 +42,13 @@ void shrink_to_limit(map_view& view, double limit) {
     view.bottom = p1.y;
 }
 
+// The highest zoom allowed.
+double zoom_limit(const map_view& view) {
+    // With no level loaded there is no threshold to index: the view stays unmagnified.
+    if (view.max_level < 0) return 1.0;
+    return zoom_thresholds[view.max_level < 3 ? view.max_level : 3];
+}
+
 void show_whole_world(map_view& view) {
     view.left = 0;
     view.top = 0;
@@ -128,12 +135,6 @@ void set_view_rect(map_view& view, pixel_point p0, pixel_point p1) {
     } else {
         set(p1.x, p0.y, p0.x, p1.y);
     }
-}
-
-double zoom_limit(const map_view& view) {
-    // With no level loaded there is no threshold to index: the view stays unmagnified.
-    if (view.max_level < 0) return 1.0;
-    return zoom_thresholds[view.max_level < 3 ? view.max_level : 3];
 }
 
 void update_zoom(map_view& view, map_view_listener& listener) {

@@ -97,9 +97,6 @@ void set_view_rect(map_view& view, pixel_point p0, pixel_point p1);
 // The zoom of the region, cut down to the highest magnification the loaded levels allow.
 void update_zoom(map_view& view, map_view_listener& listener);
 
-// The highest zoom allowed: the threshold at max level, or 1 when no level could be loaded.
-double zoom_limit(const map_view& view);
-
 void select_level(map_view& view);
 void reset_view(map_view& view, map_view_listener& listener);
 void set_flat_mode(map_view& view, map_view_listener& listener);

@@ -1,8 +1,6 @@
 #include "mapgen/cell_file.h"
-#include "tools/cell_file_reader.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace hoplot::mapgen {
 namespace {
@@ -40,25 +38,6 @@ TEST(cell_file_test, counts_come_before_all_points_of_a_cell) {
     const std::string expected =
         big_endian({1, 256, 2, 2, 3}) + std::string("\x01\x02\x03\x04\x0a\x14\x1e\x28\x32\x3c");
     EXPECT_EQ(encode_cell_file(grid), expected);
-}
-
-TEST(cell_file_test, random_grid_reads_back_cell_for_cell) {
-    std::mt19937 random(3);
-    std::uniform_real_distribution<double> coordinate(0, 8 * 256);
-    cell_grid grid(8, 256);
-    for (int i = 0; i < 100; ++i) {
-        std::vector<grid_point> line;
-        for (int j = 0; j < 2 + i % 5; ++j)
-            line.push_back({coordinate(random), coordinate(random)});
-        grid.add_polyline(line);
-    }
-    const auto read = testing::read_cells(encode_cell_file(grid));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->cells_per_side, 8u);
-    EXPECT_EQ(read->cell_size, 256u);
-    for (int ix = 0; ix < 8; ++ix)
-        for (int iy = 0; iy < 8; ++iy)
-            EXPECT_EQ(read->cells[ix * 8 + iy], grid.cell(ix, iy)) << ix << "," << iy;
 }
 
 } // namespace

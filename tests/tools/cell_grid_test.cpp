@@ -138,11 +138,6 @@ TEST(cell_grid_test, lines_that_snap_to_one_point_vanish) {
     EXPECT_TRUE(all_pieces(grid).empty());
 }
 
-TEST(cell_grid_test, rejects_cells_too_large_for_a_byte) {
-    EXPECT_THROW(cell_grid(4, 257), std::invalid_argument);
-    EXPECT_THROW(cell_grid(0, 256), std::invalid_argument);
-}
-
 // Random lines running eastward across many cells: every point stays within one step on each axis
 // of the line (rounding, or the border pulled back to the last step), and consecutive pieces meet
 // exactly once a last step on a shared border is drawn as the border.

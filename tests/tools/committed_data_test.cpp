@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
+#include <cstdio>
+#include <cstring>
 #include <sstream>
 
 namespace hoplot::mapgen {
@@ -82,7 +83,6 @@ TEST(committed_data_test, high_coastlines_lie_where_the_coasts_are) {
 }
 
 TEST(committed_data_test, cities_files_grow_by_level_in_the_degree_notation) {
-    const std::regex line_form(R"((\S{1,83}) (\d+) (\d+) (\d+)[NS] (\d+) (\d+) (\d+)[EW])");
     const std::pair<const char*, std::size_t> files[] = {
         {"cities.file.1", 100}, {"cities.file.2", 1000}, {"cities.file.3", 5000}};
     std::vector<std::string> previous;
@@ -90,14 +90,23 @@ TEST(committed_data_test, cities_files_grow_by_level_in_the_degree_notation) {
         std::istringstream text(file_text(name));
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);) {
-            std::smatch m;
-            ASSERT_TRUE(std::regex_match(line, m, line_form)) << name << ": " << line;
-            EXPECT_LE(std::stoi(m[2]), 90) << line;
-            EXPECT_LT(std::stoi(m[3]), 60) << line;
-            EXPECT_LT(std::stoi(m[4]), 60) << line;
-            EXPECT_LE(std::stoi(m[5]), 180) << line;
-            EXPECT_LT(std::stoi(m[6]), 60) << line;
-            EXPECT_LT(std::stoi(m[7]), 60) << line;
+            // "Name D M SN D M SE": a name of at most 83 characters, then two coordinates.
+            char city[128] = {};
+            int v[6] = {};
+            char ns = 0;
+            char ew = 0;
+            int used = 0;
+            const int fields = std::sscanf(line.c_str(), "%127s %d %d %d%c %d %d %d%c%n", city, &v[0],
+                                           &v[1], &v[2], &ns, &v[3], &v[4], &v[5], &ew, &used);
+            ASSERT_EQ(fields, 9) << name << ": " << line;
+            EXPECT_EQ(static_cast<std::size_t>(used), line.size()) << line;
+            EXPECT_LE(std::strlen(city), 83u) << line;
+            EXPECT_TRUE(ns == 'N' || ns == 'S') << line;
+            EXPECT_TRUE(ew == 'E' || ew == 'W') << line;
+            EXPECT_TRUE(v[0] >= 0 && v[0] <= 90) << line;
+            EXPECT_TRUE(v[3] >= 0 && v[3] <= 180) << line;
+            for (int i : {1, 2, 4, 5})
+                EXPECT_TRUE(v[i] >= 0 && v[i] < 60) << line;
             for (unsigned char c : line)
                 EXPECT_LT(c, 0x7f) << line;
             lines.push_back(line);

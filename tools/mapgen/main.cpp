@@ -17,8 +17,9 @@ constexpr int cell_size = 256;
 struct detail_level {
     int cells_per_side;
     char resolution; // GSHHG's c(rude), l(ow), i(ntermediate), h(igh), f(ull)
+    double smallest_lake_degrees;
 };
-constexpr detail_level detail_levels[] = {{4, 'c'}, {32, 'l'}, {256, 'h'}};
+constexpr detail_level detail_levels[] = {{4, 'c', 1.0}, {32, 'l', 0.4}, {256, 'h', 0.02}};
 
 struct layer {
     const char* file_kind;
@@ -29,15 +30,15 @@ constexpr layer layers[] = {{"cil", "GSHHS", source_kind::shores},
                             {"riv", "river", source_kind::rivers},
                             {"bdy", "border", source_kind::borders}};
 
-// Rings smaller than this many steps are lakes and ponds that would only show as dashes.
-constexpr double smallest_lake_steps = 3;
-
-bool is_tiny_lake(const std::vector<grid_point>& line) {
-    const auto [min_x, max_x] =
-        std::minmax_element(line.begin(), line.end(), [](auto& a, auto& b) { return a.x < b.x; });
-    const auto [min_y, max_y] =
-        std::minmax_element(line.begin(), line.end(), [](auto& a, auto& b) { return a.y < b.y; });
-    return max_x->x - min_x->x < smallest_lake_steps && max_y->y - min_y->y < smallest_lake_steps;
+// Lakes, ponds and islands in lakes whose longer side is shorter than the level's smallest lake
+// would only show as dots and dashes.
+bool is_small_lake(const source_segment& segment, double smallest_lake_degrees) {
+    if (!segment.closed || segment.level < 2) return false;
+    const auto [west, east] = std::minmax_element(segment.points.begin(), segment.points.end(),
+                                                  [](auto& a, auto& b) { return a.lon < b.lon; });
+    const auto [south, north] = std::minmax_element(segment.points.begin(), segment.points.end(),
+                                                    [](auto& a, auto& b) { return a.lat < b.lat; });
+    return std::max(east->lon - west->lon, north->lat - south->lat) < smallest_lake_degrees;
 }
 
 // Shores: levels 1 to 4 (sea shore, lake, island in a lake, pond). Antarctica is stored twice, its
@@ -76,10 +77,10 @@ bool make_file(const std::string& source_dir, const std::string& out_dir, const 
     cell_grid grid(level.cells_per_side, cell_size);
     const double extent = static_cast<double>(level.cells_per_side) * cell_size;
     for (const source_segment& segment : *segments) {
-        if (!wanted(segment, layer.kind) || segment.points.empty()) continue;
-        const std::vector<grid_point> line = to_grid(segment.points, extent);
-        if (segment.closed && segment.level >= 2 && is_tiny_lake(line)) continue;
-        grid.add_polyline(line);
+        if (!wanted(segment, layer.kind) || segment.points.empty() ||
+            is_small_lake(segment, level.smallest_lake_degrees))
+            continue;
+        grid.add_polyline(to_grid(segment.points, extent));
     }
     grid.join_touching_pieces();
 
