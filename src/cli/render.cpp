@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "geolocation/resolve_location.h"
+#include "map/map_level.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
 #include "map/painter_canvas.h"
@@ -105,6 +106,12 @@ int run_render(const std::vector<std::string>& args) {
         request->trace_file ? load_location_sources : std::function<void(loading_progress&)>();
     if (const auto wrong = load_startup_data(view, progress, load_caches)) {
         ShowMessage(format_message("Wrong data in file %s", *wrong));
+        return 1;
+    }
+    // A picture without any map would pass for a success.
+    if (view.maps->coastlines[0].empty()) {
+        ShowMessage(
+            format_message("Can't read the map data in %s", app_settings().db_path + "maps/"));
         return 1;
     }
     take_display_flags(view, app_settings());

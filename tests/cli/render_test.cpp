@@ -147,6 +147,11 @@ TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_wri
     const std::string unwritable = data.path() + "no/such/dir/out.png";
     EXPECT_EQ(run_render({unwritable}), 1);
     EXPECT_EQ(messages, std::vector<std::string>{"Can't write to file " + unwritable});
+    messages.clear();
+    std::filesystem::remove(data.path() + "maps");
+    EXPECT_EQ(run_render({data.path() + "out.png"}), 1);
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Can't read the map data in " + data.path() + "maps/"});
 }
 
 TEST(render_arguments, take_options_in_any_order) {
