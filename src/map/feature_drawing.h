@@ -4,7 +4,7 @@
 
 namespace hoplot {
 
-struct map_level;
+class map_level;
 struct map_view;
 
 // Draws one layer of one detail level with the pen already selected: on the flat map only the
