@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
 
 namespace hoplot {
 namespace {
@@ -32,9 +33,8 @@ void painter_canvas::set_pen(const pen& p) {
         painter_.setPen(Qt::NoPen);
         return;
     }
-    QPen qpen(to_qcolor(p.colour), 1);
-    if (p.style == pen_style::dash) qpen.setDashPattern({18, 6}); // the classic screen dash
-    painter_.setPen(qpen);
+    painter_.setPen(QPen(to_qcolor(p.colour), 1));
+    dashed_ = p.style == pen_style::dash;
 }
 
 void painter_canvas::set_brush(const brush& b) {
@@ -67,15 +67,50 @@ void painter_canvas::fill_rect(int left, int top, int right, int bottom, int col
 }
 
 void painter_canvas::line(pixel_point from, pixel_point to) {
-    painter_.drawLine(centre_of(from), centre_of(to));
+    const pixel_point ends[] = {from, to};
+    polyline(ends);
 }
 
 void painter_canvas::polyline(std::span<const pixel_point> points) {
+    if (dashed_) {
+        dashed_polyline(points);
+        return;
+    }
     QVarLengthArray<QPointF, 256> qpoints;
     qpoints.reserve(static_cast<qsizetype>(points.size()));
     for (const pixel_point& p : points)
         qpoints.append(centre_of(p));
     painter_.drawPolyline(qpoints.data(), static_cast<int>(qpoints.size()));
+}
+
+// Qt strokes dashed lines as outlines to fill, several times slower than plain lines; the
+// dashes (18 pixels on, 6 off, running on from one segment to the next) are cut here instead.
+void painter_canvas::dashed_polyline(std::span<const pixel_point> points) {
+    constexpr double on = 18, period = 24, max_dashed_length = 1 << 16;
+    QVarLengthArray<QLineF, 256> dashes;
+    double phase = 0; // how far into the current period the line has come
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const QPointF a = centre_of(points[i - 1]), b = centre_of(points[i]);
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const auto at = [&](double t) { return a + (b - a) * (t / length); };
+        // Map data never comes near this; it keeps a line to a far-off point from being cut
+        // into millions of dashes.
+        if (length > max_dashed_length) {
+            dashes.append(QLineF(a, b));
+            continue;
+        }
+        for (double t = 0; t < length;) {
+            const bool drawn = phase < on;
+            const double boundary = drawn ? on : period;
+            const double step = std::min(length - t, boundary - phase);
+            if (drawn) dashes.append(QLineF(at(t), at(t + step)));
+            t += step;
+            phase += step;
+            // Snapped at the boundary, so that rounding can never leave a step of nothing.
+            if (phase >= boundary - 1e-9) phase = drawn ? on : 0;
+        }
+    }
+    painter_.drawLines(dashes.data(), static_cast<int>(dashes.size()));
 }
 
 void painter_canvas::ellipse(int left, int top, int right, int bottom) {

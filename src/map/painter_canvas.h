@@ -29,10 +29,12 @@ class painter_canvas final : public canvas {
 
   private:
     const QFont& cell_font(int height, const std::string& face);
+    void dashed_polyline(std::span<const pixel_point> points);
 
     QPainter& painter_;
     QFont font_;
     int escapement_ = 0;
+    bool dashed_ = false;
     std::map<std::pair<int, std::string>, QFont> fonts_;
 };
 
