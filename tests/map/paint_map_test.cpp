@@ -123,13 +123,5 @@ TEST(paint_map, draws_the_cities_of_the_zooms_level_and_the_medium_list_at_high)
     }
 }
 
-TEST(paint_map, skips_cities_behind_the_globe) {
-    map_view globe = furnished(test::globe_view());
-    shift_view_x(globe, 415); // turned half round: 10° E lies behind
-    recording_canvas canvas;
-    paint_map(canvas, globe);
-    EXPECT_TRUE(canvas.labels.empty());
-}
-
 } // namespace
 } // namespace hoplot

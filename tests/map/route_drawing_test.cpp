@@ -60,29 +60,5 @@ TEST(draw_route, labels_then_dots_then_the_line_with_the_start_dot_over_its_end)
     EXPECT_EQ(canvas.ovals[4].centre(), pb);
 }
 
-TEST(draw_route, label_indices_wrap_from_ten_to_one_and_stop_at_the_shorter_of_chain_and_count) {
-    const map_point a = map_units(10, 10);
-    std::vector<point_rec> twelve(12, point_rec{"x", a, 0});
-    struct row {
-        std::size_t points;
-        int count;
-        std::size_t labels;
-    };
-    for (const row r : {row{12, 12, 12}, row{12, 5, 5}, row{3, 7, 3}}) {
-        SCOPED_TRACE(r.count);
-        route_rec route;
-        route.places = {
-            place({twelve.begin(), twelve.begin() + static_cast<long>(r.points)}, r.count, 0)};
-        recording_canvas canvas;
-        draw_route(canvas, test::whole_world_view(), route);
-        ASSERT_EQ(canvas.labels.size(), r.labels);
-        EXPECT_EQ(canvas.ovals.size(), r.labels);
-        if (r.labels == 12) {
-            EXPECT_EQ(canvas.labels[10].font.escapement, 3600);
-            EXPECT_EQ(canvas.labels[11].font.escapement, 360);
-        }
-    }
-}
-
 } // namespace
 } // namespace hoplot
