@@ -80,8 +80,11 @@ void redraw(benchmark::State& state, map_view view) {
     state.counters["level"] = view.level;
 }
 
+// Argument 0: the settings' default layers (cities off); 1: cities as well.
 void flat_world(benchmark::State& state) {
-    redraw(state, loaded_view(831, 572));
+    map_view view = loaded_view(831, 572);
+    view.display_cities = state.range(0) != 0;
+    redraw(state, view);
 }
 
 // Europe at zoom 4 (Low), 16 (Medium) and 256 (High).
@@ -102,7 +105,7 @@ void globe(benchmark::State& state) {
     redraw(state, view);
 }
 
-BENCHMARK(flat_world)->Unit(benchmark::kMillisecond);
+BENCHMARK(flat_world)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(zoomed)->Arg(416)->Arg(208)->Arg(52)->Unit(benchmark::kMillisecond);
 BENCHMARK(globe)->Unit(benchmark::kMillisecond);
 
