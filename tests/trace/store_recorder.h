@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,11 +74,13 @@ class store_recorder final : public store_observer {
 struct fake_places {
     std::map<std::string, map_point> positions;
     std::map<std::string, int> kinds;
+    std::map<std::string, std::string> renames; // host names the resolver rewrites
     int calls = 0;
 
     trace_store::resolver resolver() {
-        return [this](std::string&, const std::string& address) {
+        return [this](std::string& name, const std::string& address) {
             ++calls;
+            if (renames.count(address)) name = renames.at(address);
             resolution result;
             const auto found = positions.find(address);
             if (found == positions.end()) return result;
@@ -97,6 +101,36 @@ inline hop_rec hop(const std::string& name, const std::string& address, int ms =
     std::snprintf(time, sizeof time, "%4dms", ms);
     h.time = time;
     return h;
+}
+
+// A store placing hops from fake_places and reporting to a recorder.
+struct store_test : ::testing::Test {
+    fake_places places;
+    trace_store store{places.resolver()};
+    store_recorder seen;
+
+    store_test() { store.set_observer(&seen); }
+
+    // One trace as the engine builds it: hop rows resolved by the store, status rows as they come.
+    void add_trace(const std::string& name, const std::vector<hop_rec>& rows) {
+        store.begin_trace(name);
+        for (const hop_rec& row : rows) {
+            if (row.is_status()) {
+                store.add_status_row(row.name, row.colour);
+            } else {
+                store.add_hop(row, true);
+            }
+        }
+        store.end_trace();
+    }
+};
+
+// Hops named "h" and their address, one per address.
+inline std::vector<hop_rec> hops_at(const std::vector<std::string>& addresses) {
+    std::vector<hop_rec> rows;
+    for (const std::string& a : addresses)
+        rows.push_back(hop("h" + a, a));
+    return rows;
 }
 
 } // namespace hoplot::testing
