@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
@@ -20,13 +21,13 @@ struct show_mode : ::testing::Test {
 
     // Runs the mode on a file and returns what it printed.
     std::string shown(const std::string& path, int& status) const {
-        std::FILE* out = std::tmpfile();
+        char* buffer = nullptr;
+        std::size_t size = 0;
+        std::FILE* out = open_memstream(&buffer, &size);
         status = show_trace_file(path, out);
-        std::rewind(out);
-        std::string text;
-        for (int c; (c = std::fgetc(out)) != EOF;)
-            text += static_cast<char>(c);
         std::fclose(out);
+        const std::string text(buffer, size);
+        std::free(buffer);
         return text;
     }
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
@@ -52,14 +53,10 @@ class store_recorder final : public store_observer {
     // Only the events that start with one of the given words.
     std::vector<std::string> only(std::initializer_list<std::string> words) const {
         std::vector<std::string> kept;
-        for (const std::string& e : events) {
-            for (const std::string& w : words) {
-                if (e.rfind(w + " ", 0) == 0) {
-                    kept.push_back(e);
-                    break;
-                }
-            }
-        }
+        std::copy_if(events.begin(), events.end(), std::back_inserter(kept), [&](const auto& e) {
+            return std::any_of(words.begin(), words.end(),
+                               [&](const std::string& w) { return e.rfind(w + " ", 0) == 0; });
+        });
         return kept;
     }
 
@@ -86,7 +83,7 @@ struct fake_places {
             if (found == positions.end()) return result;
             result.location.emplace("at " + address);
             result.position = found->second;
-            result.kind = kinds.count(address) ? kinds.at(address) : 0;
+            result.kind = kinds[address];
             result.source = location_source::cache;
             return result;
         };
@@ -94,13 +91,9 @@ struct fake_places {
 };
 
 inline hop_rec hop(const std::string& name, const std::string& address, int ms = 1) {
-    hop_rec h;
-    h.name = name;
-    h.address = address;
     char time[16];
     std::snprintf(time, sizeof time, "%4dms", ms);
-    h.time = time;
-    return h;
+    return {.name = name, .address = address, .location = {}, .time = time};
 }
 
 // A store placing hops from fake_places and reporting to a recorder.

@@ -6,7 +6,157 @@ namespace hoplot {
 namespace {
 
 using testing::hop;
+using testing::hops_at;
 using events = std::vector<std::string>;
+using building = testing::store_test;
+
+struct place_shape {
+    std::vector<std::string> labels;
+    map_point at;
+    int point_count;
+    int label_base;
+    bool operator==(const place_shape&) const = default;
+};
+
+std::vector<place_shape> shape(const route_rec& route) {
+    std::vector<place_shape> result;
+    for (const hop_group& g : route.places) {
+        place_shape s{{}, g.points.front().position, g.point_count, g.label_base};
+        for (const point_rec& p : g.points) {
+            EXPECT_EQ(p.position, s.at) << "a place holds one position only";
+            s.labels.push_back(p.label);
+        }
+        result.push_back(s);
+    }
+    return result;
+}
+
+TEST_F(building, unplaced_first_hop_moves_to_the_first_position_and_shares_its_place) {
+    places.positions["10.0.0.2"] = {100, 200};
+    store.begin_trace("dest");
+    store.add_hop(hop("a", "10.0.0.1"), true);
+    store.add_hop(hop("b", "10.0.0.2"), true);
+
+    EXPECT_EQ(seen.events, (events{"output hop a Unresolved", "count 1", "list append dest",
+                                   "output hop b at 10.0.0.2", "dot 100,200",
+                                   "label a 0 kind0 100,200", "label b 1 kind0 100,200"}));
+    EXPECT_EQ(store.current_route()->name, "dest");
+    EXPECT_EQ(shape(*store.current_route()),
+              (std::vector<place_shape>{{{"a", "b"}, {100, 200}, 2, 0}}));
+}
+
+TEST_F(building, live_drawing_of_a_route_that_returns_to_an_earlier_position) {
+    places.positions = {{"1.1.1.1", {10, 10}}, {"2.2.2.2", {20, 20}}};
+    store.begin_trace("d");
+    for (const hop_rec& h : hops_at({"1.1.1.1", "2.2.2.2", "1.1.1.1", "2.2.2.2", "9.9.9.9"}))
+        store.add_hop(h, false);
+
+    EXPECT_EQ(seen.only({"dot", "line", "label"}),
+              (events{"dot 10,10 image", "label h1.1.1.1 0 kind0 10,10 image",
+                      "line 10,10 20,20 image", "dot 10,10 image", "dot 20,20 image",
+                      "label h2.2.2.2 1 kind0 20,20 image", "line 20,20 10,10 image",
+                      "dot 20,20 image", "dot 10,10 image", "label h1.1.1.1 2 kind0 10,10 image",
+                      "line 10,10 20,20 image", "dot 10,10 image", "dot 20,20 image",
+                      "label h2.2.2.2 3 kind0 20,20 image", "label h9.9.9.9 4 kind0 20,20 image"}));
+    EXPECT_EQ(shape(*store.current_route()), (std::vector<place_shape>{
+                                                 {{"h1.1.1.1"}, {10, 10}, 2, 0},
+                                                 {{"h2.2.2.2"}, {20, 20}, 2, 0},
+                                                 {{"h1.1.1.1"}, {10, 10}, 2, 1},
+                                                 {{"h2.2.2.2", "h9.9.9.9"}, {20, 20}, 3, 1},
+                                             }));
+}
+
+// Twelve hops at one place, placed from the start or pulled there by the first answer (a dot
+// for each hop moved, then one for each new place).
+TEST_F(building, label_indices_wrap_from_ten_to_one) {
+    places.positions["5.5.5.5"] = {5, 5};
+    std::vector<std::string> pulled(11, "0.0.0.1");
+    pulled.push_back("5.5.5.5");
+    const std::pair<std::vector<std::string>, std::size_t> cases[] = {
+        {std::vector<std::string>(12, "5.5.5.5"), 1}, {pulled, 11}};
+    for (const auto& [addresses, dots] : cases) {
+        store = trace_store{places.resolver()};
+        store.set_observer(&seen);
+        seen.events.clear();
+        add_trace("d", hops_at(addresses));
+        std::vector<int> indices;
+        for (const std::string& e : seen.only({"label"}))
+            indices.push_back(std::stoi(e.substr(e.find(' ', 6) + 1))); // "label NAME INDEX ..."
+        EXPECT_EQ(indices, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1}));
+        ASSERT_EQ(store.current_route()->places.size(), 1u);
+        EXPECT_EQ(store.current_route()->places[0].point_count, 12);
+        EXPECT_EQ(seen.only({"dot"}).size(), dots);
+    }
+}
+
+TEST_F(building, time_outs_are_stored_only_after_the_first_answer) {
+    places.positions["1.1.1.1"] = {1, 1};
+    add_trace("d", {make_status_row(timed_out_text, red), hop("a", "1.1.1.1"),
+                    make_status_row(timed_out_text, red), hop("b", "0.0.0.9"),
+                    make_status_row(done_text, blue)});
+    EXPECT_EQ(seen.only({"output"}).size(), 5u) << "every status line is shown";
+    store.add_hop(hop("late", "0.0.0.2"), true); // after end_trace: not stored
+    store.add_status_row(done_text, blue);
+    std::vector<std::string> rows;
+    for (const hop_rec& row : store.traces().at(0).rows)
+        rows.push_back(row.name + (row.is_status() ? " " + std::to_string(row.colour) : ""));
+    EXPECT_EQ(rows, (events{"a", timed_out_text + std::string(" 255"), "b", "Done 16711680"}));
+
+    // A trace without an answer makes no entry and leaves no route.
+    seen.events.clear();
+    add_trace("silent", std::vector<hop_rec>(29, make_status_row(timed_out_text, red)));
+    EXPECT_EQ(store.trace_count(), 1);
+    EXPECT_EQ(store.current_route(), nullptr);
+    EXPECT_EQ(seen.only({"output"}).size(), 29u);
+    EXPECT_EQ(seen.only({"count", "list"}), events{});
+
+    // One without any position keeps its rows but loses its places and draws nothing.
+    add_trace("lost", hops_at({"0.0.0.1", "0.0.0.2"}));
+    EXPECT_EQ(seen.only({"dot", "line", "label"}), events{});
+    EXPECT_TRUE(store.current_route()->places.empty());
+    EXPECT_EQ(store.traces().at(1).rows.size(), 2u);
+}
+
+TEST_F(building, hops_are_placed_by_the_callers_resolution_or_by_the_resolver) {
+    resolution loc;
+    loc.location.emplace("somewhere");
+    loc.position = {300, 400};
+    loc.kind = 1;
+    places.positions["5.6.7.8"] = {1, 2};
+    places.renames["5.6.7.8"] = "*b";
+    places.kinds["5.6.7.8"] = 2;
+    store.begin_trace("d");
+    store.add_hop(hop("a", "1.2.3.4"), loc, true);
+    store.add_hop(hop("b", "5.6.7.8"), true);
+
+    EXPECT_EQ(places.calls, 1);
+    EXPECT_EQ(seen.only({"label"}), (events{"label a 0 kind1 300,400", "label *b 1 kind2 1,2"}));
+    const auto& rows = store.traces()[0].rows;
+    EXPECT_EQ(rows[0].location, "somewhere");
+    EXPECT_EQ(rows[0].kind, 1);
+    EXPECT_EQ(rows[1].name, "*b") << "the name as the resolver left it";
+}
+
+// Rebuilding must group a stored trace exactly as live building did, from its own positions.
+TEST_F(building, rebuilding_groups_as_live_building_did) {
+    places.positions = {{"1.0.0.1", {10, 10}}, {"1.0.0.2", {20, 20}}, {"1.0.0.3", {30, 30}}};
+    const std::vector<std::vector<std::string>> routes = {
+        {"1.0.0.1", "1.0.0.2", "1.0.0.3"},
+        {"0.0.0.1", "0.0.0.2", "1.0.0.2", "0.0.0.3", "1.0.0.1"},
+        {"1.0.0.1", "1.0.0.2", "1.0.0.1", "1.0.0.2", "1.0.0.1", "1.0.0.3", "1.0.0.1"},
+        {"1.0.0.1", "1.0.0.1", "0.0.0.4", "1.0.0.2", "1.0.0.2", "1.0.0.1"},
+        {"0.0.0.1", "0.0.0.2"},
+    };
+    for (const auto& addresses : routes) {
+        add_trace("d", hops_at(addresses));
+        const auto live = shape(*store.current_route());
+        seen.events.clear();
+        store.rebuild_route(static_cast<std::size_t>(store.trace_count() - 1));
+        EXPECT_EQ(shape(*store.current_route()), live) << addresses.size() << " hops";
+        EXPECT_EQ(store.current_route()->name, "");
+        EXPECT_EQ(seen.only({"dot", "label", "line"}), events{}) << "drawn by repaint only";
+    }
+}
 
 struct store_with_traces : testing::store_test {
     store_with_traces() {
