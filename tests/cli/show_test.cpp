@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
@@ -21,14 +20,11 @@ struct show_mode : ::testing::Test {
 
     // Runs the mode on a file and returns what it printed.
     std::string shown(const std::string& path, int& status) const {
-        char* buffer = nullptr;
-        std::size_t size = 0;
-        std::FILE* out = open_memstream(&buffer, &size);
+        const std::string printed = dir.path() + "printed";
+        std::FILE* out = std::fopen(printed.c_str(), "w");
         status = show_trace_file(path, out);
         std::fclose(out);
-        const std::string text(buffer, size);
-        std::free(buffer);
-        return text;
+        return read_text_file(printed);
     }
 };
 

@@ -34,10 +34,11 @@ TEST_F(settings_test, missing_values_take_their_defaults_and_are_stored) {
     const settings expected{
         1600, 1000, {column, column, column, column}, 0, 0, 0, 1, 1, 1, "/opt/hoplot/data/", "", 1};
     EXPECT_EQ(fields(read_settings({1600, 1000}, "/opt/hoplot/data/")), fields(expected));
-    EXPECT_EQ(stored_value("Main Window Width").toInt(), 1600);
-    EXPECT_EQ(stored_value("Output 3").toInt(), column);
-    EXPECT_EQ(stored_value("Display Rivers").toInt(), 1);
-    EXPECT_EQ(stored_value("Display Cities").toInt(), 0);
+    for (const auto& [name, value] : {std::pair{"Main Window Width", 1600},
+                                      {"Output 3", column},
+                                      {"Display Rivers", 1},
+                                      {"Display Cities", 0}})
+        EXPECT_EQ(stored_value(name).toInt(), value) << name;
     // The data directory found at start is not stored: a moved installation still finds its data.
     EXPECT_FALSE(stored_value("DBPath").isValid());
 }

@@ -107,13 +107,8 @@ struct store_test : ::testing::Test {
     // One trace as the engine builds it: hop rows resolved by the store, status rows as they come.
     void add_trace(const std::string& name, const std::vector<hop_rec>& rows) {
         store.begin_trace(name);
-        for (const hop_rec& row : rows) {
-            if (row.is_status()) {
-                store.add_status_row(row.name, row.colour);
-            } else {
-                store.add_hop(row, true);
-            }
-        }
+        for (const hop_rec& row : rows)
+            row.is_status() ? store.add_status_row(row.name, row.colour) : store.add_hop(row, true);
         store.end_trace();
     }
 };
