@@ -78,14 +78,10 @@ struct fake_places {
         return [this](std::string& name, const std::string& address) {
             ++calls;
             if (renames.count(address)) name = renames.at(address);
-            resolution result;
             const auto found = positions.find(address);
-            if (found == positions.end()) return result;
-            result.location.emplace("at " + address);
-            result.position = found->second;
-            result.kind = kinds[address];
-            result.source = location_source::cache;
-            return result;
+            if (found == positions.end()) return resolution{};
+            return resolution{"at " + address, found->second, kinds[address],
+                              location_source::cache};
         };
     }
 };

@@ -107,10 +107,7 @@ TEST_F(building, time_outs_are_stored_only_after_the_first_answer) {
 }
 
 TEST_F(building, hops_are_placed_by_the_callers_resolution_or_by_the_resolver) {
-    resolution loc;
-    loc.location.emplace("somewhere");
-    loc.position = {300, 400};
-    loc.kind = 1;
+    const resolution loc{std::string("somewhere"), {300, 400}, 1, location_source::loc};
     places.positions["5.6.7.8"] = {1, 2};
     places.renames["5.6.7.8"] = "*b";
     places.kinds["5.6.7.8"] = 2;
