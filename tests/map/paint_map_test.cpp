@@ -1,35 +1,31 @@
 #include "map/paint_map.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
-
 #include <memory>
 
-#include "map/cities.h"
 #include "map/drawing_objects.h"
+#include "map/map_test_files.h"
 #include "map/recording_canvas.h"
-#include "map/test_levels.h"
 #include "map/test_views.h"
 #include "trace/route.h"
 
 namespace hoplot {
 namespace {
 
-using test::level_with;
-using test::map_units;
-using test::recording_canvas;
+using namespace test;
 
 // One short polyline per layer, each in its own Low cell, and a city per level.
 map_view furnished(map_view view) {
     auto maps = std::make_shared<map_data>();
-    maps->coastlines[0] = level_with(4, {{1, 2, {{{10, 10}, {40, 40}}}}});
-    maps->rivers[0] = level_with(4, {{2, 2, {{{10, 10}, {40, 40}}}}});
-    maps->boundaries[0] = level_with(4, {{2, 3, {{{10, 10}, {40, 40}}}}});
+    maps->coastlines[0] = level_with(4, {{6, {{10, 10, 40, 40}}}});
+    maps->rivers[0] = level_with(4, {{10, {{10, 10, 40, 40}}}});
+    maps->boundaries[0] = level_with(4, {{11, {{10, 10, 40, 40}}}});
     view.maps = maps;
     auto cities = std::make_shared<city_lists>();
     const map_point at = map_units(10, 50);
-    for (int level = 0; level < 3; ++level)
-        (*cities)[static_cast<std::size_t>(level)].push_back(
-            {"city" + std::to_string(level), 50, 10, at.x, at.y});
+    for (std::size_t level = 0; level < 3; ++level)
+        (*cities)[level].push_back({"city" + std::to_string(level), 50, 10, at.x, at.y});
     view.cities = cities;
     view.display_coastlines = view.display_rivers = view.display_boundaries = true;
     view.display_cities = true;
@@ -37,7 +33,7 @@ map_view furnished(map_view view) {
 }
 
 TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_that_order) {
-    map_view view = furnished(test::whole_world_view());
+    map_view view = furnished(sized_view());
     route_rec route;
     route.places = {{{{"hop", map_units(-60, -10), 0}}, 1, 0}};
     view.current_route = &route;
@@ -45,46 +41,37 @@ TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_t
     paint_map(canvas, view);
 
     ASSERT_EQ(canvas.fills.size(), 1u);
-    EXPECT_EQ(canvas.fills[0].order, 0u);
-    EXPECT_EQ(canvas.fills[0].colour, 0x000000);
-    EXPECT_EQ(canvas.fills[0].right, 831);
-    EXPECT_EQ(canvas.fills[0].bottom, 572);
-
-    std::vector<std::size_t> layers;
-    for (const pen& p : {coastline_pen, river_pen, boundary_pen}) {
-        const auto drawn = canvas.segments_in(p.colour);
-        ASSERT_EQ(drawn.size(), 1u);
-        EXPECT_EQ(drawn[0].pen, p);
-        layers.push_back(drawn[0].order);
-    }
-    EXPECT_EQ(canvas.segments_in(boundary_pen.colour)[0].pen.style, pen_style::dash);
+    const auto& ground = canvas.fills[0];
+    EXPECT_EQ(ground.order, 0u);
+    EXPECT_EQ((std::array{ground.colour, ground.right, ground.bottom}), (std::array{0, 831, 572}));
+    ASSERT_EQ(canvas.segments.size(), 3u);
     ASSERT_EQ(canvas.ovals.size(), 2u);
-    EXPECT_EQ(canvas.ovals[0].brush, city_brush);
-    EXPECT_EQ(canvas.ovals[1].brush, hop_brush);
-    layers.push_back(canvas.ovals[0].order);
-    layers.push_back(canvas.ovals[1].order);
-    EXPECT_TRUE(std::is_sorted(layers.begin(), layers.end()));
+    EXPECT_EQ((std::array{canvas.segments[0].pen, canvas.segments[1].pen, canvas.segments[2].pen}),
+              (std::array{coastline_pen, river_pen, boundary_pen}));
+    EXPECT_EQ(canvas.segments[2].pen.style, pen_style::dash);
+    EXPECT_EQ((std::array{canvas.ovals[0].brush, canvas.ovals[1].brush}),
+              (std::array{city_brush, hop_brush}));
+    EXPECT_LT(canvas.segments[2].order, canvas.ovals[0].order);
+    EXPECT_LT(canvas.ovals[0].order, canvas.ovals[1].order);
 }
 
 TEST(paint_map, with_every_layer_off_shows_black_ground_and_on_the_globe_its_shaded_disc) {
-    map_view flat = test::whole_world_view();
+    map_view flat = sized_view();
     recording_canvas flat_canvas;
     paint_map(flat_canvas, flat);
     EXPECT_EQ(flat_canvas.fills.size(), 1u);
     EXPECT_TRUE(flat_canvas.ovals.empty());
 
-    map_view globe = test::globe_view();
+    map_view globe = globe_view();
     recording_canvas canvas;
     paint_map(canvas, globe);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_TRUE(canvas.labels.empty());
-    const int radius = globe.globe_radius; // 277: rings at insets 0, 5, ..., 275
-    ASSERT_EQ(canvas.ovals.size(), 56u);
+    EXPECT_TRUE(canvas.segments.empty() && canvas.labels.empty());
+    ASSERT_EQ(canvas.ovals.size(), 56u); // radius 277: rings at insets 0, 5, ..., 275
     for (std::size_t i = 0; i < canvas.ovals.size(); ++i) {
         const auto& ring = canvas.ovals[i];
         EXPECT_EQ(ring.pen.style, pen_style::none);
         EXPECT_EQ(ring.centre(), (pixel_point{415, 286}));
-        EXPECT_EQ(ring.radius(), radius - 5 * static_cast<int>(i));
+        EXPECT_EQ(ring.radius(), 277 - 5 * static_cast<int>(i));
     }
     EXPECT_EQ(canvas.ovals.front().brush.colour, 30 << 16 | 30 << 8); // green 30, blue 30
     const int centre = canvas.ovals.back().brush.colour;
@@ -94,21 +81,19 @@ TEST(paint_map, with_every_layer_off_shows_black_ground_and_on_the_globe_its_sha
 }
 
 TEST(paint_map, draws_the_cities_of_the_zooms_level_and_the_medium_list_at_high) {
-    struct row {
-        const char* what;
+    const struct {
         map_view view;
         int zoom;
         const char* city;
         int radius;
+    } rows[] = {
+        {sized_view(), 1, "city0", 2},
+        {region_view(335, 56, 542, 199), 16, "city1", 4},
+        {region_view(413, 109, 465, 145), 256, "city1", 8},
+        {globe_view(), 256, "city0", 2},
     };
-    const row rows[] = {
-        {"whole world", test::whole_world_view(), 1, "city0", 2},
-        {"zoom 16", test::region_view(335, 56, 542, 199, 0), 16, "city1", 4},
-        {"zoom 256", test::region_view(413, 109, 465, 145, 0), 256, "city1", 8},
-        {"globe", test::globe_view(), 256, "city0", 2},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.what);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.zoom);
         map_view view = furnished(r.view);
         view.zoom = r.zoom;
         view.display_coastlines = view.display_rivers = view.display_boundaries = false;
