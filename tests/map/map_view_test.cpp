@@ -4,6 +4,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 #include "map/projection.h"
 #include "map/test_views.h"
@@ -262,18 +263,14 @@ TEST(MapView, ResizeAndModeSwitchesShowTheWholeWorldAndAskForMenuAndScrollBars) 
 }
 
 TEST(MapView, ReadOutsGiveDegreesWithTheirHemisphere) {
-    const map_view view = sized_view();
-    const struct {
-        double world, longitude;
-        char east_west;
-        double latitude;
-        char north_south;
-    } cases[] = {{0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
-    for (const auto& c : cases) {
-        const auto lon = longitude_read_out(view, c.world), lat = latitude_read_out(view, c.world);
-        EXPECT_NEAR(lon.degrees, c.longitude, 0.01) << c.world;
-        EXPECT_NEAR(lat.degrees, c.latitude, 1e-9) << c.world;
-        EXPECT_EQ((std::array{lon.letter, lat.letter}), (std::array{c.east_west, c.north_south}));
+    const std::tuple<double, double, char, double, char> cases[] = {
+        {0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
+    for (const auto& [world, longitude, east_west, latitude, north_south] : cases) {
+        const auto lon = longitude_read_out(sized_view(), world);
+        const auto lat = latitude_read_out(sized_view(), world);
+        EXPECT_NEAR(lon.degrees, longitude, 0.01) << world;
+        EXPECT_NEAR(lat.degrees, latitude, 1e-9) << world;
+        EXPECT_EQ((std::array{lon.letter, lat.letter}), (std::array{east_west, north_south}));
     }
 }
 
