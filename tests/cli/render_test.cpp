@@ -54,15 +54,15 @@ struct render_mode : ::testing::Test {
     }
 };
 
-bool black(QColor c) {
-    return c.red() == 0 && c.green() == 0 && c.blue() == 0;
-}
 // Lines are antialiased: a pixel they cross only in part is a darker shade of their colour.
+bool black(QColor c) {
+    return c.rgb() == qRgb(0, 0, 0);
+}
 bool whitish(QColor c) {
     return c.red() > 120 && c.red() == c.green() && c.green() == c.blue();
 }
 bool red(QColor c) {
-    return c.red() == 255 && c.green() == 0 && c.blue() == 0;
+    return c.rgb() == qRgb(255, 0, 0);
 }
 bool reddish(QColor c) {
     return c.red() > 100 && c.green() < 40 && c.blue() < 40;
@@ -72,10 +72,9 @@ bool yellowish(QColor c) {
 }
 
 // Whether some pixel of the box around (x, y) satisfies the test.
-template <typename Test>
-bool any_near(const QImage& image, int x, int y, int dx, int dy, Test test) {
-    for (int py = y - dy; py <= y + dy; ++py)
-        for (int px = x - dx; px <= x + dx; ++px)
+bool any_near(const QImage& image, QPoint at, int dx, int dy, bool (*test)(QColor)) {
+    for (int py = at.y() - dy; py <= at.y() + dy; ++py)
+        for (int px = at.x() - dx; px <= at.x() + dx; ++px)
             if (image.valid(px, py) && test(image.pixelColor(px, py))) return true;
     return false;
 }
@@ -89,24 +88,19 @@ QPoint flat(double longitude, double latitude) {
 TEST_F(render_mode, the_flat_world_has_black_seas_white_coasts_and_the_trace_on_top) {
     const QImage image = render({"--open", data.path() + "t.trc"});
     ASSERT_EQ(image.size(), QSize(831, 572));
-    for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {-20.0, -30.0}, {80.0, -30.0}}) {
-        const QPoint p = flat(lon, lat);
-        EXPECT_FALSE(any_near(image, p.x(), p.y(), 3, 3, [](QColor c) { return !black(c); }))
+    // Seas in the Pacific, the Atlantic and the Indian Ocean; coasts of Mauritania at 20° N,
+    // Brazil at 10° S and Western Australia at 25° S.
+    for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {-20.0, -30.0}, {80.0, -30.0}})
+        EXPECT_FALSE(any_near(image, flat(lon, lat), 3, 3, [](QColor c) { return !black(c); }))
             << "sea at " << lon << ", " << lat;
-    }
-    // Coasts: Mauritania at 20° N, Brazil at 10° S, Western Australia at 25° S.
-    for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}}) {
-        const QPoint p = flat(lon, lat);
-        EXPECT_TRUE(any_near(image, p.x(), p.y(), 8, 0, whitish))
-            << "coast at " << lon << ", " << lat;
-    }
+    for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
+        EXPECT_TRUE(any_near(image, flat(lon, lat), 8, 0, whitish)) << "coast at " << lon;
     const QPoint london = flat(-0.1167, 51.5), new_york = flat(-74, 40.7);
-    EXPECT_TRUE(any_near(image, london.x(), london.y(), 1, 1, red));
-    EXPECT_TRUE(any_near(image, new_york.x(), new_york.y(), 1, 1, red));
-    const QPoint middle = (london + new_york) / 2;
-    EXPECT_TRUE(any_near(image, middle.x(), middle.y(), 1, 1, reddish)) << "the route line";
+    EXPECT_TRUE(any_near(image, london, 1, 1, red));
+    EXPECT_TRUE(any_near(image, new_york, 1, 1, red));
+    EXPECT_TRUE(any_near(image, (london + new_york) / 2, 1, 1, reddish)) << "the route line";
     // The first label starts 7 pixels east of its dot.
-    EXPECT_TRUE(any_near(image, london.x() + 30, london.y(), 22, 5, yellowish));
+    EXPECT_TRUE(any_near(image, london + QPoint(30, 0), 22, 5, yellowish));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -124,23 +118,22 @@ TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
     const double lon = (wx - 415.5) / 831 * 6.28, phi = (wy - 286) / 286 * 1.57;
     const int x = static_cast<int>(200 * std::cos(phi) * std::sin(lon) + 300.5 + 0.5);
     const int y = static_cast<int>(200 * std::sin(phi) + 250 + 0.5);
-    EXPECT_TRUE(any_near(image, x, y, 1, 1, red));
+    EXPECT_TRUE(any_near(image, {x, y}, 1, 1, red));
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_write) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--globe"},
-                                               {"a.png", "b.png"},
-                                               {"a.png", "--open"},
-                                               {"a.png", "--size", "0x10"},
-                                               {"a.png", "--size", "100"},
-                                               {"a.png", "--size", "100x20000"},
-                                               {"a.png", "--size", "10x10x"},
-                                               {"a.png", "--frobnicate"}}) {
-        EXPECT_EQ(run_render(args), 2);
-    }
+    const std::vector<std::string> refused[] = {{},
+                                                {"--globe"},
+                                                {"a.png", "b.png"},
+                                                {"a.png", "--open"},
+                                                {"a.png", "--size", "0x10"},
+                                                {"a.png", "--size", "100"},
+                                                {"a.png", "--size", "100x20000"},
+                                                {"a.png", "--size", "10x10x"},
+                                                {"a.png", "--frobnicate"}};
+    for (const auto& args : refused)
+        EXPECT_EQ(run_render(args), 2) << args.size();
     EXPECT_EQ(run_render({data.path() + "out.png", "--open", data.path() + "none.trc"}), 1);
     EXPECT_EQ(messages, std::vector<std::string>{"Can't read file none.trc"});
     messages.clear();

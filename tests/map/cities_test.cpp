@@ -10,6 +10,8 @@
 namespace hoplot {
 namespace {
 
+using namespace test;
+
 TEST(Cities, LinesGiveNamesAndPositionsInFileOrder) {
     const auto cities = parse_cities("Abu_Dhabi 24 28N 54 22E\n"
                                      "Null_Island 0 0N 0 0E France 2148000\r\n"
@@ -36,17 +38,16 @@ TEST(Cities, LinesGiveNamesAndPositionsInFileOrder) {
                   (std::array{expected[i].x, expected[i].y}));
     }
     EXPECT_TRUE(parse_cities(" \n\t\n").empty());
-}
 
-TEST(Cities, LongNamesAreCutWithoutLosingTheCoordinates) {
+    // Long names are cut to 83 bytes, never inside a character, keeping the coordinates.
     const std::string long_name(100, 'a');
-    const std::string accented = std::string(82, 'b') + "\xC3\xA9" + "c"; // é straddles the limit
-    const auto cities = parse_cities(long_name + " 1 0N 2 0E\n" + accented + " 3 0S 4 0W\n");
-    ASSERT_EQ(cities.size(), 2u);
-    EXPECT_EQ(cities[0].name, long_name.substr(0, 83));
-    EXPECT_NEAR(cities[0].longitude, 2, 1e-9);
-    EXPECT_EQ(cities[1].name, std::string(82, 'b'));
-    EXPECT_NEAR(cities[1].latitude, -3, 1e-9);
+    const std::string accented = std::string(82, 'b') + "\xC3\xA9" + "c";
+    const auto cut = parse_cities(long_name + " 1 0N 2 0E\n" + accented + " 3 0S 4 0W\n");
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].name, long_name.substr(0, 83));
+    EXPECT_NEAR(cut[0].longitude, 2, 1e-9);
+    EXPECT_EQ(cut[1].name, std::string(82, 'b'));
+    EXPECT_NEAR(cut[1].latitude, -3, 1e-9);
 }
 
 TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
@@ -66,7 +67,7 @@ TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
     for (const auto& c : cases) {
         scratch_data_dir dir;
         for (int i = 0; i < 3; ++i)
-            if (c.files[i]) dir.write("cities.file." + std::to_string(i + 1), c.files[i]);
+            if (c.files[i]) dir.write_map("cities.file." + std::to_string(i + 1), c.files[i]);
         map_view view;
         view.max_level = c.map_max_level;
         recording_progress progress;
@@ -84,8 +85,8 @@ TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
 TEST(StartupData, MapsThenCachesThenCitiesUnlessTheMapDataIsWrong) {
     scratch_data_dir dir;
     for (const std::string name : {"map.cil.4.256", "map.riv.4.256", "map.bdy.4.256"})
-        dir.write(name, map_file_bytes(4, 256));
-    dir.write("cities.file.1", "Rome 41 54N 12 30E\n");
+        dir.write_map(name, map_file_bytes(4, 256));
+    dir.write_map("cities.file.1", "Rome 41 54N 12 30E\n");
     map_view view;
     recording_progress progress;
     int caches_loaded = 0;
@@ -100,7 +101,7 @@ TEST(StartupData, MapsThenCachesThenCitiesUnlessTheMapDataIsWrong) {
     EXPECT_EQ(tail, (std::vector<std::string>{"Loading Medium Level Coastlines", "range 100",
                                               "caches", "Loading cities information", "range 18"}));
 
-    dir.write("map.cil.4.256", map_file_bytes(32, 256));
+    dir.write_map("map.cil.4.256", map_file_bytes(32, 256));
     EXPECT_EQ(load_startup_data(view, progress, load_caches),
               std::optional<std::string>("maps/map.cil.4.256"));
     EXPECT_EQ(caches_loaded, 1);

@@ -1,8 +1,12 @@
 #include "map/map_files.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "map/cities.h"
 #include "map/map_test_files.h"
@@ -11,29 +15,18 @@
 namespace hoplot {
 namespace {
 
-map_file_status parse(const std::string& bytes, std::uint32_t grid, map_level& level) {
-    no_progress progress;
-    return parse_map_file({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, grid,
-                          level, progress);
-}
+using namespace test;
 
-map_level parsed(const std::string& bytes, std::uint32_t grid) {
+TEST(MapFile, EmptyFileCornerPointsAndEmptyPolylinesFollowTheLayout) {
+    const std::string empty = map_file_bytes(4, 256);
+    ASSERT_EQ(empty.size(), 72u);
     map_level level;
-    EXPECT_EQ(parse(bytes, grid, level), map_file_status::loaded);
-    return level;
-}
-
-TEST(MapFile, EmptyLowFileIsSeventyTwoBytesOfEmptyCells) {
-    const std::string bytes = map_file_bytes(4, 256);
-    ASSERT_EQ(bytes.size(), 72u);
-    const map_level level = parsed(bytes, 4);
-    EXPECT_EQ(level.cell_size(), 256u);
+    ASSERT_EQ(parse(empty, 4, level), map_file_status::loaded);
     ASSERT_EQ(level.cell_count(), 16u);
     for (std::size_t i = 0; i < 16; ++i)
         EXPECT_EQ(level.cell(i).polyline_count(), 0u);
-}
 
-TEST(MapFile, CellsRunColumnByColumnFromTheSouthWestCorner) {
+    // Cells run column by column from the south-west corner.
     const struct {
         std::uint32_t grid, ix, iy;
         std::uint8_t bx, by;
@@ -46,22 +39,18 @@ TEST(MapFile, CellsRunColumnByColumnFromTheSouthWestCorner) {
         {32, 31, 31, 255, 255, 831 * (8191.0 / 8192), 572 / 8192.0},
     };
     for (const auto& c : cases) {
-        const std::size_t cell = std::size_t{c.ix} * c.grid + c.iy;
-        const map_level level =
-            parsed(map_file_bytes(c.grid, 256, {{cell, {{c.bx, c.by}}}}), c.grid);
-        ASSERT_EQ(level.cell(c.ix, c.iy).polyline_count(), 1u) << cell;
+        const map_level one = level_with(c.grid, {{c.ix * c.grid + c.iy, {{c.bx, c.by}}}});
+        ASSERT_EQ(one.cell(c.ix, c.iy).polyline_count(), 1u) << c.ix << " " << c.iy;
         const world_position at =
-            world_point(level, c.ix, c.iy, level.cell(c.ix, c.iy).polyline(0)[0], 831, 572);
-        EXPECT_DOUBLE_EQ(at.x, c.wx) << c.grid << " " << cell;
-        EXPECT_DOUBLE_EQ(at.y, c.wy) << c.grid << " " << cell;
+            world_point(one, c.ix, c.iy, one.cell(c.ix, c.iy).polyline(0)[0], 831, 572);
+        EXPECT_EQ((std::array{at.x, at.y}), (std::array{c.wx, c.wy})) << c.grid << " " << c.ix;
     }
-}
 
-TEST(MapFile, EmptyPolylineTakesNoBytes) {
+    // A polyline of no points takes no bytes.
     const std::string bytes =
         map_file_bytes(4, 256, {{0, {{}, {1, 1, 2, 2}, {}, {3, 3}}}, {1, {{9, 9}}}});
     EXPECT_EQ(bytes.size(), 72u + 4 * 4 + 3 * 2 + 4 + 2);
-    const map_level level = parsed(bytes, 4);
+    ASSERT_EQ(parse(bytes, 4, level), map_file_status::loaded);
     const map_cell first = level.cell(0);
     ASSERT_EQ(first.polyline_count(), 4u);
     EXPECT_EQ((std::array{first.point_count(0), first.point_count(1), first.point_count(2)}),
@@ -80,7 +69,7 @@ TEST(MapFile, ShortOrCorruptFileFailsAndLeavesTheLevelAlone) {
     damaged.push_back(map_file_bytes(4, 256, {{0, {{1, 1}}}}).replace(12, 4, "\xFF\xFF\xFF\xF0"));
     damaged.push_back(map_file_bytes(4, 0)); // no cell size to divide by
     for (const auto& bytes : damaged) {
-        map_level level = parsed(map_file_bytes(4, 256, {{5, {{7, 7}}}}), 4);
+        map_level level = level_with(4, {{5, {{7, 7}}}});
         EXPECT_EQ(parse(bytes, 4, level), map_file_status::failed) << bytes.size();
         ASSERT_EQ(level.cell_count(), 16u);
         EXPECT_EQ(level.cell(5).polyline_count(), 1u) << bytes.size();
@@ -88,29 +77,25 @@ TEST(MapFile, ShortOrCorruptFileFailsAndLeavesTheLevelAlone) {
 }
 
 TEST(MapFile, ProgressRunsInHundredthsOfTheFile) {
-    std::map<std::size_t, std::vector<stored_polyline>> cells;
+    stored_cells cells;
     for (std::size_t i = 0; i < 16; ++i)
         cells[i] = {stored_polyline(200, 1), stored_polyline(2, 1)};
     const std::string tiny = map_file_bytes(4, 256, {{3, {{1, 1}}}}); // under 100 bytes
     for (const auto& bytes : {map_file_bytes(4, 256, cells), tiny}) {
         map_level level;
         recording_progress progress;
-        parse_map_file({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, 4,
-                       level, progress);
+        parse(bytes, 4, level, progress);
         EXPECT_EQ(progress.events, std::vector<std::string>{"range 100"});
         EXPECT_GT(progress.steps, 0);
         EXPECT_LE(progress.steps, 100);
     }
 }
 
-const char* const all_map_files[] = {"map.cil.4.256",   "map.riv.4.256",   "map.bdy.4.256",
-                                     "map.cil.32.256",  "map.riv.32.256",  "map.bdy.32.256",
-                                     "map.cil.256.256", "map.riv.256.256", "map.bdy.256.256"};
-
 void write_all_map_files(const scratch_data_dir& dir) {
-    for (const std::string name : all_map_files)
-        dir.write(name,
-                  map_file_bytes(static_cast<std::uint32_t>(std::stoul(name.substr(8))), 256));
+    for (const std::string grid : {"4", "32", "256"})
+        for (const std::string layer : {"cil", "riv", "bdy"})
+            dir.write_map("map." + layer + "." + grid + ".256",
+                          map_file_bytes(static_cast<std::uint32_t>(std::stoul(grid)), 256));
 }
 
 TEST(MapData, MaxLevelIsTheLastLevelBeforeTheFirstUnusableFile) {
@@ -127,7 +112,7 @@ TEST(MapData, MaxLevelIsTheLastLevelBeforeTheFirstUnusableFile) {
         scratch_data_dir dir;
         write_all_map_files(dir);
         if (c.damaged && c.truncated)
-            dir.write(c.damaged, map_file_bytes(256, 256).substr(0, 9));
+            dir.write_map(c.damaged, map_file_bytes(256, 256).substr(0, 9));
         else if (c.damaged)
             std::filesystem::remove(dir.map_path(c.damaged));
         map_view view;
@@ -148,29 +133,26 @@ TEST(MapData, MaxLevelIsTheLastLevelBeforeTheFirstUnusableFile) {
     }
 }
 
-TEST(MapData, ReadOnlyFilesLoad) {
+TEST(MapData, ReadOnlyFilesLoadAndAWrongGridNamesTheFileAndEndsTheProgram) {
     scratch_data_dir dir;
     write_all_map_files(dir);
-    for (const std::string name : all_map_files)
-        std::filesystem::permissions(dir.map_path(name), std::filesystem::perms::owner_read);
+    for (const auto& file : std::filesystem::directory_iterator(dir.path() + "maps"))
+        std::filesystem::permissions(file.path(), std::filesystem::perms::owner_read);
     map_view view;
     no_progress progress;
-    load_map_data(view, progress);
+    EXPECT_EQ(load_map_data(view, progress), std::nullopt);
     EXPECT_EQ(view.max_level, 3);
-}
 
-TEST(MapData, WrongGridNamesTheFileAndEndsTheProgram) {
-    scratch_data_dir dir;
-    write_all_map_files(dir);
-    dir.write("map.cil.32.256", map_file_bytes(4, 256));
-    map_view view;
-    no_progress progress;
+    std::filesystem::remove(dir.map_path("map.cil.32.256"));
+    dir.write_map("map.cil.32.256", map_file_bytes(4, 256));
     EXPECT_EQ(load_map_data(view, progress), std::optional<std::string>("maps/map.cil.32.256"));
-    EXPECT_EXIT(end_with_wrong_map_data("maps/map.cil.32.256"), testing::ExitedWithCode(0),
+    EXPECT_EXIT(end_with_wrong_map_data("maps/map.cil.32.256"), ::testing::ExitedWithCode(0),
                 "Wrong data in file maps/map.cil.32.256");
 }
 
-TEST(MapData, CommittedDataLoadsEveryLevel) {
+// The generated map and cities files the program ships under data/maps.
+
+TEST(CommittedData, EveryLevelLoadsWithRealLinesAndCoastsWhereTheCoastsAre) {
     const std::string saved = app_settings().db_path;
     app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
     map_view view;
@@ -178,12 +160,82 @@ TEST(MapData, CommittedDataLoadsEveryLevel) {
     EXPECT_EQ(load_map_data(view, progress), std::nullopt);
     load_cities(view, progress);
     app_settings().db_path = saved;
-    EXPECT_EQ(view.max_level, 3);
-    for (int level = 0; level < 3; ++level) {
-        EXPECT_FALSE(view.maps->boundaries[level].empty()) << level;
-        EXPECT_FALSE((*view.cities)[level].empty()) << level;
-    }
+    ASSERT_EQ(view.max_level, 3);
     EXPECT_LE(progress.steps, 9 * 100 + 3 * 9); // no file's bar runs past its end
+    for (const auto* layer : {&view.maps->coastlines, &view.maps->rivers, &view.maps->boundaries}) {
+        for (const map_level& level : *layer) {
+            std::size_t lines = 0;
+            for (std::size_t i = 0; i < level.cell_count(); ++i) {
+                const map_cell cell = level.cell(i);
+                lines += cell.polyline_count();
+                for (std::size_t j = 0; j < cell.polyline_count(); ++j) {
+                    const auto points = cell.polyline(j);
+                    ASSERT_GE(points.size(), 2u) << level.grid();
+                    for (std::size_t k = 1; k < points.size(); ++k)
+                        ASSERT_FALSE(points[k].bx == points[k - 1].bx &&
+                                     points[k].by == points[k - 1].by);
+                }
+            }
+            EXPECT_GT(lines, 0u) << level.grid();
+        }
+    }
+    // A shifted or mirrored conversion puts shore into the open ocean and none at the ports.
+    const struct {
+        const char* name;
+        double lon, lat;
+        bool shore;
+    } places[] = {
+        {"Cape Town", 18.4, -33.9, true},
+        {"Sydney", 151.2, -33.86, true},
+        {"Rio de Janeiro", -43.2, -22.9, true},
+        {"New York", -74.0, 40.7, true},
+        {"Lisbon", -9.14, 38.72, true},
+        {"Tokyo", 139.77, 35.68, true},
+        {"Reykjavik", -21.9, 64.14, true},
+        {"Valparaiso", -71.6, -33.05, true},
+        {"South Pacific", -120, -30, false},
+        {"North Atlantic", -40, 35, false},
+        {"Indian Ocean", 80, -25, false},
+        {"Sahara", 15, 23, false},
+        {"Siberia", 100, 62, false},
+    };
+    for (const auto& p : places) {
+        const auto ix = static_cast<std::uint32_t>((p.lon + 180) / 360 * 256);
+        const auto iy = static_cast<std::uint32_t>((p.lat + 90) / 180 * 256);
+        EXPECT_EQ(view.maps->coastlines[2].cell(ix, iy).polyline_count() > 0, p.shore) << p.name;
+    }
+    // Each cities level keeps the cities of the one before, so zooming in never loses a city.
+    const std::size_t counts[] = {100, 1000, 5000};
+    for (std::size_t level = 0; level < 3; ++level) {
+        const auto& cities = (*view.cities)[level];
+        EXPECT_EQ(cities.size(), counts[level]);
+        for (std::size_t i = 0; level > 0 && i < (*view.cities)[level - 1].size(); ++i)
+            ASSERT_EQ(cities[i].name, (*view.cities)[level - 1][i].name) << level << " " << i;
+    }
+}
+
+TEST(CommittedData, CityLinesAreNamesAndCoordinatesInTheDegreeNotation) {
+    for (const char* name : {"cities.file.1", "cities.file.2", "cities.file.3"}) {
+        std::istringstream text(
+            read_text_file(std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/maps/" + name));
+        for (std::string line; std::getline(text, line);) {
+            // "Name D M SN D M SE": a name of at most 83 characters, then two coordinates.
+            char city[128] = {}, ns = 0, ew = 0;
+            int v[6] = {}, used = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%127s %d %d %d%c %d %d %d%c%n", city, &v[0], &v[1],
+                                  &v[2], &ns, &v[3], &v[4], &v[5], &ew, &used),
+                      9)
+                << name << ": " << line;
+            bool valid =
+                used == static_cast<int>(line.size()) && std::strlen(city) <= 83 &&
+                (ns == 'N' || ns == 'S') && (ew == 'E' || ew == 'W') &&
+                std::all_of(line.begin(), line.end(), [](char c) { return c > 0 && c < 0x7f; });
+            const int limits[] = {90, 59, 59, 180, 59, 59};
+            for (int i = 0; i < 6; ++i)
+                valid = valid && v[i] >= 0 && v[i] <= limits[i];
+            EXPECT_TRUE(valid) << name << ": " << line;
+        }
+    }
 }
 
 } // namespace

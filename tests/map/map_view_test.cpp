@@ -1,33 +1,130 @@
 #include "map/map_view.h"
 
 #include <array>
+#include <climits>
 #include <gtest/gtest.h>
+#include <limits>
+#include <tuple>
 
-#include "map/recording_listener.h"
+#include "map/projection.h"
+#include "map/test_views.h"
 
 namespace hoplot {
 namespace {
 
+using test::set_region;
+using test::sized_view;
 using requests = std::vector<std::string>;
 
+TEST(Projection, RoundingAddsAHalfAndTruncatesTowardZero) {
+    const std::pair<double, int> cases[] = {{0.49, 0},
+                                            {415.5, 416},
+                                            {-0.7, 0},
+                                            {-1.7, -1},
+                                            {1e300, INT_MAX},
+                                            {-1e300, INT_MIN},
+                                            {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& [value, pixel] : cases)
+        EXPECT_EQ(round_pixel(value), pixel) << value;
+}
+
+TEST(Projection, FlatProjectionFillsTheMapAreaAndItsInverseAgrees) {
+    for (const auto& size :
+         {pixel_point{831, 572}, pixel_point{1200, 900}, pixel_point{400, 300}}) {
+        const map_view view = sized_view(size.x, size.y);
+        EXPECT_EQ(map_to_screen(view, 32768, 32768), (pixel_point{416, 286})) << size.x;
+        EXPECT_EQ(map_to_screen(view, 0, 0), (pixel_point{0, 0})) << size.x;
+        EXPECT_EQ(map_to_screen(view, 65536, 65536), (pixel_point{831, 572})) << size.x;
+    }
+    for (const std::array<int, 4> r : {std::array{100, 50, 307, 193},
+                                       {700, 10, 100, 159},
+                                       {830, 0, 830, 572},
+                                       {0, -40, 831, 532}}) {
+        map_view view = sized_view();
+        set_region(view, r[0], r[1], r[2], r[3]);
+        for (int sx = 0; sx <= 831; sx += 37) {
+            for (int sy = 0; sy <= 572; sy += 41) {
+                int wx = sx, wy = sy;
+                unproject_flat(view, wx, wy);
+                double px = wx, py = wy;
+                project_flat(view, px, py);
+                EXPECT_NEAR(px, sx, horizontal_scale(view)) << r[0] << " " << sx;
+                EXPECT_NEAR(py, sy, vertical_scale(view)) << r[0] << " " << sy;
+            }
+        }
+    }
+    // Across the seam, the east side of the region comes first on the screen.
+    map_view view = sized_view();
+    set_region(view, 700, 0, 100, 572);
+    double east = 750, west = 50, y = 0;
+    project_flat(view, east, y);
+    project_flat(view, west, y);
+    EXPECT_DOUBLE_EQ(east, 50 * 831.0 / 231);
+    EXPECT_DOUBLE_EQ(west, 181 * 831.0 / 231);
+}
+
+TEST(Globe, OnlyTheFrontHemisphereIsVisibleWithStrictBounds) {
+    const double quarter = 831 / 4.0;
+    const std::pair<double, bool> cases[] = {
+        {quarter, false},           {3 * quarter, false}, {quarter + 0.01, true},
+        {3 * quarter - 0.01, true}, {0, false},           {415.5, true}};
+    for (const auto& [wx, visible] : cases) {
+        double x = wx, y = 100;
+        EXPECT_EQ(project_globe(sized_view(), x, y), visible) << wx;
+    }
+    // The centre of the world is the centre of the disc, both ways.
+    double x = 415.5, y = 286;
+    ASSERT_TRUE(project_globe(sized_view(601, 400), x, y));
+    EXPECT_EQ((std::array{x, y}), (std::array{300.5, 200.0}));
+    int sx = 300, sy = 200;
+    EXPECT_TRUE(unproject_globe(sized_view(600, 400), sx, sy));
+    EXPECT_EQ((std::array{sx, sy}), (std::array{416, 286}));
+}
+
+TEST(Globe, DiscPointsComeBackAndPointsOffItLieBeyondTheLimbOnTheirSide) {
+    const map_view view = sized_view(500, 300); // radius 100, centre (250, 150)
+    ASSERT_EQ(view.globe_radius, 100);
+    // Odd steps from the centre: points just off the rim, such as (351, 149), are among them.
+    for (int sx = 1; sx <= 500; sx += 2) {
+        for (int sy = 1; sy <= 300; sy += 2) {
+            const int dx = sx - 250, dy = sy - 150;
+            int wx = sx, wy = sy;
+            const bool on_disc = unproject_globe(view, wx, wy);
+            EXPECT_EQ(on_disc, dx * dx + dy * dy <= 100 * 100) << sx << " " << sy;
+            if (!on_disc) { // never the centre, never a non-number
+                EXPECT_TRUE(dx > 0 ? wx >= 831 * 3 / 4 : wx <= 831 / 4 + 1) << sx << " " << sy;
+                continue;
+            }
+            double px = wx, py = wy;
+            ASSERT_TRUE(project_globe(view, px, py)) << sx << " " << sy;
+            EXPECT_NEAR(px, sx, 1.5) << sy;
+            EXPECT_NEAR(py, sy, 1.5) << sx;
+        }
+    }
+    // On the horizontal line the position off the disc is the limb point of that side.
+    for (const auto& [rim, off] : {std::pair{350, 420}, std::pair{150, 60}}) {
+        int rim_x = rim, rim_y = 150, wx = off, wy = 150;
+        ASSERT_TRUE(unproject_globe(view, rim_x, rim_y));
+        EXPECT_FALSE(unproject_globe(view, wx, wy));
+        EXPECT_EQ((std::array{wx, wy}), (std::array{rim_x, rim_y}));
+    }
+}
+
 TEST(MapView, ZoomAndLevelFollowTheRegion) {
-    const struct {
-        int right, bottom, zoom, level;
-    } cases[] = {
-        {831, 572, 1, 0},  // the whole world
+    const std::array<int, 4> cases[] = {
+        {831, 572, 1, 0},  // right, bottom, zoom, level: the whole world
         {415, 286, 4, 0},  // a half: still Low
         {207, 143, 16, 1}, // a quarter
         {103, 71, 64, 1},  // an eighth: the last Medium zoom
         {51, 35, 266, 2},  // a sixteenth
     };
-    for (const auto& c : cases) {
+    for (const auto& [right, bottom, zoom, level] : cases) {
         map_view view = sized_view();
-        set_region(view, 0, 0, c.right, c.bottom);
-        recording_listener listener;
+        set_region(view, 0, 0, right, bottom);
+        test::recording_listener listener;
         update_zoom(view, listener);
         select_level(view);
-        EXPECT_EQ(view.zoom, c.zoom) << c.right;
-        EXPECT_EQ(view.level, c.level) << c.right;
+        EXPECT_EQ((std::array{view.zoom, view.level}), (std::array{zoom, level})) << right;
         EXPECT_EQ(listener.requests, requests{});
     }
 }
@@ -35,52 +132,42 @@ TEST(MapView, ZoomAndLevelFollowTheRegion) {
 TEST(MapView, MagnificationLimitCutsTheRegionAndAsksTheWindow) {
     const struct {
         int max_level, zoom, width;
-        requests asked;
+        const char* asked;
     } cases[] = {
-        {3, 64000, 3, {"message Can't zoom in any further"}}, // 831 / sqrt(64000) = 3.28
-        {2, 256, 52, {"missing maps"}},
-        {1, 64, 104, {"missing maps"}},
-        {0, 4, 416, {"missing maps"}},
-        {-1, 1, 831, {"missing maps"}}, // no level loaded: no magnification at all
+        {3, 64000, 3, "message Can't zoom in any further"}, // 831 / sqrt(64000) = 3.28
+        {2, 256, 52, "missing maps"},
+        {1, 64, 104, "missing maps"},
+        {0, 4, 416, "missing maps"},
+        {-1, 1, 831, "missing maps"}, // no level loaded: no magnification at all
     };
     for (const auto& c : cases) {
         map_view view = sized_view(world_width, world_height, c.max_level);
-        EXPECT_EQ(view.zoom, 1);
         set_region(view, 0, 100, 1, 101);
-        recording_listener listener;
+        test::recording_listener listener;
         update_zoom(view, listener);
         select_level(view);
         EXPECT_EQ(view.zoom, c.zoom) << c.max_level;
         EXPECT_LE(view.level, c.max_level < 0 ? 0 : c.max_level);
-        EXPECT_EQ(listener.requests, c.asked) << c.max_level;
+        EXPECT_EQ(listener.requests, requests{c.asked}) << c.max_level;
         EXPECT_EQ(view.left, 0);
         EXPECT_EQ(visible_width(view), c.width) << c.max_level;
         EXPECT_EQ(visible_height(view), static_cast<int>(c.width / (831.0 / 572))) << c.max_level;
     }
-}
-
-TEST(MapView, MagnificationLimitKeepsAValidRegionAtTheSeamAndTheBottom) {
-    const struct {
-        int left, top, right, bottom;
-        bool wrapped;
-        int max_level;
-        int new_right, new_top, new_bottom;
-        bool new_wrapped;
-    } cases[] = {
-        {829, 0, 830, 1, false, 3, 1, 0, 2, true},          // pushed across the seam
-        {826, 0, 1, 1, true, 3, 829, 0, 2, false},          // no longer across it
-        {10, 560, 20, 572, false, 1, 113, 501, 572, false}, // moved up, width refitted
+    // The cut region stays valid at the seam and the bottom: left, top, right, bottom before and
+    // the new right, top, bottom and wrapped flag.
+    const std::array<int, 9> edges[] = {
+        {829, 0, 830, 1, 3, 1, 0, 2, true},          // pushed across the seam
+        {826, 0, 1, 1, 3, 829, 0, 2, false},         // no longer across it
+        {10, 560, 20, 572, 1, 113, 501, 572, false}, // moved up, width refitted
     };
-    for (const auto& c : cases) {
-        map_view view = sized_view(world_width, world_height, c.max_level);
-        set_region(view, c.left, c.top, c.right, c.bottom, c.wrapped);
-        recording_listener listener;
+    for (const auto& [left, top, right, bottom, max_level, new_right, new_top, new_bottom,
+                      wrapped] : edges) {
+        map_view view = sized_view(world_width, world_height, max_level);
+        set_region(view, left, top, right, bottom);
+        test::recording_listener listener;
         update_zoom(view, listener);
-        EXPECT_EQ(view.left, c.left);
-        EXPECT_EQ(view.right, c.new_right) << c.left;
-        EXPECT_EQ(view.top, c.new_top) << c.left;
-        EXPECT_EQ(view.bottom, c.new_bottom) << c.left;
-        EXPECT_EQ(view.wrapped, c.new_wrapped) << c.left;
+        EXPECT_EQ((std::array{view.left, view.right, view.top, view.bottom, int{view.wrapped}}),
+                  (std::array{left, new_right, new_top, new_bottom, wrapped}));
     }
 }
 
@@ -104,56 +191,50 @@ TEST(MapView, ShiftsMoveTheRegionAndWrapOnlyHorizontally) {
     EXPECT_EQ((std::array{view.top, view.bottom, view.y_offset}), (std::array{900, 1472, -900}));
 }
 
-TEST(MapView, CornersAreFittedToTheWorldsAspectRatio) {
-    const map_view view = sized_view();
-    const struct {
-        pixel_point p0, p1, height_fitted, width_fitted;
-    } cases[] = {
-        {{0, 0}, {831, 572}, {831, 572}, {831, 572}},    // the ratio already: unchanged
-        {{0, 0}, {100, 10}, {100, 68}, {14, 10}},        // 100 / 1.4528, 10 * 1.4528
-        {{50, 300}, {150, 200}, {150, 232}, {195, 200}}, // dragged upward
-        {{800, 0}, {810, 100}, {810, 6}, {114, 100}},    // the new corner crosses the seam
+TEST(MapView, RegionFromTwoCornersInAnyOrderFittedToTheWorldsAspectRatio) {
+    const map_view fitted = sized_view();
+    const std::array<pixel_point, 4> fits[] = {
+        // p0, p1, p1 with the height fitted, with the width fitted
+        {{{0, 0}, {831, 572}, {831, 572}, {831, 572}}},    // the ratio already: unchanged
+        {{{0, 0}, {100, 10}, {100, 68}, {14, 10}}},        // 100 / 1.4528, 10 * 1.4528
+        {{{50, 300}, {150, 200}, {150, 232}, {195, 200}}}, // dragged upward
+        {{{800, 0}, {810, 100}, {810, 6}, {114, 100}}},    // the new corner crosses the seam
     };
-    for (const auto& c : cases) {
-        pixel_point p1 = c.p1;
-        fit_height(view, c.p0, p1);
-        EXPECT_EQ(p1, c.height_fitted) << c.p0.x << " " << c.p1.x;
-        p1 = c.p1;
-        fit_width(view, c.p0, p1);
-        EXPECT_EQ(p1, c.width_fitted) << c.p0.x << " " << c.p1.x;
+    for (const auto& [p0, p1, height_fitted, width_fitted] : fits) {
+        pixel_point by_height = p1, by_width = p1;
+        fit_height(fitted, p0, by_height);
+        fit_width(fitted, p0, by_width);
+        EXPECT_EQ(by_height, height_fitted) << p0.x << " " << p1.x;
+        EXPECT_EQ(by_width, width_fitted) << p0.x << " " << p1.x;
     }
-}
-
-TEST(MapView, RegionFromTwoCornersInAnyOrder) {
     const struct {
         pixel_point p0, p1;
         bool wrapped_before;
         std::array<int, 4> region;
-        bool wrapped;
-    } cases[] = {
-        {{10, 20}, {110, 90}, true, {10, 20, 110, 90}, false},  // top left to bottom right
-        {{110, 90}, {10, 20}, false, {10, 20, 110, 90}, false}, // bottom right to top left
-        {{700, 90}, {100, 20}, true, {700, 20, 100, 90}, true}, // the same, across the seam
-        {{10, 90}, {110, 20}, true, {10, 20, 110, 90}, false},  // bottom left to top right
-        {{110, 20}, {10, 90}, false, {10, 20, 110, 90}, false}, // top right to bottom left
-        {{700, 20}, {100, 90}, true, {700, 20, 100, 90}, true}, // the same, across the seam
+    } corners[] = {
+        {{10, 20}, {110, 90}, true, {10, 20, 110, 90}},   // top left to bottom right
+        {{110, 90}, {10, 20}, false, {10, 20, 110, 90}},  // bottom right to top left
+        {{700, 90}, {100, 20}, true, {700, 20, 100, 90}}, // the same, across the seam
+        {{10, 90}, {110, 20}, true, {10, 20, 110, 90}},   // bottom left to top right
+        {{110, 20}, {10, 90}, false, {10, 20, 110, 90}},  // top right to bottom left
+        {{700, 20}, {100, 90}, true, {700, 20, 100, 90}}, // the same, across the seam
     };
-    for (const auto& c : cases) {
+    for (const auto& c : corners) {
         map_view view = sized_view();
         view.wrapped = c.wrapped_before;
         set_view_rect(view, c.p0, c.p1);
         EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom}), c.region) << c.p0.x;
-        EXPECT_EQ(view.wrapped, c.wrapped) << c.p0.x << " " << c.p1.x;
+        EXPECT_EQ(view.wrapped, c.region[0] > c.region[2]) << c.p0.x << " " << c.p1.x;
     }
 }
 
-TEST(MapView, ResizeShowsTheWholeWorldInTheSameMode) {
+TEST(MapView, ResizeAndModeSwitchesShowTheWholeWorldAndAskForMenuAndScrollBars) {
     map_view view = sized_view();
     view.globe_mode = view.zoomed = true;
-    set_region(view, 700, 10, 100, 100, true);
+    set_region(view, 700, 10, 100, 100);
     view.x_offset = 55;
     view.y_offset = 7;
-    recording_listener listener;
+    test::recording_listener listener;
     resize_view(view, 600, 300, listener);
     EXPECT_EQ((std::array{view.world_w, view.world_h, view.page_w, view.page_h}),
               (std::array{831, 572, 600, 300}));
@@ -161,24 +242,19 @@ TEST(MapView, ResizeShowsTheWholeWorldInTheSameMode) {
               (std::array{0, 0, 831, 572}));
     EXPECT_EQ((std::array{view.x_offset, view.y_offset, view.zoom}), (std::array{0, 7, 1}));
     EXPECT_TRUE(view.globe_mode && view.zoomed && !view.wrapped);
-    EXPECT_EQ(view.globe_radius, 100); // a third of the width would not fit the height
-
+    EXPECT_EQ(view.globe_radius, 100);  // a third of the width would not fit the height
     resize_view(view, 10, 0, listener); // a minimised window changes nothing
     EXPECT_EQ(view.client_w, 600);
-}
 
-TEST(MapView, ModeSwitchesResetTheViewAndAskForMenuAndScrollBars) {
-    map_view view = sized_view(1000, 700);
+    view = sized_view(1000, 700);
     set_region(view, 10, 10, 110, 80);
     view.zoomed = true;
-    recording_listener listener;
+    listener.requests.clear();
     set_globe_mode(view, listener);
     set_globe_mode(view, listener); // already a globe: nothing at all
     EXPECT_TRUE(view.globe_mode);
-    EXPECT_EQ(listener.requests, (requests{"check globe", "scroll bars"}));
     EXPECT_EQ((std::array{view.right, view.page_w, view.page_h}), (std::array{831, 831, 572}));
     EXPECT_FALSE(view.zoomed);
-
     set_flat_mode(view, listener);
     EXPECT_FALSE(view.globe_mode);
     EXPECT_EQ(listener.requests,
@@ -187,20 +263,14 @@ TEST(MapView, ModeSwitchesResetTheViewAndAskForMenuAndScrollBars) {
 }
 
 TEST(MapView, ReadOutsGiveDegreesWithTheirHemisphere) {
-    const map_view view = sized_view();
-    const struct {
-        double world, longitude;
-        char east_west;
-        double latitude;
-        char north_south;
-    } cases[] = {{0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
-    for (const auto& c : cases) {
-        const auto lon = longitude_read_out(view, c.world);
-        const auto lat = latitude_read_out(view, c.world);
-        EXPECT_NEAR(lon.degrees, c.longitude, 0.01) << c.world;
-        EXPECT_EQ(lon.letter, c.east_west);
-        EXPECT_NEAR(lat.degrees, c.latitude, 1e-9) << c.world;
-        EXPECT_EQ(lat.letter, c.north_south);
+    const std::tuple<double, double, char, double, char> cases[] = {
+        {0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
+    for (const auto& [world, longitude, east_west, latitude, north_south] : cases) {
+        const auto lon = longitude_read_out(sized_view(), world);
+        const auto lat = latitude_read_out(sized_view(), world);
+        EXPECT_NEAR(lon.degrees, longitude, 0.01) << world;
+        EXPECT_NEAR(lat.degrees, latitude, 1e-9) << world;
+        EXPECT_EQ((std::array{lon.letter, lat.letter}), (std::array{east_west, north_south}));
     }
 }
 

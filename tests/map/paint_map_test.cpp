@@ -1,35 +1,33 @@
 #include "map/paint_map.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
-
 #include <memory>
 
-#include "map/cities.h"
 #include "map/drawing_objects.h"
+#include "map/feature_drawing.h"
+#include "map/map_test_files.h"
+#include "map/projection.h"
 #include "map/recording_canvas.h"
-#include "map/test_levels.h"
 #include "map/test_views.h"
 #include "trace/route.h"
 
 namespace hoplot {
 namespace {
 
-using test::level_with;
-using test::map_units;
-using test::recording_canvas;
+using namespace test;
 
 // One short polyline per layer, each in its own Low cell, and a city per level.
 map_view furnished(map_view view) {
     auto maps = std::make_shared<map_data>();
-    maps->coastlines[0] = level_with(4, {{1, 2, {{{10, 10}, {40, 40}}}}});
-    maps->rivers[0] = level_with(4, {{2, 2, {{{10, 10}, {40, 40}}}}});
-    maps->boundaries[0] = level_with(4, {{2, 3, {{{10, 10}, {40, 40}}}}});
+    maps->coastlines[0] = level_with(4, {{6, {{10, 10, 40, 40}}}});
+    maps->rivers[0] = level_with(4, {{10, {{10, 10, 40, 40}}}});
+    maps->boundaries[0] = level_with(4, {{11, {{10, 10, 40, 40}}}});
     view.maps = maps;
     auto cities = std::make_shared<city_lists>();
     const map_point at = map_units(10, 50);
-    for (int level = 0; level < 3; ++level)
-        (*cities)[static_cast<std::size_t>(level)].push_back(
-            {"city" + std::to_string(level), 50, 10, at.x, at.y});
+    for (std::size_t level = 0; level < 3; ++level)
+        (*cities)[level].push_back({"city" + std::to_string(level), 50, 10, at.x, at.y});
     view.cities = cities;
     view.display_coastlines = view.display_rivers = view.display_boundaries = true;
     view.display_cities = true;
@@ -37,7 +35,7 @@ map_view furnished(map_view view) {
 }
 
 TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_that_order) {
-    map_view view = furnished(test::whole_world_view());
+    map_view view = furnished(sized_view());
     route_rec route;
     route.places = {{{{"hop", map_units(-60, -10), 0}}, 1, 0}};
     view.current_route = &route;
@@ -45,46 +43,31 @@ TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_t
     paint_map(canvas, view);
 
     ASSERT_EQ(canvas.fills.size(), 1u);
-    EXPECT_EQ(canvas.fills[0].order, 0u);
-    EXPECT_EQ(canvas.fills[0].colour, 0x000000);
-    EXPECT_EQ(canvas.fills[0].right, 831);
-    EXPECT_EQ(canvas.fills[0].bottom, 572);
-
-    std::vector<std::size_t> layers;
-    for (const pen& p : {coastline_pen, river_pen, boundary_pen}) {
-        const auto drawn = canvas.segments_in(p.colour);
-        ASSERT_EQ(drawn.size(), 1u);
-        EXPECT_EQ(drawn[0].pen, p);
-        layers.push_back(drawn[0].order);
-    }
-    EXPECT_EQ(canvas.segments_in(boundary_pen.colour)[0].pen.style, pen_style::dash);
+    const auto& ground = canvas.fills[0];
+    EXPECT_EQ(ground.order, 0u);
+    EXPECT_EQ((std::array{ground.colour, ground.right, ground.bottom}), (std::array{0, 831, 572}));
+    ASSERT_EQ(canvas.segments.size(), 3u);
     ASSERT_EQ(canvas.ovals.size(), 2u);
-    EXPECT_EQ(canvas.ovals[0].brush, city_brush);
-    EXPECT_EQ(canvas.ovals[1].brush, hop_brush);
-    layers.push_back(canvas.ovals[0].order);
-    layers.push_back(canvas.ovals[1].order);
-    EXPECT_TRUE(std::is_sorted(layers.begin(), layers.end()));
+    EXPECT_EQ((std::array{canvas.segments[0].pen, canvas.segments[1].pen, canvas.segments[2].pen}),
+              (std::array{coastline_pen, river_pen, boundary_pen}));
+    EXPECT_EQ(canvas.segments[2].pen.style, pen_style::dash);
+    EXPECT_EQ((std::array{canvas.ovals[0].brush, canvas.ovals[1].brush}),
+              (std::array{city_brush, hop_brush}));
+    EXPECT_LT(canvas.segments[2].order, canvas.ovals[0].order);
+    EXPECT_LT(canvas.ovals[0].order, canvas.ovals[1].order);
 }
 
-TEST(paint_map, with_every_layer_off_shows_black_ground_and_on_the_globe_its_shaded_disc) {
-    map_view flat = test::whole_world_view();
-    recording_canvas flat_canvas;
-    paint_map(flat_canvas, flat);
-    EXPECT_EQ(flat_canvas.fills.size(), 1u);
-    EXPECT_TRUE(flat_canvas.ovals.empty());
-
-    map_view globe = test::globe_view();
+TEST(paint_map, with_every_layer_off_shows_the_globes_shaded_disc) {
+    map_view globe = globe_view();
     recording_canvas canvas;
     paint_map(canvas, globe);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_TRUE(canvas.labels.empty());
-    const int radius = globe.globe_radius; // 277: rings at insets 0, 5, ..., 275
-    ASSERT_EQ(canvas.ovals.size(), 56u);
+    EXPECT_TRUE(canvas.segments.empty() && canvas.labels.empty());
+    ASSERT_EQ(canvas.ovals.size(), 56u); // radius 277: rings at insets 0, 5, ..., 275
     for (std::size_t i = 0; i < canvas.ovals.size(); ++i) {
         const auto& ring = canvas.ovals[i];
         EXPECT_EQ(ring.pen.style, pen_style::none);
         EXPECT_EQ(ring.centre(), (pixel_point{415, 286}));
-        EXPECT_EQ(ring.radius(), radius - 5 * static_cast<int>(i));
+        EXPECT_EQ(ring.radius(), 277 - 5 * static_cast<int>(i));
     }
     EXPECT_EQ(canvas.ovals.front().brush.colour, 30 << 16 | 30 << 8); // green 30, blue 30
     const int centre = canvas.ovals.back().brush.colour;
@@ -94,21 +77,19 @@ TEST(paint_map, with_every_layer_off_shows_black_ground_and_on_the_globe_its_sha
 }
 
 TEST(paint_map, draws_the_cities_of_the_zooms_level_and_the_medium_list_at_high) {
-    struct row {
-        const char* what;
+    const struct {
         map_view view;
         int zoom;
         const char* city;
         int radius;
+    } rows[] = {
+        {sized_view(), 1, "city0", 2},
+        {region_view(335, 56, 542, 199), 16, "city1", 4},
+        {region_view(413, 109, 465, 145), 256, "city1", 8},
+        {globe_view(), 256, "city0", 2},
     };
-    const row rows[] = {
-        {"whole world", test::whole_world_view(), 1, "city0", 2},
-        {"zoom 16", test::region_view(335, 56, 542, 199, 0), 16, "city1", 4},
-        {"zoom 256", test::region_view(413, 109, 465, 145, 0), 256, "city1", 8},
-        {"globe", test::globe_view(), 256, "city0", 2},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.what);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.zoom);
         map_view view = furnished(r.view);
         view.zoom = r.zoom;
         view.display_coastlines = view.display_rivers = view.display_boundaries = false;
@@ -121,6 +102,83 @@ TEST(paint_map, draws_the_cities_of_the_zooms_level_and_the_medium_list_at_high)
         EXPECT_EQ(canvas.ovals.back().radius(), r.radius);
         EXPECT_EQ(canvas.ovals.back().pen, city_pen);
     }
+}
+
+// Low cells (ix × 4 + iy) are 207.75 pixels wide and 143 high on the whole world.
+std::vector<recording_canvas::segment> draw(const map_view& view, const stored_cells& cells) {
+    recording_canvas canvas;
+    draw_feature_set(canvas, view, level_with(4, cells));
+    return canvas.segments;
+}
+
+// A line that jumps across the map is drawn as two pieces running off opposite edges: the first
+// from the old point to the edge at the new point's height, the second from the other edge at
+// the old point's height to the new point.
+TEST(flat_features, a_line_jumping_across_the_map_is_drawn_as_two_pieces_off_opposite_edges) {
+    const struct {
+        const char* what;
+        map_view view;
+        stored_cells cells;
+        pixel_point from, to; // where the two points land
+        int first_edge;
+    } rows[] = {
+        {"eastward jump", sized_view(), {{2, {{10, 128, 250, 100}}}}, {8, 215}, {203, 230}, 0},
+        {"westward jump", sized_view(), {{2, {{250, 100, 10, 128}}}}, {203, 230}, {8, 215}, 831},
+        // Scrolled so that the map's edge lies at world x 420: a coastline crossing it.
+        {"scrolled across the edge",
+         region_view(420, 0, 420, 572),
+         {{10, {{2, 128, 10, 128}}}},
+         {828, 215},
+         {4, 215},
+         831},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const auto segments = draw(r.view, r.cells);
+        ASSERT_EQ(segments.size(), 2u);
+        EXPECT_EQ(segments[0].from, r.from);
+        EXPECT_EQ(segments[0].to, (pixel_point{r.first_edge, r.to.y}));
+        EXPECT_EQ(segments[1].from, (pixel_point{831 - r.first_edge, r.from.y}));
+        EXPECT_EQ(segments[1].to, r.to);
+    }
+    // A jump of 100 pixels or less is never split: steps 10 and 133 land on x = 8 and 108.
+    for (const auto& [to_step, pieces] : {std::pair{133, 1u}, {134, 2u}, {60, 1u}})
+        EXPECT_EQ(draw(sized_view(), {{2, {{10, 128, std::uint8_t(to_step), 128}}}}).size(), pieces)
+            << to_step;
+}
+
+TEST(flat_features, zoomed_in_only_segments_on_the_box_are_drawn_on_both_sides_of_the_seam) {
+    // Region 400..500 by 100..169: world x 450 and 480 are on screen, 520 lands at about x = 997.
+    auto segments = draw(region_view(400, 100, 500, 169, 1), {{11, {{43, 23, 80, 23, 129, 23}}}});
+    ASSERT_EQ(segments.size(), 1u);
+    EXPECT_GT(segments[0].to.x, segments[0].from.x);
+    EXPECT_LE(segments[0].to.x, 831);
+
+    // From world x 800 eastward over the seam to 30: the cells on both sides, inside the window.
+    segments = draw(
+        region_view(800, 200, 30, 260, 1),
+        {{2, {{12, 100, 18, 100}}}, {14, {{242, 100, 249, 100}}}, {6, {{100, 100, 110, 100}}}});
+    ASSERT_EQ(segments.size(), 2u);
+    for (const auto& s : segments) {
+        EXPECT_GE(std::min(s.from.x, s.to.x), 0);
+        EXPECT_LE(std::max(s.from.x, s.to.x), 831);
+    }
+}
+
+TEST(globe_features, a_line_passing_behind_the_limb_is_closed_by_a_chord) {
+    // Turned by 100 world pixels: world x 150 and 160 face the viewer, 50 is behind the limb.
+    map_view view = globe_view();
+    view.x_offset = 100;
+    const auto segments = draw(view, {{2, {{185, 128, 62, 128, 197, 128}}}});
+    ASSERT_EQ(segments.size(), 1u);
+    const auto on_globe = [&](double wx, double wy) {
+        wx = wrap_x(view, wx, 100.0);
+        EXPECT_TRUE(project_globe(view, wx, wy));
+        return pixel_point{round_pixel(wx), round_pixel(wy)};
+    };
+    const double wy = (1024 - (2 * 256 + 128)) * 572 / 1024.0;
+    EXPECT_EQ(segments[0].from, on_globe(185 * 831 / 1024.0, wy));
+    EXPECT_EQ(segments[0].to, on_globe(197 * 831 / 1024.0, wy));
 }
 
 } // namespace

@@ -1,56 +1,196 @@
 #include "map/route_drawing.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "map/drawing_objects.h"
+#include "map/hop_drawing.h"
 #include "map/projection.h"
 #include "map/recording_canvas.h"
+#include "map/route_line.h"
 #include "map/test_views.h"
 #include "trace/route.h"
 
 namespace hoplot {
 namespace {
 
-using test::map_units;
-using test::recording_canvas;
+using namespace test;
 
-hop_group place(std::vector<point_rec> points, int count, int base) {
-    return {std::move(points), count, base};
+double distance(pixel_point a, pixel_point b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+pixel_point dot_centre(const map_view& view, map_point at) {
+    recording_canvas canvas;
+    draw_hop_dot(canvas, view, at);
+    EXPECT_EQ(canvas.ovals.size(), 1u);
+    return canvas.ovals.empty() ? pixel_point{} : canvas.ovals.front().centre();
+}
+
+// Label indices (with label bases: beyond 10) are tenths of a turn. Only 3..7 are turned and
+// right-aligned; past a full turn the escapement is used as it is. Every anchor lies 7 pixels out
+// along the label's direction and half a line to the side that keeps the text on the dot's centre
+// line (the text's top side: left of an unturned label's direction, right of a turned one).
+TEST(hop_label, indices_three_to_seven_are_turned_and_every_anchor_sits_on_the_centre_line) {
+    for (int index = 0; index <= 17; ++index) {
+        SCOPED_TRACE(index);
+        recording_canvas canvas;
+        draw_hop_label(canvas, sized_view(), "x", index / 10.0, {32768, 32768}, 0);
+        ASSERT_EQ(canvas.labels.size(), 1u);
+        const auto& label = canvas.labels[0];
+        const bool turned = index >= 3 && index <= 7;
+        EXPECT_EQ(label.font.escapement, index * 360 - (turned ? 1800 : 0));
+        EXPECT_EQ(label.align, turned ? text_align::right_top : text_align::left_top);
+        EXPECT_EQ(label.font.face, "Ariel");
+        const double b = index * 36.0 * std::acos(-1.0) / 180;
+        const double dx = label.at.x - 416, dy = 286 - label.at.y; // from the dot at 0°, 0°
+        EXPECT_NEAR(dx * std::cos(b) + dy * std::sin(b), 7, 1.0);
+        EXPECT_NEAR(-dx * std::sin(b) + dy * std::cos(b), turned ? -5 : 5, 1.0);
+    }
+}
+
+TEST(hop_marks, sizes_follow_the_detail_level_are_fixed_on_the_globe_and_skip_the_far_side) {
+    const struct {
+        bool globe;
+        int level, radius, font_height, distance;
+    } rows[] = {{false, 0, 2, 9, 7},
+                {false, 1, 4, 14, 9},
+                {false, 2, 8, 18, 13},
+                {true, 0, 2, 9, 7},
+                {true, 2, 2, 9, 7}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(::testing::Message() << "globe " << r.globe << " level " << r.level);
+        map_view view = r.globe ? globe_view() : sized_view();
+        view.level = r.level;
+        recording_canvas canvas;
+        canvas.height_of_line = 0;
+        draw_hop_dot(canvas, view, {32768, 32768});
+        draw_hop_label(canvas, view, "x", 0.0, {32768, 32768}, 0);
+        ASSERT_EQ(canvas.ovals.size(), 1u);
+        ASSERT_EQ(canvas.labels.size(), 1u);
+        const auto& dot = canvas.ovals[0];
+        EXPECT_EQ((std::array{dot.right - dot.left, dot.bottom - dot.top}),
+                  (std::array{2 * r.radius, 2 * r.radius}));
+        EXPECT_EQ(canvas.labels[0].font.height, r.font_height);
+        EXPECT_EQ(canvas.labels[0].at, (pixel_point{dot.centre().x + r.distance, dot.centre().y}));
+    }
+    for (const map_point at :
+         {map_units(180, 0), map_units(-120, 40), map_units(100, -30), map_units(60, 10)}) {
+        recording_canvas canvas;
+        draw_hop_dot(canvas, globe_view(), at);
+        draw_hop_label(canvas, globe_view(), "far", 0.3, at, 0);
+        const std::size_t drawn = at.x == map_units(60, 10).x ? 1 : 0; // the only near one
+        EXPECT_EQ((std::array{canvas.ovals.size(), canvas.labels.size()}),
+                  (std::array{drawn, drawn}));
+    }
+}
+
+TEST(flat_route_line, joins_the_dots_never_split_and_folds_far_y_values_keeping_their_sign) {
+    const map_point tokyo = map_units(139.7, 35.7), san_francisco = map_units(-122.4, 37.8);
+    recording_canvas canvas;
+    canvas.set_pen(hop_pen); // the caller's pen
+    draw_route_line(canvas, sized_view(), tokyo, san_francisco);
+    ASSERT_EQ(canvas.segments.size(), 1u);
+    EXPECT_EQ(canvas.segments[0].from, dot_centre(sized_view(), tokyo));
+    EXPECT_EQ(canvas.segments[0].to, dot_centre(sized_view(), san_francisco));
+    EXPECT_EQ(canvas.segments[0].pen, hop_pen);
+
+    // Europe, zoomed: the hop in California runs off the left edge, unwrapped.
+    const map_view europe = region_view(400, 100, 500, 169, 1);
+    canvas.segments.clear();
+    draw_route_line(canvas, europe, map_units(10, 50), san_francisco);
+    ASSERT_EQ(canvas.segments.size(), 1u);
+    EXPECT_EQ(canvas.segments[0].from,
+              map_to_screen(europe, map_units(10, 50).x, map_units(10, 50).y));
+    EXPECT_LT(canvas.segments[0].to.x, -1000);
+
+    // Two world pixels high near the south pole: the north is hundreds of thousands of pixels up.
+    const map_view south = region_view(0, 560, 831, 562, 2);
+    for (const double latitude : {89.0, 60.0, 10.0}) {
+        canvas.segments.clear();
+        draw_route_line(canvas, south, map_units(0, latitude), map_units(0, -88.5));
+        ASSERT_EQ(canvas.segments.size(), 1u);
+        const double raw = (map_units(0, latitude).y * 572.0 / 65536 - 560) * 286;
+        ASSERT_LE(raw, -32769.0);
+        const int y = canvas.segments[0].from.y;
+        EXPECT_TRUE(y > -32769 && y <= 0) << latitude;
+        EXPECT_EQ((static_cast<long long>(raw + 0.5) - y) % 32769, 0) << latitude;
+    }
+}
+
+TEST(globe_arc, rises_a_fifth_of_the_radius_in_41_samples_drawn_where_not_hidden) {
+    const map_view view = globe_view();
+    const pixel_point centre{415, 286};
+    const auto arc = [&](map_point from, map_point to) {
+        recording_canvas canvas;
+        draw_route_line(canvas, view, from, to);
+        for (std::size_t i = 1; i < canvas.segments.size(); ++i)
+            EXPECT_EQ(canvas.segments[i].from, canvas.segments[i - 1].to);
+        for (const auto& s : canvas.segments)
+            EXPECT_EQ(s.pen, route_pen);
+        return canvas.segments;
+    };
+    const map_point west = map_units(-30, 40), east = map_units(30, 40);
+    const auto whole = arc(west, east);
+    ASSERT_EQ(whole.size(), 40u);
+    EXPECT_LE(distance(whole.front().from, dot_centre(view, west)), 1.5);
+    EXPECT_LE(distance(whole.back().to, dot_centre(view, east)), 1.5);
+    // Seen from the front, the middle sample lies 1.2 R out along its direction from the centre.
+    const double middle = distance(whole[20].from, centre);
+    EXPECT_LE(middle, 1.2 * view.globe_radius + 1);
+    EXPECT_GT(middle, distance(whole.front().from, centre));
+    EXPECT_GT(middle, distance(whole.back().to, centre));
+    EXPECT_LT(whole[20].from.y, whole.front().from.y);
+
+    // From a visible end until it passes behind the globe.
+    const map_point quito = map_units(-78.5, -0.2);
+    const auto half = arc(quito, map_units(150, 0));
+    ASSERT_FALSE(half.empty());
+    EXPECT_LT(half.size(), 40u);
+    EXPECT_LE(distance(half.front().from, dot_centre(view, quito)), 1.5);
+
+    // Over the north pole, on the limb, to a point behind: the raised middle shows past the pole.
+    const auto over = arc(map_units(-80, 70), map_units(100, 70));
+    ASSERT_FALSE(over.empty());
+    EXPECT_GT(over.back().to.x, centre.x + 2);
+    EXPECT_GE(distance(over.back().to, centre), view.globe_radius - 1.0);
+
+    // Nothing when both ends are hidden, or the ends are the same, opposite points or both poles.
+    for (const auto& [from, to] : {std::pair{map_units(150, 10), map_units(-150, -20)},
+                                   {map_units(10, 10), map_units(10, 10)},
+                                   {map_units(10, 20), map_units(-170, -20)},
+                                   {map_units(0, 90), map_units(60, 90)}})
+        EXPECT_TRUE(arc(from, to).empty()) << from.x << " " << to.x;
 }
 
 TEST(draw_route, labels_then_dots_then_the_line_with_the_start_dot_over_its_end) {
     const map_point a = map_units(-70, 40), b = map_units(0, 50);
     route_rec route;
-    route.places = {place({{"a1", a, 0}, {"a2", a, 1}}, 2, 0), place({{"b1", b, 0}}, 1, 0),
-                    place({{"c1", a, 0}}, 3, 2)};
+    route.places = {
+        {{{"a1", a, 0}, {"a2", a, 1}}, 2, 0}, {{{"b1", b, 0}}, 1, 0}, {{{"c1", a, 0}}, 3, 2}};
     recording_canvas canvas;
-    const map_view view = test::whole_world_view();
+    const map_view view = sized_view();
     draw_route(canvas, view, route);
 
     ASSERT_EQ(canvas.labels.size(), 4u);
-    const int escapements[] = {0, 360, 720, 0};
-    const int colours[] = {label_colour, loc_label_colour, label_colour, label_colour};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(canvas.labels[i].font.escapement, escapements[i]) << i;
-        EXPECT_EQ(canvas.labels[i].colour, colours[i]) << i;
-    }
+    const std::array<int, 2> labels[] = {
+        {0, label_colour}, {360, loc_label_colour}, {720, label_colour}, {0, label_colour}};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ((std::array{canvas.labels[i].font.escapement, canvas.labels[i].colour}),
+                  labels[i]);
     // The place back at a's position continues after a's two labels: index 3 + base 2 points west.
     EXPECT_EQ(canvas.labels[3].align, text_align::right_top);
 
     const pixel_point pa = map_to_screen(view, a.x, a.y), pb = map_to_screen(view, b.x, b.y);
     ASSERT_EQ(canvas.segments.size(), 2u);
-    EXPECT_EQ(canvas.segments[0].from, pa);
-    EXPECT_EQ(canvas.segments[0].to, pb);
-    EXPECT_EQ(canvas.segments[1].from, pb);
-    EXPECT_EQ(canvas.segments[1].to, pa);
+    EXPECT_EQ((std::array{canvas.segments[0].from, canvas.segments[0].to, canvas.segments[1].from,
+                          canvas.segments[1].to}),
+              (std::array{pa, pb, pb, pa}));
     for (const auto& s : canvas.segments)
         EXPECT_EQ(s.pen, route_pen);
-
     ASSERT_EQ(canvas.ovals.size(), 6u);
-    for (const auto& dot : canvas.ovals) {
-        EXPECT_EQ(dot.pen, hop_pen);
-        EXPECT_EQ(dot.brush, hop_brush);
-    }
+    for (const auto& dot : canvas.ovals)
+        EXPECT_TRUE(dot.pen == hop_pen && dot.brush == hop_brush);
     // Each label lies under its own dot, and each line under the dot drawn again at its start.
     EXPECT_LT(canvas.labels[0].order, canvas.ovals[0].order);
     EXPECT_LT(canvas.labels[1].order, canvas.ovals[1].order);
