@@ -18,6 +18,16 @@ class recording_progress final : public loading_progress {
 class cache_files_test : public geo_test {
   protected:
     std::string update_file() const { return data.path() + "cache_files/update.cache"; }
+    // "name latitude word longitude word" of the cache's entry for the address; "" for none.
+    std::string found_at(const char* address) const {
+        const auto e = cache.lookup(address);
+        char text[200] = "";
+        if (e)
+            std::snprintf(text, sizeof text, "%s %.4f %s %.4f %s", e->name.c_str(), e->latitude,
+                          e->latitude_word.c_str(), e->longitude, e->longitude_word.c_str());
+        return text;
+    }
+
     position_cache cache;
     no_progress quiet;
 };
@@ -52,87 +62,55 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
                           "10.1 2 0S 2 0W b\n"
                           "10 48 51N 2 21E backbone\n",
                           quiet);
-    const struct {
-        const char* address;
-        const char* name; // null: no entry
-        entry_t at;
-    } rows[] = {
-        {"172.16.0.1", "a", position(37.5, "North", 122.25, "West")},
-        {"172.16.0.2", "b", position(37.5, "South", 122.25, "West")},
-        {"172.16.0.3", nullptr, {}},
-        {"172.16.0.4", nullptr, {}},
-        {"172.16.0.5", "e", position(1, "South", 2, "East")},
-        {"192.168.2.3", "second", position(37 + 46 / 60.0, "North", 122 + 25 / 60.0, "West")},
-        {"192.168.2.4", nullptr, {}},
-        {"192.168.2.5", "good", position(37.775, "North", 122 + 25 / 60.0, "West")},
-        {"192.168.2.6", "nosec", position(37 + 46 / 60.0, "North", 122.4194, "West")},
-        {"192.168.2.7", "no-longitude", position(1, "North", 0, "East")},
-        {"10.1.2.3", "b", position(2, "South", 2, "West")},
-        {"10.2.0.1", "backbone", position(48.85, "North", 2.35, "East")},
-        {"11.2.0.1", nullptr, {}},
-        {"0.0.0.0", nullptr, {}},
+    const std::pair<const char*, const char*> rows[] = {
+        {"172.16.0.1", "a 37.5000 North 122.2500 West"},
+        {"172.16.0.2", "b 37.5000 South 122.2500 West"},
+        {"172.16.0.3", ""},
+        {"172.16.0.4", ""},
+        {"172.16.0.5", "e 1.0000 South 2.0000 East"},
+        {"192.168.2.3", "second 37.7667 North 122.4167 West"},
+        {"192.168.2.4", ""},
+        {"192.168.2.5", "good 37.7750 North 122.4167 West"},
+        {"192.168.2.6", "nosec 37.7667 North 122.4194 West"},
+        {"192.168.2.7", "no-longitude 1.0000 North 0.0000 East"},
+        {"10.1.2.3", "b 2.0000 South 2.0000 West"},
+        {"10.2.0.1", "backbone 48.8500 North 2.3500 East"},
+        {"11.2.0.1", ""},
+        {"0.0.0.0", ""},
     };
-    for (const auto& r : rows) {
-        const auto entry = cache.lookup(r.address);
-        ASSERT_EQ(entry.has_value(), r.name != nullptr) << r.address;
-        if (!entry) continue;
-        EXPECT_EQ(entry->name, r.name);
-        EXPECT_NEAR(entry->latitude, r.at.latitude, 1e-4) << r.address;
-        EXPECT_NEAR(entry->longitude, r.at.longitude, 1e-4) << r.address;
-        EXPECT_EQ(entry->latitude_word + entry->longitude_word,
-                  r.at.latitude_word + r.at.longitude_word)
-            << r.address;
-    }
+    for (const auto& [address, expected] : rows)
+        EXPECT_EQ(found_at(address), expected) << address;
     EXPECT_EQ(cache.size(), 9u);
 }
 
 TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) {
+    load_position_caches(quiet); // a missing update.cache is normal
+    EXPECT_EQ(messages, (std::vector<std::string>{"Error opening hosts file for caching",
+                                                  "Error opening network file for caching"}));
+    messages.clear();
     data.write("cache_files/update.cache", "10.1.2.3 mine 1 n 1 e\n10.7.7.7 kept 5 n 5 e\n");
     data.write("cache_files/hosts.cache", "10.1.2.3 shipped 37 46N 122 25W\n");
     data.write("cache_files/networks.cache", std::string(380, ' ') + "\n10.1 1 0N 1 0E net\n");
     recording_progress progress;
     load_position_caches(progress);
-
     // The shipped host line replaces the user's fix of the same address at start-up.
     EXPECT_EQ(cache_lookup("10.1.2.3")->name, "shipped");
     EXPECT_EQ(cache_lookup("10.7.7.7")->name, "kept");
     EXPECT_EQ(cache_lookup("10.1.5.5")->name, "net");
+    EXPECT_EQ(app_position_cache().size(), 3u);
     const std::vector<std::string> expected = {"stage Loading update cache",   "range 0",
                                                "stage Loading hosts cache",    "range 0",
                                                "stage Loading networks cache", "range 10"};
     EXPECT_EQ(progress.events, expected);
     EXPECT_EQ(progress.advances, 2 + 1 + 2);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(cache_files_test, missing_files_report_only_hosts_and_networks) {
-    load_position_caches(quiet);
-    EXPECT_EQ(messages, (std::vector<std::string>{"Error opening hosts file for caching",
-                                                  "Error opening network file for caching"}));
-    messages.clear();
-    data.write("cache_files/hosts.cache", "");
-    data.write("cache_files/networks.cache", "");
+    data.write("cache_files/hosts.cache", ""); // empty is not missing
     load_position_caches(quiet);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(app_position_cache().size(), 0u);
 }
 
-TEST_F(cache_files_test, appended_fix_holds_at_once_and_reads_back) {
-    EXPECT_TRUE(append_update(cache, update_file(),
-                              {"gw1.example.net", "10.1.2.3", "37.46", "North", "122.5", "West"}));
-    EXPECT_TRUE(append_update(cache, update_file(), {"", "10.1.2.4", "5", "South", "6", "East"}));
-    EXPECT_EQ(read_text_file(update_file()),
-              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n");
-    EXPECT_EQ(location_text(*cache.lookup("10.1.2.3")),
-              location_text(position(37.46, "North", 122.5, "West")));
-    position_cache reloaded;
-    load_update_cache(reloaded, update_file(), quiet);
-    EXPECT_EQ(location_text(*reloaded.lookup("10.1.2.4")),
-              location_text(position(5, "South", 6, "East")));
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(cache_files_test, fix_that_would_not_read_back_is_refused) {
+// A fix is written so that it reads back and holds at once; one that the file could not read
+// back (an empty or blank-containing text, an address that is no cache key) is refused.
+TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_rest) {
     const position_fix refused[] = {
         {"gw1", "10.1.2.3", "", "North", "1", "East"},
         {"gw1", "10.1.2.3", "1", "North", "", "East"},
@@ -144,6 +122,17 @@ TEST_F(cache_files_test, fix_that_would_not_read_back_is_refused) {
         EXPECT_FALSE(append_update(cache, update_file(), fix));
     EXPECT_FALSE(std::filesystem::exists(update_file()));
     EXPECT_EQ(cache.size(), 0u);
+
+    EXPECT_TRUE(append_update(cache, update_file(),
+                              {"gw1.example.net", "10.1.2.3", "37.46", "North", "122.5", "West"}));
+    EXPECT_TRUE(append_update(cache, update_file(), {"", "10.1.2.4", "5", "South", "6", "East"}));
+    EXPECT_EQ(read_text_file(update_file()),
+              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n");
+    EXPECT_EQ(found_at("10.1.2.3"), "gw1.example.net 37.4600 North 122.5000 West");
+    cache.clear();
+    load_update_cache(cache, update_file(), quiet);
+    EXPECT_EQ(found_at("10.1.2.4"), "10.1.2.4 5.0000 South 6.0000 East");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds) {
@@ -152,7 +141,7 @@ TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds)
     EXPECT_TRUE(
         append_update(cache, update_file(), {"gw1", "10.1.2.3", "1", "North", "2", "East"}));
     EXPECT_EQ(messages, std::vector<std::string>{"Can't write to file " + update_file()});
-    EXPECT_EQ(cache.lookup("10.1.2.3")->name, "gw1");
+    EXPECT_EQ(found_at("10.1.2.3"), "gw1 1.0000 North 2.0000 East");
 }
 
 TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory_is_read_only) {

@@ -8,28 +8,25 @@
 namespace hoplot {
 namespace {
 
+// The sign comes only from the letter; numbers that fail to read count as 0.
 TEST(parse_coord, degrees_minutes_optional_seconds_and_a_letter_in_either_case) {
-    const struct {
-        const char* text;
-        double degrees;
-    } rows[] = {
-        {"37 46N", 37 + 46 / 60.0},
-        {"37 46n", 37 + 46 / 60.0},
+    const std::pair<const char*, double> rows[] = {
+        {"37 46N", 37.766667},
+        {"37 46n", 37.766667},
         {"37 46 30N", 37.775},
-        {"122 25W", -122 - 25 / 60.0},
-        {"122 25w", -122 - 25 / 60.0},
+        {"122 25W", -122.416667},
+        {"122 25w", -122.416667},
         {"0 30S", -0.5},
         {"  151 12 36E", 151.21},
-        // The sign comes only from the letter; numbers that fail to read count as 0.
         {"-10 30N", -9.5},
         {"abc", 0},
         {"", 0},
         {"12", 12},
         {"1 30 36", 1.51},
     };
-    for (const auto& r : rows) {
-        text_scanner in(r.text);
-        EXPECT_NEAR(parse_coord(in), r.degrees, 1e-9) << r.text;
+    for (const auto& [text, degrees] : rows) {
+        text_scanner in(text);
+        EXPECT_NEAR(parse_coord(in), degrees, 1e-6) << text;
     }
 }
 

@@ -5,70 +5,63 @@
 namespace hoplot {
 namespace {
 
-// Sources that answer when told to, each with its own latitude (loc 1, cache 2, geoip 3,
-// rules 4), and log the order in which they were asked.
+// Sources scripted by one letter each, in the order loc, cache, geoip, rules: 'y' answers with
+// latitude 1, 2, 3 or 4, 'n' does not, '-' is switched off. They log the order they were asked in.
 struct scripted_sources {
-    std::array<bool, 4> answers{};
+    std::string script;
     std::string asked;
 
     location_sources make() {
         location_sources s;
-        s.loc = [this](std::string&, const std::string&) { return answer("loc ", 0); };
-        s.cache = [this](const std::string&) { return answer("cache ", 1); };
-        s.geoip = [this](const std::string&) { return answer("geoip ", 2); };
-        s.rules = [this](std::string&, const std::string&) { return answer("rules ", 3); };
+        const auto off = [this](int index) { return script[index] == '-'; };
+        if (!off(0)) s.loc = [this](std::string&, const std::string&) { return answer("loc ", 0); };
+        if (!off(1)) s.cache = [this](const std::string&) { return answer("cache ", 1); };
+        if (!off(2)) s.geoip = [this](const std::string&) { return answer("geoip ", 2); };
+        if (!off(3))
+            s.rules = [this](std::string&, const std::string&) { return answer("rules ", 3); };
         return s;
     }
     std::optional<entry_t> answer(const char* name, int index) {
         asked += name;
-        if (!answers[index]) return std::nullopt;
+        if (script[index] != 'y') return std::nullopt;
         return position(index + 1, "North", 0, "East");
     }
 };
 
 TEST(resolve_location, first_answering_source_wins_in_order) {
     const struct {
-        std::array<bool, 4> answers;
+        const char* script;
         location_source source;
         int kind;
         double latitude;
         std::string asked;
     } rows[] = {
-        {{1, 1, 1, 1}, location_source::loc, 1, 1, "loc "},
-        {{0, 1, 1, 1}, location_source::cache, 0, 2, "loc cache "},
-        {{0, 0, 1, 1}, location_source::geoip, 0, 3, "loc cache geoip "},
-        {{0, 0, 0, 1}, location_source::rules, 0, 4, "loc cache geoip rules "},
-        {{0, 0, 0, 0}, location_source::none, 0, 0, "loc cache geoip rules "},
+        {"yyyy", location_source::loc, 1, 1, "loc "},
+        {"nyyy", location_source::cache, 0, 2, "loc cache "},
+        {"nnyy", location_source::geoip, 0, 3, "loc cache geoip "},
+        {"nnny", location_source::rules, 0, 4, "loc cache geoip rules "},
+        {"nnnn", location_source::none, 0, 0, "loc cache geoip rules "},
+        {"-n-y", location_source::rules, 0, 4, "cache rules "},
     };
     for (const auto& r : rows) {
-        scripted_sources script{r.answers, ""};
+        scripted_sources sources{r.script, ""};
         std::string name = "gw1.example.net";
-        const resolution result = resolve_location(name, "10.1.2.3", script.make());
-        EXPECT_EQ(result.source, r.source) << r.asked;
-        EXPECT_EQ(result.kind, r.kind) << r.asked;
-        EXPECT_EQ(script.asked, r.asked);
+        const resolution result = resolve_location(name, "10.1.2.3", sources.make());
+        EXPECT_EQ(result.source, r.source) << r.script;
+        EXPECT_EQ(result.kind, r.kind) << r.script;
+        EXPECT_EQ(sources.asked, r.asked) << r.script;
         if (r.source == location_source::none) {
-            EXPECT_FALSE(result.location);
+            EXPECT_FALSE(result.location) << r.script;
             continue;
         }
         const entry_t expected = position(r.latitude, "North", 0, "East");
-        EXPECT_EQ(result.location, location_text(expected)) << r.asked;
-        EXPECT_EQ(result.position, to_map_units(expected)) << r.asked;
+        EXPECT_EQ(result.location, location_text(expected)) << r.script;
+        EXPECT_EQ(result.position, to_map_units(expected)) << r.script;
     }
 }
 
-TEST(resolve_location, switched_off_sources_are_not_asked) {
-    scripted_sources script{{1, 0, 1, 1}, ""};
-    location_sources sources = script.make();
-    sources.loc = nullptr;
-    sources.geoip = nullptr;
-    std::string name = "gw1";
-    EXPECT_EQ(resolve_location(name, "10.1.2.3", sources).source, location_source::rules);
-    EXPECT_EQ(script.asked, "cache rules ");
-}
-
 TEST(resolve_location, rules_only_for_a_hop_with_a_name_possibly_found_by_loc) {
-    scripted_sources script{{0, 0, 0, 1}, ""};
+    scripted_sources script{"nnny", ""};
     location_sources sources = script.make();
     std::string name;
     EXPECT_EQ(resolve_location(name, "10.1.2.3", sources).source, location_source::none);
