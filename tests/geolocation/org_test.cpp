@@ -28,19 +28,15 @@ TEST(org_lookup, host_name_rules) {
         std::optional<place> expected;
         std::string after;
     } cases[] = {
-        {"router.example.com", std::nullopt, "router.example.com"},
-        {"www.cs.example.edu", std::nullopt, "www.cs.example.edu"},
         {"x.y.org", place{40.94, -73.72}, "x.y.org"},
         {"gw1.houston.example.net", place{29.93, -95.5}, "*w1.houston.example.net"},
         {"houston.example.net", place{29.93, -95.5}, "*ouston.example.net"},
-        {"example.net", std::nullopt, "example.net"},
         {"gw1.lab.example.net", place{33.9, -118.2}, "*w1.lab.example.net"},
         {"x.boston.example.net", place{42.34, -71.02}, "*.boston.example.net"},
         {"a.b.wash.sea.example.net", place{39.2, -76.85}, "*.b.wash.sea.example.net"},
         {"core1.london.example.net", place{51.5, 0.2}, "*ore1.london.example.net"},
         {"ae1.sydney.example.net", place{-33.7, 151.4}, "*e1.sydney.example.net"},
         {"ae1.tokyo.example.net", place{35.5, 139.8}, "*e1.tokyo.example.net"},
-        {"ae1.frankfurt.example.net", std::nullopt, "ae1.frankfurt.example.net"},
         {"a.springfield.il.us", place{39.78, -89.64}, "*.springfield.il.us"},
         {"gw1.houston.tx.us", place{29.93, -95.5}, "*w1.houston.tx.us"},
         {"host.k12.wy.us", place{41.14, -104.79}, "*ost.k12.wy.us"},
@@ -52,14 +48,7 @@ TEST(org_lookup, host_name_rules) {
         {"london.agency.gov", place{39.2, -76.85}, "london.agency.gov"},
         {"HOST.EXAMPLE.DE", place{52.4, 13.1}, "HOST.EXAMPLE.DE"},
         {"host.example.gt", place{14.8, -90.71}, "host.example.gt"},
-        {"10.1.2.3", std::nullopt, "10.1.2.3"},
-        {"host.example.de.", std::nullopt, "host.example.de."},
-        {"localhost", std::nullopt, "localhost"},
-        {"de", std::nullopt, "de"},
         {".de", place{52.4, 13.1}, ".de"},
-        {".net", std::nullopt, ".net"},
-        {"host.example.zz", std::nullopt, "host.example.zz"},
-        {"", std::nullopt, ""},
         // Rows that once lay in the ocean.
         {"gw.honolulu.hi.us", place{21.31, -157.86}, "*w.honolulu.hi.us"},
         {"gw.columbia.sc.us", place{34.0, -81.03}, "*w.columbia.sc.us"},
@@ -71,6 +60,10 @@ TEST(org_lookup, host_name_rules) {
     };
     for (const auto& c : cases)
         expect_rule(c.name, c.expected, c.after);
+    for (const char* unplaced :
+         {"router.example.com", "www.cs.example.edu", "example.net", "ae1.frankfurt.example.net",
+          "10.1.2.3", "host.example.de.", "localhost", "de", ".net", "host.example.zz", ""})
+        expect_rule(unplaced, std::nullopt, unplaced);
 }
 
 // Each of these once placed the country's hosts in another country or at sea.
