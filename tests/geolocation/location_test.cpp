@@ -30,7 +30,7 @@ TEST(parse_coord, degrees_minutes_optional_seconds_and_a_letter_in_either_case) 
     }
 }
 
-TEST(to_map_units, worked_values_corners_and_absurd_positions) {
+TEST(location, map_units_and_text_of_worked_values_corners_and_absurd_positions) {
     const struct {
         entry_t entry;
         map_point expected;
@@ -45,9 +45,6 @@ TEST(to_map_units, worked_values_corners_and_absurd_positions) {
     };
     for (const auto& r : rows)
         EXPECT_EQ(to_map_units(r.entry), r.expected) << location_text(r.entry);
-}
-
-TEST(location_text, fixed_width_fields_with_degree_sign_and_room_for_any_number) {
     EXPECT_EQ(location_text(position(37.77, "North", 122.42, "West")),
               "   37.77\u00B0 North,   122.42\u00B0 West");
     EXPECT_EQ(location_text(position(5.5, "South", 0, "East")),
