@@ -5,8 +5,8 @@
 
 #include <arpa/inet.h>
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -14,62 +14,38 @@
 
 namespace hoplot::test_mmdb {
 
-namespace encode {
+enum : int { string_type = 2, double_type = 3, uint16_type = 5, map_type = 7, uint64_type = 9 };
+enum : int { uint32_type = 6, array_type = 11, float_type = 15 };
 
-enum : int {
-    string_type = 2,
-    double_type = 3,
-    uint16_type = 5,
-    uint32_type = 6,
-    map_type = 7,
-    uint64_type = 9,
-    array_type = 11,
-    float_type = 15
-};
-
-// Control byte(s): type in the top three bits (or an extension byte for types above 7) and
-// the payload size, with one extra size byte for sizes from 29 to 284.
+// Control byte (type in the top three bits, or in an extension byte for types above 7) and
+// size; the test data needs no size of 29 or more.
 inline std::string control(int type, std::size_t size) {
-    if (size > 284) throw std::length_error("test database field too long");
-    std::string out;
-    const int size_bits = size < 29 ? static_cast<int>(size) : 29;
-    out += static_cast<char>(((type <= 7 ? type : 0) << 5) | size_bits);
+    if (size >= 29) throw std::length_error("test database field too long");
+    std::string out(1, static_cast<char>((type <= 7 ? type : 0) << 5 | size));
     if (type > 7) out += static_cast<char>(type - 7);
-    if (size >= 29) out += static_cast<char>(size - 29);
+    return out;
+}
+
+inline std::string big_endian(std::uint64_t value, int bytes) {
+    std::string out;
+    while (bytes-- > 0)
+        out += static_cast<char>(value >> (8 * bytes) & 0xFF);
     return out;
 }
 
 inline std::string text(const std::string& value) {
     return control(string_type, value.size()) + value;
 }
-
-inline std::string big_endian(std::uint64_t value, std::size_t bytes) {
-    std::string out;
-    for (std::size_t i = bytes; i-- > 0;)
-        out += static_cast<char>(value >> (8 * i) & 0xFF);
-    return out;
-}
-
-inline std::string unsigned_number(int type, std::uint64_t value) {
-    std::size_t bytes = 0;
-    while (bytes < 8 && value >> (8 * bytes) != 0)
-        ++bytes;
+inline std::string number(int type, std::uint64_t value, int bytes) {
     return control(type, bytes) + big_endian(value, bytes);
 }
-
-inline std::string float64(double value) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return control(double_type, 8) + big_endian(bits, 8);
-}
-
 inline std::string float32(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return control(float_type, 4) + big_endian(bits, 4);
+    return number(float_type, std::bit_cast<std::uint32_t>(value), 4);
+}
+inline std::string float64(double value) {
+    return number(double_type, std::bit_cast<std::uint64_t>(value), 8);
 }
 
-// A map from already encoded values.
 inline std::string map(const std::vector<std::pair<std::string, std::string>>& fields) {
     std::string out = control(map_type, fields.size());
     for (const auto& [key, value] : fields)
@@ -77,88 +53,48 @@ inline std::string map(const std::vector<std::pair<std::string, std::string>>& f
     return out;
 }
 
-inline std::string array(const std::vector<std::string>& items) {
-    std::string out = control(array_type, items.size());
-    for (const auto& item : items)
-        out += item;
-    return out;
-}
-
-} // namespace encode
-
-// Networks and their records; build() gives the file's bytes.
+// Networks (which must not overlap) and their encoded records; build() gives the file's bytes.
 class writer {
   public:
-    // record: an encoded value (usually encode::map). Networks must not overlap.
-    void add(const std::string& network, int prefix_length, const std::string& record) {
+    void add(const char* network, int prefix_length, const std::string& record) {
         in_addr parsed{};
-        if (inet_pton(AF_INET, network.c_str(), &parsed) != 1 || prefix_length < 1 ||
-            prefix_length > 32)
-            throw std::invalid_argument("bad test network " + network);
-        networks_.push_back({ntohl(parsed.s_addr), prefix_length, data_.size()});
+        if (inet_pton(AF_INET, network, &parsed) != 1) throw std::invalid_argument(network);
+        const std::uint32_t bits = ntohl(parsed.s_addr);
+        std::size_t node = 0;
+        for (int bit = 0; bit < prefix_length - 1; ++bit) {
+            const int side = bits >> (31 - bit) & 1;
+            if (nodes_[node][side] < 0) throw std::invalid_argument("overlapping test networks");
+            if (nodes_[node][side] == 0) {
+                nodes_[node][side] = static_cast<std::int64_t>(nodes_.size());
+                nodes_.push_back({});
+            }
+            node = static_cast<std::size_t>(nodes_[node][side]);
+        }
+        nodes_[node][bits >> (32 - prefix_length) & 1] = ~static_cast<std::int64_t>(data_.size());
         data_ += record;
     }
 
     std::string build() const {
-        // Children: -1 empty, >= 0 a node index, or a data offset (marked by is_data).
-        struct child {
-            long value = -1;
-            bool is_data = false;
-        };
-        std::vector<std::array<child, 2>> nodes(1);
-        for (const auto& net : networks_) {
-            std::size_t node = 0;
-            for (int bit = 0; bit < net.prefix_length; ++bit) {
-                const int side = net.address >> (31 - bit) & 1;
-                if (bit == net.prefix_length - 1) {
-                    nodes[node][side] = {static_cast<long>(net.data_offset), true};
-                } else {
-                    if (nodes[node][side].is_data) throw std::invalid_argument("overlap");
-                    if (nodes[node][side].value < 0) {
-                        nodes[node][side].value = static_cast<long>(nodes.size());
-                        nodes.push_back({});
-                    }
-                    node = static_cast<std::size_t>(nodes[node][side].value);
-                }
-            }
-        }
-        const auto node_count = static_cast<std::uint32_t>(nodes.size());
+        const std::uint64_t count = nodes_.size();
         std::string file;
-        for (const auto& node : nodes) {
-            for (const child& c : node) {
-                std::uint64_t record = node_count; // "not found"
-                if (c.is_data)
-                    record = node_count + 16 + static_cast<std::uint64_t>(c.value);
-                else if (c.value >= 0)
-                    record = static_cast<std::uint64_t>(c.value);
-                file += encode::big_endian(record, 3);
-            }
-        }
-        file += std::string(16, '\0');
-        file += data_;
-        file += std::string("\xAB\xCD\xEFMaxMind.com");
-        using namespace encode;
-        file += map({
-            {"binary_format_major_version", unsigned_number(uint16_type, 2)},
-            {"binary_format_minor_version", unsigned_number(uint16_type, 0)},
-            {"build_epoch", unsigned_number(uint64_type, 1700000000)},
-            {"database_type", text("Hoplot-Test-City")},
-            {"description", map({{"en", text("Hoplot test database")}})},
-            {"ip_version", unsigned_number(uint16_type, 4)},
-            {"languages", array({text("en")})},
-            {"node_count", unsigned_number(uint32_type, node_count)},
-            {"record_size", unsigned_number(uint16_type, 24)},
-        });
-        return file;
+        for (const auto& node : nodes_)
+            for (const std::int64_t child : node)
+                file += big_endian(child > 0 ? child : child < 0 ? count + 16 + ~child : count, 3);
+        file += std::string(16, '\0') + data_ + "\xAB\xCD\xEFMaxMind.com";
+        return file + map({{"binary_format_major_version", number(uint16_type, 2, 1)},
+                           {"binary_format_minor_version", number(uint16_type, 0, 0)},
+                           {"build_epoch", number(uint64_type, 1700000000, 4)},
+                           {"database_type", text("Hoplot-Test-City")},
+                           {"description", map({})},
+                           {"ip_version", number(uint16_type, 4, 1)},
+                           {"languages", control(array_type, 0)},
+                           {"node_count", number(uint32_type, count, 4)},
+                           {"record_size", number(uint16_type, 24, 1)}});
     }
 
   private:
-    struct network {
-        std::uint32_t address;
-        int prefix_length;
-        std::size_t data_offset;
-    };
-    std::vector<network> networks_;
+    // Children: 0 none (the root is nobody's child), > 0 a node, < 0 ~offset of a record.
+    std::vector<std::array<std::int64_t, 2>> nodes_ = {{0, 0}};
     std::string data_;
 };
 
