@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_setup.h"
+#include "cli/report.h"
 #include "shell/version.h"
 
 namespace hoplot {
@@ -18,13 +19,12 @@ struct mode {
 
 const mode modes[] = {
     {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
-     nullptr},
+     run_report},
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
      nullptr},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      nullptr},
-    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
-     nullptr},
+    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image", nullptr},
 };
 
 int print_usage(std::FILE* out, int status) {
@@ -36,7 +36,8 @@ int print_usage(std::FILE* out, int status) {
 
 std::string usage_text() {
     std::string text = "Usage:\n  hoplot                      the window\n";
-    for (const mode& m : modes) text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
+    for (const mode& m : modes)
+        text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
     text += "  hoplot --version | --help\n"
             "Exit status: 0 done, 1 the work failed, 2 bad usage.\n";
     return text;
