@@ -1,12 +1,14 @@
 #include "platform/icmp_prober.h"
 
 #include <linux/errqueue.h>
+#include <linux/filter.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <random>
 
 #include "platform/icmp_packet.h"
@@ -44,10 +46,47 @@ bool send_once(int fd, ipv4_address destination, int ttl,
     return sendmsg(fd, &message, 0) == static_cast<ssize_t>(packet.size());
 }
 
+// A raw socket gets every ICMP packet of the host. This kernel filter lets through only echo
+// replies with our identifier and errors quoting it, so a ping flood next door cannot fill the
+// receive buffer and crowd out our answers.
+bool accept_only(int fd, std::uint16_t identifier) {
+    constexpr std::uint8_t accept = 14;
+    sock_filter code[] = {
+        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),                     // X = IP header length
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 0),                      // A = ICMP type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_echo_reply, 0, 2), // echo reply?
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 4),                      //   its identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, accept - 5, accept - 4),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_time_exceeded, 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_unreachable, 0, accept - 6),
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 8),     // quoted IP header:
+        BPF_STMT(BPF_ALU | BPF_AND | BPF_K, 0x0F), //   its length
+        BPF_STMT(BPF_ALU | BPF_LSH | BPF_K, 2),
+        BPF_STMT(BPF_ALU | BPF_ADD | BPF_X, 0),
+        BPF_STMT(BPF_MISC | BPF_TAX, 0),
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 12), // quoted identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFF), // accept
+        BPF_STMT(BPF_RET | BPF_K, 0),      // reject
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return setsockopt(fd, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) == 0;
+}
+
 } // namespace
 
 icmp_prober::icmp_prober(const icmp_socket& socket)
-    : fd_(socket.fd), kind_(socket.kind), identifier_(random_identifier()) {}
+    : fd_(socket.fd), kind_(socket.kind), identifier_(random_identifier()) {
+    // Without the filter the prober still works; it just reads and discards more.
+    if (kind_ == icmp_socket_kind::raw) accept_only(fd_, identifier_);
+    // Whatever queued up before (the socket is open from the start) could fill the receive
+    // buffer, and the answers to our first probes, arriving within microseconds, would be lost.
+    std::uint8_t buffer[packet_buffer_size];
+    while (recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT) >= 0 || errno == EINTR) {
+    }
+    while (recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT | MSG_ERRQUEUE) >= 0 || errno == EINTR) {
+    }
+}
 
 bool icmp_prober::send(ipv4_address destination, int ttl, std::uint16_t sequence) {
     const auto packet = make_echo_request({identifier_, sequence});
