@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "cli/command_line.h"
+#include "geolocation/resolve_location.h"
 #include "platform/icmp_socket.h"
 #include "shell/data_dir.h"
 #include "shell/settings.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
         screen.height = primary->availableSize().height();
     }
     hoplot::app_settings() = hoplot::read_settings(screen, hoplot::find_data_dir());
+    hoplot::no_progress progress;
+    hoplot::load_location_sources(progress);
 
     hoplot::main_window window;
     window.show();

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "cli/cli_setup.h"
+#include "cli/locate.h"
 #include "cli/report.h"
+#include "cli/show.h"
 #include "shell/version.h"
 
 namespace hoplot {
@@ -21,10 +23,11 @@ const mode modes[] = {
     {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
      run_report},
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
-     nullptr},
+     run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
+     run_show},
+    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
      nullptr},
-    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image", nullptr},
 };
 
 int print_usage(std::FILE* out, int status) {

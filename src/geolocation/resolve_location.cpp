@@ -1,18 +1,69 @@
 #include "geolocation/resolve_location.h"
 
+#include "geolocation/cache_files.h"
+#include "geolocation/geoip_source.h"
+#include "geolocation/get_loc.h"
+#include "geolocation/org.h"
+#include "geolocation/position_cache.h"
+#include "shell/settings.h"
+
 namespace hoplot {
 
 const char* source_name(location_source source) {
     switch (source) {
-    case location_source::loc: return "loc";
-    case location_source::cache: return "cache";
-    case location_source::geoip: return "geoip";
-    case location_source::rules: return "rules";
-    case location_source::none: break;
+    case location_source::loc:
+        return "loc";
+    case location_source::cache:
+        return "cache";
+    case location_source::geoip:
+        return "geoip";
+    case location_source::rules:
+        return "rules";
+    case location_source::none:
+        break;
     }
     return "none";
 }
 
-resolution resolve_location(std::string&, const std::string&) { return {}; }
+location_sources app_location_sources() {
+    const settings& values = app_settings();
+    location_sources sources;
+    if (values.rfc1876 == 1) sources.loc = get_loc;
+    sources.cache = cache_lookup;
+    if (values.use_geoip != 0) sources.geoip = geoip_lookup;
+    sources.rules = org;
+    return sources;
+}
+
+resolution resolve_location(std::string& host_name, const std::string& address,
+                            const location_sources& sources) {
+    std::optional<entry_t> entry;
+    location_source source = location_source::none;
+    if (sources.loc && (entry = sources.loc(host_name, address))) source = location_source::loc;
+    if (!entry && sources.cache && (entry = sources.cache(address)))
+        source = location_source::cache;
+    if (!entry && sources.geoip && (entry = sources.geoip(address)))
+        source = location_source::geoip;
+    if (!entry && sources.rules && !host_name.empty() &&
+        (entry = sources.rules(host_name, address)))
+        source = location_source::rules;
+
+    resolution result;
+    if (!entry) return result;
+    result.location = location_text(*entry);
+    result.position = to_map_units(*entry);
+    result.kind = source == location_source::loc ? 1 : 0;
+    result.source = source;
+    return result;
+}
+
+resolution resolve_location(std::string& host_name, const std::string& address) {
+    return resolve_location(host_name, address, app_location_sources());
+}
+
+void load_location_sources(loading_progress& progress) {
+    load_position_caches(progress);
+    open_geoip_source();
+}
 
 } // namespace hoplot

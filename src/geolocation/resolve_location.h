@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "geolocation/location.h"
+#include "shell/loading_progress.h"
 
 namespace hoplot {
 
@@ -18,9 +20,30 @@ struct resolution {
     location_source source = location_source::none;
 };
 
-// Asks the sources in order (DNS LOC when "RFC 1876" is exactly 1, the position cache, the GeoIP
-// database, the host-name rules) for one hop. host_name may be filled in by the LOC source's
-// reverse look-up or marked with '*' by the host-name rules.
+// The sources of positions, asked in this order; an empty one is switched off.
+struct location_sources {
+    // DNS LOC record of the host name; may fill in the name of a nameless hop.
+    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> loc;
+    std::function<std::optional<entry_t>(const std::string& address)> cache;
+    std::function<std::optional<entry_t>(const std::string& address)> geoip;
+    // Host-name rules, asked only for a hop with a name; may mark the name with '*'.
+    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> rules;
+};
+
+// The program's sources under app_settings(): DNS LOC only when "RFC 1876" is exactly 1, the
+// process-wide position cache, the GeoIP database while "Use GeoIP" is on, the host-name rules.
+location_sources app_location_sources();
+
+// Asks the sources in order for one hop and reports the first answer. host_name may be filled
+// in by the LOC source's reverse look-up or marked with '*' by the host-name rules.
+resolution resolve_location(std::string& host_name, const std::string& address,
+                            const location_sources& sources);
+
+// The same with app_location_sources().
 resolution resolve_location(std::string& host_name, const std::string& address);
+
+// Start-up: the three cache files into the position cache, then the GeoIP database, as the
+// settings say. The window and the command line both prepare the pipeline with this.
+void load_location_sources(loading_progress& progress);
 
 } // namespace hoplot

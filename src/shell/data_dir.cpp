@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace hoplot {
 namespace {
@@ -32,5 +33,11 @@ std::string find_data_dir_from(const std::string& executable_dir) {
 }
 
 std::string find_data_dir() { return find_data_dir_from(executable_dir().toStdString()); }
+
+std::string user_data_dir() {
+    // Spelled out rather than taken from the application object, which the command line lacks.
+    return with_slash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                      "/Varn Software/Hoplot");
+}
 
 } // namespace hoplot

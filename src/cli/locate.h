@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace hoplot {
+
+// --locate ADDRESS [NAME]: one hop through the resolution pipeline with the current settings
+// and data. Prints one tab-separated line: location text (or "Unresolved"), map x, map y (both
+// empty when unresolved), kind, source, and the host name as the pipeline left it.
+int run_locate(const std::vector<std::string>& args);
+
+} // namespace hoplot

@@ -1,0 +1,32 @@
+#include "cli/show.h"
+
+#include "cli/output_line.h"
+#include "shell/show_message.h"
+#include "trace/trace_file.h"
+#include "trace/trace_store.h"
+
+namespace hoplot {
+
+int run_show(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fputs("Usage: hoplot --show FILE.trc\n", stderr);
+        return 2;
+    }
+    return show_trace_file(args.front(), stdout);
+}
+
+int show_trace_file(const std::string& path, std::FILE* out) {
+    trace_store store;
+    if (!read_trace_file(store, path)) {
+        ShowMessage(format_message("Can't read file %s", path));
+        return 1;
+    }
+    for (const trace_entry& trace : store.traces()) {
+        std::fprintf(out, "%s\n", trace.name.c_str());
+        for (const hop_rec& row : trace.rows)
+            std::fprintf(out, "%s\n", output_line(row).c_str());
+    }
+    return 0;
+}
+
+} // namespace hoplot

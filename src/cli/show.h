@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace hoplot {
+
+// hoplot --show FILE.trc: reads the file into the store, placing every hop anew, and prints each
+// trace's name on a line of its own followed by its rows as output lines.
+int run_show(const std::vector<std::string>& args);
+
+// The same for one file, printing to out; 1 with "Can't read file %s" when it cannot be read.
+int show_trace_file(const std::string& path, std::FILE* out);
+
+} // namespace hoplot

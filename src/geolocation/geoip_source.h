@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "geolocation/location.h"
+
+struct MMDB_s;
+
+namespace hoplot {
+
+// A MaxMind-format city database: the flat DB-IP Lite schema ("latitude", "longitude") or the
+// GeoLite2 City schema ("location" / "latitude", "longitude"). One open database may be
+// searched by several threads at once.
+class geoip_database {
+  public:
+    // None when the file is missing or is no such database.
+    static std::unique_ptr<geoip_database> open(const std::string& path);
+    ~geoip_database();
+    geoip_database(const geoip_database&) = delete;
+    geoip_database& operator=(const geoip_database&) = delete;
+
+    // The position of a dotted IPv4 address; none when the database does not place it.
+    std::optional<entry_t> lookup(const std::string& address) const;
+
+  private:
+    explicit geoip_database(std::unique_ptr<MMDB_s> db);
+    std::unique_ptr<MMDB_s> db_;
+};
+
+// The database to use when the "GeoIP Database" setting is empty: the first that exists of the
+// one fetched into the data directory and the system's GeoLite2 City files; empty when none.
+std::string default_geoip_database(const std::string& db_path);
+
+// Opens, for the whole process, the database that app_settings() names, or closes it when "Use
+// GeoIP" is 0. A database that cannot be opened is reported once and the source stays off.
+void open_geoip_source();
+
+// The process-wide database's answer; none while the source is off.
+std::optional<entry_t> geoip_lookup(const std::string& address);
+
+} // namespace hoplot

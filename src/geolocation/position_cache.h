@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "geolocation/location.h"
+
+namespace hoplot {
+
+// The significant numbers of a dotted host address (4 parts) or network prefix (1 to 3 parts).
+struct cache_key {
+    std::array<std::int32_t, 4> numbers{}; // numbers beyond parts are 0
+    std::uint8_t parts = 0;
+};
+
+// Reads "a", "a.b", "a.b.c" or "a.b.c.d" with every number in 0..255. Anything else (a fifth
+// number, a number out of range, a word) has no place in the table and gives none.
+std::optional<cache_key> read_cache_key(std::string_view address);
+
+enum class cache_insert_result { added, replaced, skipped };
+
+// Known positions of hosts and networks, searched by the longest matching prefix. One hash table
+// per prefix length keeps a lookup at four probes however large the files are. Safe to use
+// from several threads: lookups hand out copies, so a replacement never frees what a reader
+// holds.
+class position_cache {
+  public:
+    // Latitude and longitude are absolute values; a position is south when latitude_word
+    // begins with 'S' and west when longitude_word begins with 'W'. An entry with the same
+    // key as an existing one replaces it.
+    cache_insert_result insert(std::string_view address, std::string name, double latitude,
+                               std::string_view latitude_word, double longitude,
+                               std::string_view longitude_word);
+
+    // The most specific entry whose significant numbers start the address: a host before a
+    // 3-number network, before a 2-number, before a 1-number network.
+    std::optional<entry_t> lookup(std::string_view address) const;
+
+    std::size_t size() const;
+    void clear();
+
+  private:
+    struct stored {
+        std::string name;
+        double latitude;
+        double longitude;
+        bool south;
+        bool west;
+    };
+
+    mutable std::mutex lock_;
+    std::array<std::unordered_map<std::uint32_t, stored>, 4> by_parts_; // index: parts - 1
+};
+
+// The process-wide position cache that the resolution pipeline searches.
+position_cache& app_position_cache();
+
+cache_insert_result cache_insert(const std::string& address, const std::string& name,
+                                 double latitude, const std::string& latitude_word,
+                                 double longitude, const std::string& longitude_word);
+
+std::optional<entry_t> cache_lookup(const std::string& address);
+
+} // namespace hoplot

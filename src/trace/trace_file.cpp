@@ -1,0 +1,253 @@
+#include "trace/trace_file.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <algorithm>
+#include <climits>
+#include <fstream>
+
+#include "shell/text_scanner.h"
+
+namespace hoplot {
+namespace {
+
+constexpr char hex_digits[] = "0123456789ABCDEF";
+
+bool is_plain(unsigned char c) {
+    return c >= 0x21 && c <= 0x7E && c != '%';
+}
+
+int hex_value(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string hop_name_token(const std::string& name) {
+    std::string token = escape_token(name);
+    if (token == "Timed") token = "%54imed";
+    return token;
+}
+
+std::string time_token(const std::string& time) {
+    const std::size_t blanks = time.find_first_not_of(' ');
+    if (blanks == std::string::npos) return time + "%";
+    return time.substr(0, blanks) + escape_token(std::string_view(time).substr(blanks));
+}
+
+std::optional<std::string> decode(std::string_view token) {
+    auto text = unescape_token(token);
+    if (text && text->size() > max_trace_text_length) return std::nullopt;
+    return text;
+}
+
+// The tokens of a trace file, refusing over-long ones.
+class token_reader {
+  public:
+    explicit token_reader(std::string_view text) : in_(text) {}
+
+    std::optional<std::string> word() {
+        auto token = in_.read_word(max_trace_token_length + 1);
+        if (token && token->size() > max_trace_token_length) return std::nullopt;
+        return token;
+    }
+
+    std::optional<std::string> text() {
+        const auto token = word();
+        if (!token) return std::nullopt;
+        return decode(*token);
+    }
+
+    // A whole token of optional '-' and decimal digits that fits in 32 bits.
+    std::optional<int> number() {
+        const auto token = word();
+        if (!token) return std::nullopt;
+        const std::string_view digits =
+            (*token)[0] == '-' ? std::string_view(*token).substr(1) : std::string_view(*token);
+        if (digits.empty() || digits.size() > 10) return std::nullopt;
+        long long value = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + (c - '0');
+        }
+        if ((*token)[0] == '-') value = -value;
+        if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+        return static_cast<int>(value);
+    }
+
+    std::optional<int> count() {
+        const auto value = number();
+        if (!value || *value < 0) return std::nullopt;
+        return value;
+    }
+
+    bool at_end() {
+        in_.skip_space();
+        return in_.at_end();
+    }
+
+  private:
+    text_scanner in_;
+};
+
+std::optional<hop_rec> parse_row(token_reader& in) {
+    const auto colour = in.number();
+    const auto first = in.word();
+    if (!colour || !first) return std::nullopt;
+    if (*first == done_text) return make_status_row(done_text, *colour);
+    if (*first == "Timed") {
+        const auto out = in.word();
+        const auto retrying = in.word();
+        if (!out || !retrying || *out != "out." || *retrying != "Retrying...") return std::nullopt;
+        return make_status_row(timed_out_text, *colour);
+    }
+    hop_rec hop;
+    const auto name = decode(*first);
+    const auto address = in.text();
+    const auto time = in.text();
+    if (!name || !address || !time) return std::nullopt;
+    hop.name = *name;
+    hop.address = *address;
+    // Times are written with their leading blanks, which reading drops, escaped or not.
+    hop.time = time->substr(std::min(time->find_first_not_of(' '), time->size()));
+    hop.colour = *colour;
+    // The writer writes a row named like a status line as one; a hop row so named is forged.
+    if (hop.is_status()) return std::nullopt;
+    return hop;
+}
+
+std::optional<trace_entry> parse_trace(token_reader& in) {
+    trace_entry trace;
+    const auto name = in.text();
+    const auto rows = in.count();
+    if (!name || !rows || *rows == 0) return std::nullopt;
+    trace.name = *name;
+    // Rows are pushed one by one: a huge count in a short file runs out of tokens, not memory.
+    for (int i = 0; i < *rows; ++i) {
+        auto row = parse_row(in);
+        if (!row) return std::nullopt;
+        trace.rows.push_back(std::move(*row));
+    }
+    // Every trace in the store begins with a hop; one that does not would not get its line.
+    if (trace.rows.front().is_status()) return std::nullopt;
+    return trace;
+}
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string text;
+    char chunk[65536];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > max_trace_file_size) return std::nullopt;
+    }
+    if (file.bad()) return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+std::string escape_token(std::string_view text) {
+    if (text.empty()) return "%";
+    std::string token;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (is_plain(byte)) {
+            token += c;
+        } else {
+            token += '%';
+            token += hex_digits[byte >> 4];
+            token += hex_digits[byte & 0xF];
+        }
+    }
+    return token;
+}
+
+std::optional<std::string> unescape_token(std::string_view token) {
+    if (token == "%") return std::string();
+    std::string text;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        if (token[i] != '%') {
+            text += token[i];
+            continue;
+        }
+        if (i + 2 >= token.size()) return std::nullopt;
+        const int high = hex_value(token[i + 1]);
+        const int low = hex_value(token[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        text += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return text;
+}
+
+std::string trace_file_text(const trace_store& store) {
+    std::string text = std::to_string(store.trace_count()) + " ";
+    for (const trace_entry& trace : store.traces()) {
+        text += escape_token(trace.name) + " " + std::to_string(trace.rows.size()) + " ";
+        for (const hop_rec& row : trace.rows) {
+            text += std::to_string(row.colour) + " ";
+            if (row.is_status()) {
+                text += row.name + " ";
+            } else {
+                text += hop_name_token(row.name) + " " + escape_token(row.address) + " " +
+                        time_token(row.time) + " ";
+            }
+        }
+    }
+    return text;
+}
+
+std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text) {
+    token_reader in(text);
+    const auto count = in.count();
+    if (!count) return std::nullopt;
+    std::vector<trace_entry> traces;
+    for (int i = 0; i < *count; ++i) {
+        auto trace = parse_trace(in);
+        if (!trace) return std::nullopt;
+        traces.push_back(std::move(*trace));
+    }
+    if (!in.at_end()) return std::nullopt;
+    return traces;
+}
+
+void load_traces(trace_store& store, const std::vector<trace_entry>& traces) {
+    for (const trace_entry& trace : traces) {
+        store.begin_trace(trace.name);
+        for (const hop_rec& row : trace.rows) {
+            if (row.is_status()) {
+                store.add_status_row(row.name, row.colour);
+            } else {
+                store.add_hop(row, false);
+            }
+        }
+        store.end_trace();
+    }
+}
+
+bool write_trace_file(const trace_store& store, const std::string& path) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const std::string text = trace_file_text(store);
+    const auto size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool read_trace_file(trace_store& store, const std::string& path) {
+    const auto text = read_whole_file(path);
+    if (!text) return false;
+    const auto traces = parse_trace_text(*text);
+    if (!traces) return false;
+    load_traces(store, *traces);
+    return true;
+}
+
+} // namespace hoplot

@@ -1,0 +1,277 @@
+#include "trace/trace_store.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace hoplot {
+namespace {
+
+// Stands in while no window listens.
+class silent_observer final : public store_observer {
+  public:
+    void output_cleared() override {}
+    void output_line_added(const std::string&, int) override {}
+    void output_hop_added(const hop_rec&) override {}
+    void trace_line_appended(const std::string&) override {}
+    void trace_line_removed(std::size_t) override {}
+    void trace_lines_cleared() override {}
+    void trace_line_selected(std::size_t) override {}
+    void trace_lines_deselected() override {}
+    void trace_count_changed(int) override {}
+    void map_repainted() override {}
+    void hop_dot_drawn(map_point, bool) override {}
+    void route_line_drawn(map_point, map_point, bool) override {}
+    void hop_label_drawn(const std::string&, int, int, map_point, bool) override {}
+};
+
+silent_observer nobody;
+
+// Gives the hop its location text and kind and returns its position: where the resolution put
+// it, or the fallback for a hop that no source placed.
+map_point apply_resolution(hop_rec& hop, const resolution& where, map_point fallback) {
+    if (!where.location) {
+        hop.location.emplace(unresolved_text);
+        hop.kind = 0;
+        return fallback;
+    }
+    hop.location = where.location;
+    hop.kind = where.kind;
+    return where.position;
+}
+
+// Joins the point to the last place when it stands where the previous hop stood; otherwise opens
+// a new place, whose labels continue after those of the first earlier place at the same
+// position. Returns whether a place was opened.
+bool place_point(route_rec& route, point_rec point, map_point previous) {
+    if (!route.places.empty() && point.position == previous) {
+        hop_group& current = route.places.back();
+        current.points.push_back(std::move(point));
+        ++current.point_count;
+        return false;
+    }
+    hop_group opened{{}, 1, 0};
+    for (hop_group& place : route.places) {
+        const auto counted = std::min<std::size_t>(
+            static_cast<std::size_t>(std::max(place.point_count, 0)), place.points.size());
+        const auto end = place.points.begin() + static_cast<std::ptrdiff_t>(counted);
+        const bool here = std::any_of(place.points.begin(), end, [&](const point_rec& p) {
+            return p.position == point.position;
+        });
+        if (!here) continue;
+        opened.label_base = place.point_count;
+        opened.point_count = ++place.point_count;
+        break;
+    }
+    opened.points.push_back(std::move(point));
+    route.places.push_back(std::move(opened));
+    return true;
+}
+
+bool begins_with_ignoring_case(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size()) return false;
+    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+} // namespace
+
+trace_store::trace_store(resolver resolve) : resolve_(std::move(resolve)), observer_(&nobody) {}
+
+void trace_store::set_observer(store_observer* observer) {
+    observer_ = observer != nullptr ? observer : &nobody;
+}
+
+void trace_store::begin_trace(const std::string& destination) {
+    building_ = building{destination, std::nullopt, false};
+    route_.reset();
+    current_.reset();
+}
+
+void trace_store::add_status_row(const std::string& text, int colour) {
+    if (building_ && building_->entry) {
+        entries_[*building_->entry].rows.push_back(make_status_row(text, colour));
+    }
+    observer_->output_line_added(text, colour);
+}
+
+void trace_store::add_hop(hop_rec hop, bool on_screen) {
+    if (!building_) return;
+    const resolution where = resolve_(hop.name, hop.address);
+    add_hop(std::move(hop), where, on_screen);
+}
+
+void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) {
+    if (!building_) return;
+    const map_point position = apply_resolution(hop, where, last_position_);
+    const bool resolved = where.location.has_value();
+    observer_->output_hop_added(hop);
+
+    point_rec point{hop.name, position, hop.kind};
+    const std::string label = hop.name;
+    const int kind = hop.kind;
+    if (building_->entry) {
+        add_later_hop(std::move(hop), std::move(point), resolved, on_screen);
+    } else {
+        add_first_hop(std::move(hop), std::move(point), resolved, on_screen);
+    }
+
+    if (building_->resolved_seen) {
+        observer_->hop_label_drawn(label, label_counter_, kind, position, on_screen);
+        label_counter_ = next_label_index(label_counter_);
+    }
+    last_position_ = position;
+}
+
+void trace_store::add_first_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen) {
+    const map_point position = point.position;
+    entries_.push_back({building_->destination, {std::move(hop)}});
+    building_->entry = entries_.size() - 1;
+    observer_->trace_count_changed(trace_count());
+
+    route_ = route_rec{building_->destination, {hop_group{{std::move(point)}, 1, 0}}};
+    current_ = building_->entry;
+    observer_->trace_line_appended(entries_.back().name);
+
+    if (resolved) {
+        building_->resolved_seen = true;
+        observer_->hop_dot_drawn(position, on_screen);
+    }
+    label_counter_ = 0;
+}
+
+void trace_store::add_later_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen) {
+    const map_point position = point.position;
+    if (!building_->resolved_seen && resolved) {
+        building_->resolved_seen = true;
+        move_first_place(position, on_screen);
+    }
+    entries_[*building_->entry].rows.push_back(std::move(hop));
+
+    const map_point previous = last_position_;
+    const bool opened = place_point(*route_, std::move(point), previous);
+    if (opened && building_->resolved_seen) {
+        observer_->route_line_drawn(previous, position, on_screen);
+        observer_->hop_dot_drawn(previous, on_screen);
+        observer_->hop_dot_drawn(position, on_screen);
+    }
+}
+
+// The hops before the first placed one were parked at the last position; they move to the
+// first real position and get their labels there.
+void trace_store::move_first_place(map_point to, bool on_screen) {
+    int index = 0;
+    for (point_rec& point : route_->places.front().points) {
+        point.position = to;
+        observer_->hop_dot_drawn(to, on_screen);
+        observer_->hop_label_drawn(point.label, index, point.kind, to, on_screen);
+        index = next_label_index(index);
+    }
+    last_position_ = to;
+    label_counter_ = index;
+}
+
+void trace_store::end_trace() {
+    if (!building_) return;
+    if (route_ && current_ == building_->entry && !building_->resolved_seen) route_->places.clear();
+    building_.reset();
+}
+
+void trace_store::rebuild_route(std::size_t index) {
+    if (index >= entries_.size()) return;
+    route_rec route;
+    map_point last;
+    bool resolved_any = false;
+    for (hop_rec& row : entries_[index].rows) {
+        if (row.is_status()) continue;
+        row.location.reset();
+        const resolution where = resolve_(row.name, row.address);
+        const map_point position = apply_resolution(row, where, last);
+        point_rec point{row.name, position, row.kind};
+        if (route.places.empty()) {
+            route.places.push_back(hop_group{{std::move(point)}, 1, 0});
+            resolved_any = where.location.has_value();
+        } else {
+            if (!resolved_any && where.location) {
+                resolved_any = true;
+                for (point_rec& moved : route.places.front().points)
+                    moved.position = position;
+                last = position;
+            }
+            place_point(route, std::move(point), last);
+        }
+        last = position;
+    }
+    if (!resolved_any) route.places.clear();
+    route_ = std::move(route);
+    current_ = index;
+
+    observer_->map_repainted();
+    observer_->output_cleared();
+    for (const hop_rec& row : entries_[index].rows) {
+        if (row.is_status()) {
+            observer_->output_line_added(row.name, row.colour);
+        } else {
+            observer_->output_hop_added(row);
+        }
+    }
+}
+
+void trace_store::delete_trace(std::size_t index) {
+    if (index >= entries_.size()) return;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    route_.reset();
+    current_.reset();
+    forget_building();
+    observer_->trace_line_removed(index);
+    if (entries_.empty()) {
+        observer_->map_repainted();
+        observer_->output_cleared();
+    } else {
+        rebuild_route(entries_.size() - 1);
+    }
+    traces_saved_ = false;
+}
+
+void trace_store::clear_traces() {
+    observer_->output_cleared();
+    entries_.clear();
+    route_.reset();
+    current_.reset();
+    forget_building();
+    observer_->trace_lines_cleared();
+}
+
+// Deleting or clearing may remove the rows the trace being built appends to.
+void trace_store::forget_building() {
+    building_.reset();
+}
+
+void trace_store::repaint_map() {
+    observer_->map_repainted();
+}
+
+void trace_store::select_trace(std::size_t index) {
+    if (index < entries_.size()) observer_->trace_line_selected(index);
+}
+
+void trace_store::deselect_traces() {
+    observer_->trace_lines_deselected();
+}
+
+void trace_store::select_trace_beginning_with(const std::string& text) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const trace_entry& e) {
+        return begins_with_ignoring_case(e.name, text);
+    });
+    if (found != entries_.end()) {
+        observer_->trace_line_selected(static_cast<std::size_t>(found - entries_.begin()));
+    }
+}
+
+trace_store& app_trace_store() {
+    static trace_store store;
+    return store;
+}
+
+} // namespace hoplot

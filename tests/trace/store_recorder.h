@@ -1,0 +1,102 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "trace/trace_store.h"
+
+namespace hoplot::testing {
+
+// Records what the store does to the windows as short lines, in order.
+class store_recorder final : public store_observer {
+  public:
+    std::vector<std::string> events;
+
+    void output_cleared() override { events.push_back("output cleared"); }
+    void output_line_added(const std::string& text, int colour) override {
+        events.push_back("output line '" + text + "' " + std::to_string(colour));
+    }
+    void output_hop_added(const hop_rec& hop) override {
+        events.push_back("output hop " + hop.name + " " + hop.location.value_or("?"));
+    }
+    void trace_line_appended(const std::string& name) override {
+        events.push_back("list append " + name);
+    }
+    void trace_line_removed(std::size_t index) override {
+        events.push_back("list remove " + std::to_string(index));
+    }
+    void trace_lines_cleared() override { events.push_back("list cleared"); }
+    void trace_line_selected(std::size_t index) override {
+        events.push_back("list select " + std::to_string(index));
+    }
+    void trace_lines_deselected() override { events.push_back("list deselect"); }
+    void trace_count_changed(int count) override {
+        events.push_back("count " + std::to_string(count));
+    }
+    void map_repainted() override { events.push_back("repaint"); }
+    void hop_dot_drawn(map_point at, bool on_screen) override {
+        events.push_back("dot " + where(at) + screen(on_screen));
+    }
+    void route_line_drawn(map_point from, map_point to, bool on_screen) override {
+        events.push_back("line " + where(from) + " " + where(to) + screen(on_screen));
+    }
+    void hop_label_drawn(const std::string& text, int label_index, int kind, map_point at,
+                         bool on_screen) override {
+        events.push_back("label " + text + " " + std::to_string(label_index) + " kind" +
+                         std::to_string(kind) + " " + where(at) + screen(on_screen));
+    }
+
+    // Only the events that start with one of the given words.
+    std::vector<std::string> only(std::initializer_list<std::string> words) const {
+        std::vector<std::string> kept;
+        for (const std::string& e : events) {
+            for (const std::string& w : words) {
+                if (e.rfind(w + " ", 0) == 0) {
+                    kept.push_back(e);
+                    break;
+                }
+            }
+        }
+        return kept;
+    }
+
+  private:
+    static std::string where(map_point p) {
+        return std::to_string(p.x) + "," + std::to_string(p.y);
+    }
+    static std::string screen(bool on_screen) { return on_screen ? "" : " image"; }
+};
+
+// Places hops by address from a table the test controls; an address not in it is unresolved.
+struct fake_places {
+    std::map<std::string, map_point> positions;
+    std::map<std::string, int> kinds;
+    int calls = 0;
+
+    trace_store::resolver resolver() {
+        return [this](std::string&, const std::string& address) {
+            ++calls;
+            resolution result;
+            const auto found = positions.find(address);
+            if (found == positions.end()) return result;
+            result.location.emplace("at " + address);
+            result.position = found->second;
+            result.kind = kinds.count(address) ? kinds.at(address) : 0;
+            result.source = location_source::cache;
+            return result;
+        };
+    }
+};
+
+inline hop_rec hop(const std::string& name, const std::string& address, int ms = 1) {
+    hop_rec h;
+    h.name = name;
+    h.address = address;
+    char time[16];
+    std::snprintf(time, sizeof time, "%4dms", ms);
+    h.time = time;
+    return h;
+}
+
+} // namespace hoplot::testing
