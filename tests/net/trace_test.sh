@@ -50,7 +50,7 @@ Done	" "$(report "$R1_ADDRESS" | names_and_addresses)"
 
 # Unreachable: 29 probe lines and Done; and when nothing answers at all, no stored trace.
 report "$BEYOND_DEST_ADDRESS" >"$TOPO_DIR/beyond" &
-report "$VOID_ADDRESS" --json >"$TOPO_DIR/void" &
+report "$VOID_ADDRESS" --json --save "$TOPO_DIR/void.trc" >"$TOPO_DIR/void" &
 wait
 beyond=$(names_and_addresses <"$TOPO_DIR/beyond")
 expect "unreachable: first rows" "$R1_NAME	$R1_ADDRESS
@@ -64,9 +64,11 @@ void=$(cat "$TOPO_DIR/void")
 grep -q '"stored":false' <<<"$void" || fail "nothing answered, yet a trace was stored: $void"
 [ "$(grep -c '"status":"Timed out. Retrying... "' <<<"$void")" -eq 29 ] || fail "void: 29 time-outs"
 grep -q '"status":"Done"' <<<"$void" || fail "void: no Done"
+[ -z "$("$HOPLOT_BINARY" --show "$TOPO_DIR/void.trc")" ] || fail "void: the saved file holds a trace"
 
 # A stop: the rows so far stay, no Done, and the program ends at once.
-ip netns exec "$NS_CLIENT" "$HOPLOT_BINARY" --report "$BEYOND_DEST_ADDRESS" >"$TOPO_DIR/stopped" &
+ip netns exec "$NS_CLIENT" "$HOPLOT_BINARY" --report "$BEYOND_DEST_ADDRESS" \
+    --save "$TOPO_DIR/stopped.trc" >"$TOPO_DIR/stopped" &
 reporter=$! # hoplot itself: ip netns exec replaces itself with it
 sleep 1
 stop_sent=$(millis)
@@ -77,6 +79,10 @@ expect "stopped trace" "$R1_NAME	$R1_ADDRESS
 $timed_out
 $R3_NAME	$R3_ADDRESS" "$(names_and_addresses <"$TOPO_DIR/stopped")"
 [ "$stop_took" -lt 1000 ] || fail "stop took $stop_took ms"
+expect "stopped trace as saved" "$BEYOND_DEST_ADDRESS
+$R1_NAME	$R1_ADDRESS
+$timed_out
+$R3_NAME	$R3_ADDRESS" "$("$HOPLOT_BINARY" --show "$TOPO_DIR/stopped.trc" 2>/dev/null | names_and_addresses)"
 
 # A name that does not resolve: the message on standard error, nothing traced, status 1.
 output=$(report nowhere.hoplot.test 2>"$TOPO_DIR/error")
