@@ -13,7 +13,7 @@ using std::chrono::milliseconds;
 
 // How often the worker looks at the stop request, and at look-ups it waits for.
 constexpr milliseconds stop_poll{10};
-constexpr milliseconds lookup_poll{2};
+constexpr milliseconds lookup_poll{1};
 
 // The name and position of one hop, looked up on a thread of its own: several hops are looked
 // up at once, and a slow name server never holds up a stop (the worker just leaves it behind).
