@@ -155,7 +155,8 @@ class report_sink : public store_sink {
 int run_report(const std::vector<std::string>& args) {
     const auto options = parse_options(args);
     if (!options) {
-        std::fprintf(stderr, "Usage: hoplot --report DEST [--json] [--save FILE.trc]\n");
+        std::fprintf(stderr,
+                     "Usage: hoplot --report DEST [--json] [--save FILE.trc] [--window N]\n");
         return 2;
     }
     no_progress progress;

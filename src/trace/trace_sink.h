@@ -15,9 +15,9 @@ struct traced_hop {
 };
 
 // What the trace engine asks of the program around it: the store, the output window, the trace
-// list, the status bar and the menu rules. The first two calls come from the thread that calls
-// start_trace; all others from the worker, in the order of the trace, and the receiver relays
-// them to the thread that owns the store.
+// list, the status bar and the menu rules. begin_trace, set_status_text("Tracing") and
+// trace_started come from the thread that calls start_trace; everything after that from the
+// worker, in the order of the trace, and the receiver relays it to the thread that owns the store.
 class trace_sink {
   public:
     virtual ~trace_sink() = default;

@@ -91,6 +91,13 @@ status=$?
 [ -z "$output" ] || fail "unknown name printed: $output"
 grep -qx "Can't resolve IP name" "$TOPO_DIR/error" || fail "unknown name: $(cat "$TOPO_DIR/error")"
 
+for usage in "" "$DEST_ADDRESS --window 0" "$DEST_ADDRESS --window x" "$DEST_ADDRESS extra"; do
+    # shellcheck disable=SC2086 # the words are the arguments
+    "$HOPLOT_BINARY" --report $usage >/dev/null 2>&1
+    status=$?
+    [ $status -eq 2 ] || fail "--report $usage: exit status $status, not 2"
+done
+
 # Other programs' pings on the same host are never taken for hops.
 in_client ping -f -q "$DEST_ADDRESS" >/dev/null 2>&1 &
 flood=$!
