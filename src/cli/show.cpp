@@ -1,6 +1,7 @@
 #include "cli/show.h"
 
 #include "cli/output_line.h"
+#include "geolocation/resolve_location.h"
 #include "shell/show_message.h"
 #include "trace/trace_file.h"
 #include "trace/trace_store.h"
@@ -12,6 +13,8 @@ int run_show(const std::vector<std::string>& args) {
         std::fputs("Usage: hoplot --show FILE.trc\n", stderr);
         return 2;
     }
+    no_progress progress;
+    load_location_sources(progress);
     return show_trace_file(args.front(), stdout);
 }
 

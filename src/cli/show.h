@@ -10,7 +10,8 @@ namespace hoplot {
 // trace's name on a line of its own followed by its rows as output lines.
 int run_show(const std::vector<std::string>& args);
 
-// The same for one file, printing to out; 1 with "Can't read file %s" when it cannot be read.
+// The same for one file once the position sources are loaded, printing to out; 1 with
+// "Can't read file %s" when it cannot be read.
 int show_trace_file(const std::string& path, std::FILE* out);
 
 } // namespace hoplot

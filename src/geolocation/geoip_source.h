@@ -34,7 +34,8 @@ class geoip_database {
 std::string default_geoip_database(const std::string& db_path);
 
 // Opens, for the whole process, the database that app_settings() names, or closes it when "Use
-// GeoIP" is 0. A database that cannot be opened is reported once and the source stays off.
+// GeoIP" is 0; called at start and again whenever those settings change. A database that cannot
+// be opened is reported once and the source stays off.
 void open_geoip_source();
 
 // The process-wide database's answer; none while the source is off.

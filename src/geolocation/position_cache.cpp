@@ -1,5 +1,9 @@
 #include "geolocation/position_cache.h"
 
+#include <new>
+
+#include "shell/show_message.h"
+
 namespace hoplot {
 namespace {
 
@@ -40,14 +44,20 @@ cache_insert_result position_cache::insert(std::string_view address, std::string
                                            double longitude, std::string_view longitude_word) {
     const auto key = read_cache_key(address);
     if (!key) return cache_insert_result::skipped;
-    stored value{std::move(name), latitude, longitude,
-                 !latitude_word.empty() && latitude_word[0] == 'S',
-                 !longitude_word.empty() && longitude_word[0] == 'W'};
-    std::lock_guard guard(lock_);
-    auto& table = by_parts_[key->parts - 1];
-    const auto [place, added] =
-        table.insert_or_assign(pack(key->numbers, key->parts), std::move(value));
-    return added ? cache_insert_result::added : cache_insert_result::replaced;
+    try {
+        stored value{std::move(name), latitude, longitude,
+                     !latitude_word.empty() && latitude_word[0] == 'S',
+                     !longitude_word.empty() && longitude_word[0] == 'W'};
+        std::lock_guard guard(lock_);
+        auto& table = by_parts_[key->parts - 1];
+        const auto [place, added] =
+            table.insert_or_assign(pack(key->numbers, key->parts), std::move(value));
+        return added ? cache_insert_result::added : cache_insert_result::replaced;
+    } catch (const std::bad_alloc&) {
+        // The line is skipped and loading goes on.
+        ShowMessage("Can't Allocate memory for cache entry");
+        return cache_insert_result::skipped;
+    }
 }
 
 std::optional<entry_t> position_cache::lookup(std::string_view address) const {

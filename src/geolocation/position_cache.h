@@ -22,6 +22,7 @@ struct cache_key {
 // number, a number out of range, a word) has no place in the table and gives none.
 std::optional<cache_key> read_cache_key(std::string_view address);
 
+// skipped: the key does not fit the table, or memory ran out (reported).
 enum class cache_insert_result { added, replaced, skipped };
 
 // Known positions of hosts and networks, searched by the longest matching prefix. One hash table

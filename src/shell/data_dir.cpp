@@ -10,8 +10,11 @@ namespace {
 
 bool is_data_dir(const QString& path) { return QFileInfo(path + "/maps").isDir(); }
 
+// Symbolic links and ".." resolved where the path exists; a directory still to be made is kept
+// as written.
 std::string with_slash(const QString& path) {
-    std::string text = QFileInfo(path).canonicalFilePath().toStdString();
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    std::string text = QDir::cleanPath(canonical.isEmpty() ? path : canonical).toStdString();
     if (text.empty() || text.back() != '/') text += '/';
     return text;
 }

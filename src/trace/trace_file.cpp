@@ -1,6 +1,5 @@
 #include "trace/trace_file.h"
 
-#include <QByteArray>
 #include <QSaveFile>
 #include <QString>
 #include <algorithm>

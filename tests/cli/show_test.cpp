@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "cli/show.h"
+#include "geolocation/position_cache.h"
 #include "shell/show_message.h"
 
 namespace hoplot {
@@ -46,15 +47,17 @@ struct show_mode : ::testing::Test {
     }
 };
 
-TEST_F(show_mode, prints_each_trace_name_then_its_rows) {
+TEST_F(show_mode, prints_each_trace_name_then_its_rows_placed_anew) {
+    app_position_cache().insert("192.0.2.1", "gw", 37.77, "North", 122.42, "West");
     int status = -1;
     const std::string text =
         shown(file("2 192.0.2.9 3 0 192.0.2.1 192.0.2.1    1ms 255 Timed out. Retrying...  "
                    "16711680 Done 198.51.100.1 1 0 odd%20name 198.51.100.1 7ms "),
               status);
+    app_position_cache().clear();
     EXPECT_EQ(status, 0);
     EXPECT_EQ(text, "192.0.2.9\n"
-                    "192.0.2.1\t192.0.2.1\tUnresolved\t1ms\n"
+                    "192.0.2.1\t192.0.2.1\t   37.77\u00B0 North,   122.42\u00B0 West\t1ms\n"
                     "Timed out. Retrying... \t\t\t\n"
                     "Done\t\t\t\n"
                     "198.51.100.1\n"

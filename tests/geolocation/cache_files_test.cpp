@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sys/stat.h>
 #include <vector>
 
 #include "scratch_dir.h"
@@ -245,13 +244,6 @@ TEST_F(cache_files_test, read_only_data_directory_keeps_fixes_in_the_user_direct
     const auto fix = cache_lookup("10.1.2.3");
     ASSERT_TRUE(fix);
     EXPECT_EQ(fix->latitude, 12.5);
-}
-
-TEST_F(cache_files_test, read_only_file_in_the_data_directory_is_not_written) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
-    const std::string shipped = data.write("cache_files/update.cache", "");
-    chmod(shipped.c_str(), 0444);
-    EXPECT_EQ(update_cache_path(data.path()), user_data_dir() + "update.cache");
 }
 
 } // namespace

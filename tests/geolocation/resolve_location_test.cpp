@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "geolocation/position_cache.h"
 #include "shell/settings.h"
 
 namespace hoplot {
@@ -121,19 +120,6 @@ TEST(resolve_location, rules_only_for_a_hop_with_a_name_possibly_found_by_loc) {
     EXPECT_EQ(name, "*outer.paris.example.fr");
 }
 
-TEST(resolve_location, cache_position_becomes_text_and_map_units) {
-    position_cache cache;
-    cache.insert("10.1", "campus", 37.77, "North", 122.42, "West");
-    location_sources sources;
-    sources.cache = [&cache](const std::string& address) { return cache.lookup(address); };
-    std::string name;
-    const resolution result = resolve_location(name, "10.1.2.3", sources);
-    ASSERT_TRUE(result.location);
-    EXPECT_EQ(*result.location, "   37.77\u00B0 North,   122.42\u00B0 West");
-    EXPECT_EQ(result.position, (map_point{10482, 19016}));
-    EXPECT_EQ(result.source, location_source::cache);
-}
-
 class app_sources_test : public ::testing::Test {
   protected:
     void SetUp() override { old_ = app_settings(); }
@@ -157,19 +143,6 @@ TEST_F(app_sources_test, settings_choose_the_sources) {
         EXPECT_TRUE(sources.cache);
         EXPECT_TRUE(sources.rules);
     }
-}
-
-TEST_F(app_sources_test, app_pipeline_reads_the_process_wide_cache) {
-    app_settings().rfc1876 = 0;
-    app_settings().use_geoip = 0;
-    app_position_cache().clear();
-    cache_insert("192.0.2", "doc", 10, "South", 20, "East");
-    std::string name;
-    const resolution found = resolve_location(name, "192.0.2.77");
-    EXPECT_EQ(found.source, location_source::cache);
-    EXPECT_EQ(found.location, location_text(place(10, "South", 20, "East")));
-    EXPECT_EQ(resolve_location(name, "192.0.3.1").source, location_source::none);
-    app_position_cache().clear();
 }
 
 } // namespace

@@ -230,14 +230,5 @@ TEST_F(trace_files, saving_reports_a_file_that_cannot_be_written_and_keeps_it_un
     EXPECT_TRUE(store.traces_saved());
 }
 
-TEST_F(trace_files, new_forgets_the_file_and_marks_the_traces_unsaved) {
-    add_trace(store, "a", {hop("k", "192.0.2.1")});
-    trace_document document{"/tmp/t.trc", "t.trc"};
-    new_traces(store, document);
-    EXPECT_EQ(store.trace_count(), 0);
-    EXPECT_FALSE(store.traces_saved());
-    EXPECT_EQ(window_caption(document), "Hoplot");
-}
-
 } // namespace
 } // namespace hoplot

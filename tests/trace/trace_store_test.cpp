@@ -59,12 +59,6 @@ TEST_F(store_with_traces, deleting_the_only_trace_empties_map_and_output) {
     EXPECT_EQ(seen.events, (events{"list remove 0", "repaint", "output cleared"}));
 }
 
-TEST_F(store_with_traces, deleting_past_the_end_changes_nothing) {
-    store.delete_trace(3);
-    EXPECT_EQ(store.trace_count(), 3);
-    EXPECT_EQ(seen.events, events{});
-}
-
 TEST_F(store_with_traces, clearing_empties_everything_but_keeps_the_saved_flag) {
     store.set_traces_saved(false);
     store.clear_traces();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "map/map_level.h"
+#include "shell/loading_progress.h"
+
+namespace hoplot {
+
+struct map_view;
+
+// One city of a cities file, labelled with its name as written ("Abu_Dhabi").
+struct CityRecord {
+    std::string name;
+    double latitude = 0.0;  // degrees, north positive
+    double longitude = 0.0; // degrees, east positive
+    int x = 0;              // map units
+    int y = 0;
+};
+
+// Longer names are cut to this many bytes.
+inline constexpr std::size_t city_name_limit = 83;
+
+// The cities of each detail level, in file order.
+using city_lists = std::array<std::vector<CityRecord>, level_count>;
+
+// A cities file: per line a name, then latitude and longitude in degree-minute notation;
+// the rest of each line is ignored.
+std::vector<CityRecord> parse_cities(std::string_view text);
+
+// Reads maps/cities.file.1 .. 3 below the data directory for the levels the map data allows,
+// advancing the bar by 9 per file. The first missing file ends the loading and lowers the max
+// level to the level below it.
+void load_cities(map_view& view, loading_progress& progress);
+
+} // namespace hoplot

@@ -1,0 +1,110 @@
+#include "map/cities.h"
+
+#include <array>
+#include <gtest/gtest.h>
+
+#include "map/map_test_files.h"
+#include "map/map_view.h"
+#include "map/startup_data.h"
+
+namespace hoplot {
+namespace {
+
+TEST(Cities, LinesGiveNamesAndPositionsInFileOrder) {
+    const auto cities = parse_cities("Abu_Dhabi 24 28N 54 22E\n"
+                                     "Null_Island 0 0N 0 0E France 2148000\r\n"
+                                     "\n  Sydney 33 52 04S 151 12 36E  extra words\n"
+                                     "Lima 12 3s 77 2w\n"
+                                     "Partial 10 30"); // no longitude, no line end
+    const struct {
+        const char* name;
+        double latitude, longitude;
+        int x, y; // trunc(65536 / 360 * (longitude + 180) + 0.5), likewise for y
+    } expected[] = {
+        {"Abu_Dhabi", 24 + 28 / 60.0, 54 + 22 / 60.0, 42665, 23860},
+        {"Null_Island", 0, 0, 32768, 32768},
+        {"Sydney", -(33 + 52 / 60.0 + 4 / 3600.0), 151 + 12 / 60.0 + 36 / 3600.0, 60295, 45099},
+        {"Lima", -(12 + 3 / 60.0), -(77 + 2 / 60.0), 18745, 37155},
+        {"Partial", 10.5, 0, 32768, 28945},
+    };
+    ASSERT_EQ(cities.size(), std::size(expected));
+    for (std::size_t i = 0; i < cities.size(); ++i) {
+        EXPECT_EQ(cities[i].name, expected[i].name);
+        EXPECT_NEAR(cities[i].latitude, expected[i].latitude, 1e-9) << i;
+        EXPECT_NEAR(cities[i].longitude, expected[i].longitude, 1e-9) << i;
+        EXPECT_EQ((std::array{cities[i].x, cities[i].y}),
+                  (std::array{expected[i].x, expected[i].y}));
+    }
+    EXPECT_TRUE(parse_cities(" \n\t\n").empty());
+}
+
+TEST(Cities, LongNamesAreCutWithoutLosingTheCoordinates) {
+    const std::string long_name(100, 'a');
+    const std::string accented = std::string(82, 'b') + "\xC3\xA9" + "c"; // é straddles the limit
+    const auto cities = parse_cities(long_name + " 1 0N 2 0E\n" + accented + " 3 0S 4 0W\n");
+    ASSERT_EQ(cities.size(), 2u);
+    EXPECT_EQ(cities[0].name, long_name.substr(0, 83));
+    EXPECT_NEAR(cities[0].longitude, 2, 1e-9);
+    EXPECT_EQ(cities[1].name, std::string(82, 'b'));
+    EXPECT_NEAR(cities[1].latitude, -3, 1e-9);
+}
+
+TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
+    const struct {
+        int map_max_level;
+        const char* files[3]; // nullptr: missing
+        int max_level;
+        std::size_t counts[3];
+    } cases[] = {
+        {3, {"A 1 0N 1 0E", "B 1 0N 1 0E\nC 1 0N 1 0E", "D 1 0N 1 0E"}, 3, {1, 2, 1}},
+        {3, {"A 1 0N 1 0E", "", "D 1 0N 1 0E"}, 3, {1, 0, 1}}, // an empty file
+        {3, {"A 1 0N 1 0E", "B 1 0N 1 0E", nullptr}, 1, {1, 1, 0}},
+        {3, {nullptr, "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
+        {1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, 1, {1, 1, 0}}, // no High maps
+        {-1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        scratch_data_dir dir;
+        for (int i = 0; i < 3; ++i)
+            if (c.files[i]) dir.write("cities.file." + std::to_string(i + 1), c.files[i]);
+        map_view view;
+        view.max_level = c.map_max_level;
+        recording_progress progress;
+        load_cities(view, progress);
+        EXPECT_EQ(view.max_level, c.max_level) << c.map_max_level;
+        int files_read = 0;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ((*view.cities)[i].size(), c.counts[i]) << c.map_max_level << " " << i;
+            if (i <= c.max_level && i <= c.map_max_level) ++files_read;
+        }
+        EXPECT_EQ(progress.steps, 9 * files_read) << c.map_max_level;
+    }
+}
+
+TEST(StartupData, MapsThenCachesThenCitiesUnlessTheMapDataIsWrong) {
+    scratch_data_dir dir;
+    for (const std::string name : {"map.cil.4.256", "map.riv.4.256", "map.bdy.4.256"})
+        dir.write(name, map_file_bytes(4, 256));
+    dir.write("cities.file.1", "Rome 41 54N 12 30E\n");
+    map_view view;
+    recording_progress progress;
+    int caches_loaded = 0;
+    const auto load_caches = [&](loading_progress& bar) {
+        bar.set_stage("caches");
+        ++caches_loaded;
+    };
+    EXPECT_EQ(load_startup_data(view, progress, load_caches), std::nullopt);
+    EXPECT_EQ(view.max_level, 0);
+    EXPECT_EQ((*view.cities)[0].size(), 1u);
+    const std::vector<std::string> tail(progress.events.end() - 5, progress.events.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"Loading Medium Level Coastlines", "range 100",
+                                              "caches", "Loading cities information", "range 18"}));
+
+    dir.write("map.cil.4.256", map_file_bytes(32, 256));
+    EXPECT_EQ(load_startup_data(view, progress, load_caches),
+              std::optional<std::string>("maps/map.cil.4.256"));
+    EXPECT_EQ(caches_loaded, 1);
+}
+
+} // namespace
+} // namespace hoplot
