@@ -104,14 +104,14 @@ void trace_engine::run(const std::string& destination) {
     if (!stop_requested_) sink_.add_status_row(done_text, blue);
     sink_.set_status_text("Ready");
     sink_.end_trace();
-    sink_.trace_ended();
     running_ = false;
+    sink_.trace_ended();
 }
 
 void trace_engine::finish() {
     sink_.set_status_text("Ready");
-    sink_.trace_ended();
     running_ = false;
+    sink_.trace_ended();
 }
 
 void trace_engine::probe(const std::string& destination, ipv4_address address, prober& probes) {

@@ -37,6 +37,7 @@ class trace_engine {
     void start_trace(const std::string& destination);
     // Asks the running trace to end; it does within 100 ms and without "Done".
     void stop_trace();
+    // False from just before the trace-ended call on.
     bool running() const { return running_; }
     // Waits for the worker of the last trace to end.
     void join();
