@@ -4,6 +4,7 @@
 
 #include "cli/cli_setup.h"
 #include "cli/locate.h"
+#include "cli/render.h"
 #include "cli/report.h"
 #include "cli/show.h"
 #include "shell/version.h"
@@ -27,7 +28,7 @@ const mode modes[] = {
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      run_show},
     {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
-     nullptr},
+     run_render},
 };
 
 int print_usage(std::FILE* out, int status) {

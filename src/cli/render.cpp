@@ -1,0 +1,142 @@
+#include "cli/render.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <charconv>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "geolocation/resolve_location.h"
+#include "map/map_level.h"
+#include "map/map_view.h"
+#include "map/paint_map.h"
+#include "map/painter_canvas.h"
+#include "map/startup_data.h"
+#include "map/view_settings.h"
+#include "shell/settings.h"
+#include "shell/show_message.h"
+#include "trace/trace_document.h"
+#include "trace/trace_store.h"
+
+namespace hoplot {
+namespace {
+
+constexpr int max_side = 10000;
+constexpr const char* usage =
+    "Usage: hoplot --render OUT.png [--globe] [--open FILE.trc] [--size WxH]\n";
+
+std::optional<int> parse_side(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < 1 || value > max_side) return std::nullopt;
+    return value;
+}
+
+bool parse_size(const std::string& text, render_request& request) {
+    const auto x = text.find('x');
+    if (x == std::string::npos) return false;
+    const auto width = parse_side(std::string_view(text).substr(0, x));
+    const auto height = parse_side(std::string_view(text).substr(x + 1));
+    if (!width || !height) return false;
+    request.width = *width;
+    request.height = *height;
+    return true;
+}
+
+// The command line has no menus or scroll bars; notices go to standard error.
+class quiet_view_listener final : public map_view_listener {
+  public:
+    void check_map_mode(bool) override {}
+    void update_scroll_bars() override {}
+    void show_message(const std::string& text) override { ShowMessage(text); }
+    void show_missing_maps() override {}
+};
+
+// Text needs Qt's GUI part, which needs an application object; it runs without a display.
+std::unique_ptr<QGuiApplication> offscreen_application() {
+    if (QCoreApplication::instance()) return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "hoplot";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args) {
+    render_request request;
+    bool have_output = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        if (arg == "--globe") {
+            request.globe = true;
+        } else if (arg == "--open" && has_value) {
+            request.trace_file = args[++i];
+        } else if (arg == "--size" && has_value) {
+            if (!parse_size(args[++i], request)) return std::nullopt;
+        } else if (!arg.starts_with("--") && !have_output) {
+            request.output = arg;
+            have_output = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!have_output || request.output.empty()) return std::nullopt;
+    return request;
+}
+
+int run_render(const std::vector<std::string>& args) {
+    const std::optional<render_request> request = parse_render_arguments(args);
+    if (!request) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+    const auto application = offscreen_application();
+
+    map_view view;
+    no_progress progress;
+    // Hop positions are only needed to show a trace file.
+    const auto load_caches =
+        request->trace_file ? load_location_sources : std::function<void(loading_progress&)>();
+    if (const auto wrong = load_startup_data(view, progress, load_caches)) {
+        ShowMessage(format_message("Wrong data in file %s", *wrong));
+        return 1;
+    }
+    // A picture without any map would pass for a success.
+    if (view.maps->coastlines[0].empty()) {
+        ShowMessage(
+            format_message("Can't read the map data in %s", app_settings().db_path + "maps/"));
+        return 1;
+    }
+    take_display_flags(view, app_settings());
+    quiet_view_listener listener;
+    resize_view(view, request->width, request->height, listener);
+    if (request->globe) set_globe_mode(view, listener);
+
+    trace_store store;
+    if (request->trace_file) {
+        trace_document document;
+        if (!open_traces(store, document, *request->trace_file)) return 1;
+        view.current_route = store.current_route();
+    }
+
+    QImage image(request->width, request->height, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter_canvas surface(painter);
+        paint_map(surface, view);
+    }
+    if (!image.save(QString::fromStdString(request->output), "PNG")) {
+        ShowMessage(format_message("Can't write to file %s", request->output));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace hoplot

@@ -1,0 +1,159 @@
+#include "cli/render.h"
+
+#include <QColor>
+#include <QImage>
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "geolocation/scratch_dir.h"
+#include "shell/settings.h"
+#include "shell/show_message.h"
+
+namespace hoplot {
+namespace {
+
+// Three hops in London, New York and Tokyo, placed by the hosts cache of a data directory whose
+// maps are the shipped ones.
+struct render_mode : ::testing::Test {
+    scratch_dir data;
+    std::vector<std::string> messages;
+    message_handler old_handler;
+    settings old_settings = app_settings();
+
+    render_mode() {
+        std::filesystem::create_directory_symlink(
+            std::filesystem::path(std::getenv("HOPLOT_TEST_SOURCE_DIR")) / "data" / "maps",
+            data.path() + "maps");
+        data.write("cache_files/hosts.cache", "192.0.2.1 london 51 30N 0 7W\n"
+                                              "192.0.2.2 new-york 40 42N 74 0W\n"
+                                              "192.0.2.3 tokyo 35 41N 139 41E\n");
+        data.write("cache_files/networks.cache", "");
+        data.write("t.trc", "1 example.com 4 0 london 192.0.2.1 10ms 0 new-york 192.0.2.2 80ms "
+                            "0 tokyo 192.0.2.3 200ms 16711680 Done ");
+        settings values;
+        values.db_path = data.path();
+        values.display_coastlines = 1;
+        app_settings() = values;
+        old_handler = set_message_handler([this](const std::string& m) { messages.push_back(m); });
+    }
+    ~render_mode() override {
+        set_message_handler(old_handler);
+        app_settings() = old_settings;
+    }
+
+    QImage render(std::vector<std::string> extra) {
+        const std::string out = data.path() + "out.png";
+        std::vector<std::string> args{out};
+        args.insert(args.end(), extra.begin(), extra.end());
+        EXPECT_EQ(run_render(args), 0);
+        QImage image(QString::fromStdString(out));
+        EXPECT_FALSE(image.isNull());
+        return image;
+    }
+};
+
+bool black(QColor c) {
+    return c.red() == 0 && c.green() == 0 && c.blue() == 0;
+}
+// Lines are antialiased: a pixel they cross only in part is a darker shade of their colour.
+bool whitish(QColor c) {
+    return c.red() > 120 && c.red() == c.green() && c.green() == c.blue();
+}
+bool red(QColor c) {
+    return c.red() == 255 && c.green() == 0 && c.blue() == 0;
+}
+bool reddish(QColor c) {
+    return c.red() > 100 && c.green() < 40 && c.blue() < 40;
+}
+bool yellowish(QColor c) {
+    return c.red() > 100 && c.green() > 100 && c.blue() < 60;
+}
+
+// Whether some pixel of the box around (x, y) satisfies the test.
+template <typename Test>
+bool any_near(const QImage& image, int x, int y, int dx, int dy, Test test) {
+    for (int py = y - dy; py <= y + dy; ++py)
+        for (int px = x - dx; px <= x + dx; ++px)
+            if (image.valid(px, py) && test(image.pixelColor(px, py))) return true;
+    return false;
+}
+
+// Flat map pixel of a longitude and latitude on the whole 831 by 572 world.
+QPoint flat(double longitude, double latitude) {
+    return {static_cast<int>((longitude + 180) / 360 * 831 + 0.5),
+            static_cast<int>((90 - latitude) / 180 * 572 + 0.5)};
+}
+
+TEST_F(render_mode, the_flat_world_has_black_seas_white_coasts_and_the_trace_on_top) {
+    const QImage image = render({"--open", data.path() + "t.trc"});
+    ASSERT_EQ(image.size(), QSize(831, 572));
+    for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {-20.0, -30.0}, {80.0, -30.0}}) {
+        const QPoint p = flat(lon, lat);
+        EXPECT_FALSE(any_near(image, p.x(), p.y(), 3, 3, [](QColor c) { return !black(c); }))
+            << "sea at " << lon << ", " << lat;
+    }
+    // Coasts: Mauritania at 20° N, Brazil at 10° S, Western Australia at 25° S.
+    for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}}) {
+        const QPoint p = flat(lon, lat);
+        EXPECT_TRUE(any_near(image, p.x(), p.y(), 8, 0, whitish))
+            << "coast at " << lon << ", " << lat;
+    }
+    const QPoint london = flat(-0.1167, 51.5), new_york = flat(-74, 40.7);
+    EXPECT_TRUE(any_near(image, london.x(), london.y(), 1, 1, red));
+    EXPECT_TRUE(any_near(image, new_york.x(), new_york.y(), 1, 1, red));
+    const QPoint middle = (london + new_york) / 2;
+    EXPECT_TRUE(any_near(image, middle.x(), middle.y(), 1, 1, reddish)) << "the route line";
+    // The first label starts 7 pixels east of its dot.
+    EXPECT_TRUE(any_near(image, london.x() + 30, london.y(), 22, 5, yellowish));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
+    const QImage image = render({"--globe", "--open", data.path() + "t.trc", "--size", "601x500"});
+    ASSERT_EQ(image.size(), QSize(601, 500));
+    EXPECT_TRUE(black(image.pixelColor(0, 0)));
+    EXPECT_TRUE(black(image.pixelColor(600, 499)));
+    const QColor centre = image.pixelColor(300, 250);
+    EXPECT_EQ(centre.red(), 0);
+    EXPECT_NEAR(centre.green(), 75, 6);
+    EXPECT_NEAR(centre.blue(), 120, 10);
+    // London on the orthographic globe of radius 200 centred at (300.5, 250).
+    const double wx = (-0.1167 + 180) / 360 * 831, wy = (90 - 51.5) / 180 * 572;
+    const double lon = (wx - 415.5) / 831 * 6.28, phi = (wy - 286) / 286 * 1.57;
+    const int x = static_cast<int>(200 * std::cos(phi) * std::sin(lon) + 300.5 + 0.5);
+    const int y = static_cast<int>(200 * std::sin(phi) + 250 + 0.5);
+    EXPECT_TRUE(any_near(image, x, y, 1, 1, red));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_write) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--globe"},
+                                               {"a.png", "b.png"},
+                                               {"a.png", "--open"},
+                                               {"a.png", "--size", "0x10"},
+                                               {"a.png", "--size", "100"},
+                                               {"a.png", "--size", "100x20000"},
+                                               {"a.png", "--size", "10x10x"},
+                                               {"a.png", "--frobnicate"}}) {
+        EXPECT_EQ(run_render(args), 2);
+    }
+    EXPECT_EQ(run_render({data.path() + "out.png", "--open", data.path() + "none.trc"}), 1);
+    EXPECT_EQ(messages, std::vector<std::string>{"Can't read file none.trc"});
+    messages.clear();
+    const std::string unwritable = data.path() + "no/such/dir/out.png";
+    EXPECT_EQ(run_render({unwritable}), 1);
+    EXPECT_EQ(messages, std::vector<std::string>{"Can't write to file " + unwritable});
+    messages.clear();
+    std::filesystem::remove(data.path() + "maps");
+    EXPECT_EQ(run_render({data.path() + "out.png"}), 1);
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Can't read the map data in " + data.path() + "maps/"});
+    EXPECT_EQ(run_command_line({"--render"}), 2); // last: it reads the settings anew
+}
+
+} // namespace
+} // namespace hoplot
