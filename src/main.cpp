@@ -4,12 +4,16 @@
 
 #include "cli/command_line.h"
 #include "geolocation/resolve_location.h"
+#include "platform/icmp_socket.h"
 #include "shell/data_dir.h"
 #include "shell/settings.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/message_box.h"
 
 int main(int argc, char** argv) {
+    // Before any thread exists: the socket is opened with the capabilities the binary was given,
+    // which are then dropped for the whole process.
+    hoplot::process_icmp_socket();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (const auto status = hoplot::run_command_line(arguments)) return *status;
 

@@ -5,6 +5,8 @@
 
 namespace hoplot {
 
-void load_cli_settings() { app_settings() = read_settings(screen_size{}, find_data_dir()); }
+void load_cli_settings() {
+    app_settings() = read_settings(screen_size{}, find_data_dir());
+}
 
 } // namespace hoplot

@@ -5,6 +5,7 @@
 #include "cli/cli_setup.h"
 #include "cli/locate.h"
 #include "cli/render.h"
+#include "cli/report.h"
 #include "cli/show.h"
 #include "shell/version.h"
 
@@ -21,7 +22,7 @@ struct mode {
 
 const mode modes[] = {
     {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
-     nullptr},
+     run_report},
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
      run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
@@ -39,7 +40,8 @@ int print_usage(std::FILE* out, int status) {
 
 std::string usage_text() {
     std::string text = "Usage:\n  hoplot                      the window\n";
-    for (const mode& m : modes) text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
+    for (const mode& m : modes)
+        text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
     text += "  hoplot --version | --help\n"
             "Exit status: 0 done, 1 the work failed, 2 bad usage.\n";
     return text;

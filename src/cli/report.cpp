@@ -1,0 +1,194 @@
+#include "cli/report.h"
+
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <optional>
+
+#include "cli/json_text.h"
+#include "cli/output_line.h"
+#include "shell/show_message.h"
+#include "trace/sink_relay.h"
+#include "trace/store_sink.h"
+#include "trace/trace_engine.h"
+#include "trace/trace_file.h"
+
+namespace hoplot {
+namespace {
+
+struct report_options {
+    std::string destination;
+    bool json = false;
+    std::optional<std::string> save_path;
+    int window = probe_settings{}.window;
+};
+
+std::optional<report_options> parse_options(const std::vector<std::string>& args) {
+    report_options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--save" && has_value) {
+            options.save_path = args[++i];
+        } else if (arg == "--window" && has_value) {
+            try {
+                options.window = std::stoi(args[++i]);
+            } catch (const std::exception&) {
+                return std::nullopt;
+            }
+            if (options.window < 1 || options.window > probe_settings{}.last_ttl)
+                return std::nullopt;
+        } else if (options.destination.empty() && !arg.starts_with("--")) {
+            options.destination = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (options.destination.empty()) return std::nullopt;
+    return options;
+}
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void on_interrupt(int) {
+    interrupted = 1;
+}
+
+// Prints the output window's lines as the store lists them; error lines (texts that never
+// become rows) go to standard error.
+class report_output : public store_observer, public trace_controls {
+  public:
+    explicit report_output(bool json) : json_(json) {}
+
+    // The resolution of the next hop the store lists, for the JSON document.
+    void expect_hop(const resolution& where) { pending_.push_back(where); }
+    bool failed() const { return failed_; }
+    void print_document(const std::string& destination, bool stored) const;
+
+    void output_line_added(const std::string& text, int colour) override;
+    void output_hop_added(const hop_rec& hop) override;
+
+    void output_cleared() override {}
+    void trace_line_appended(const std::string&) override {}
+    void trace_line_removed(std::size_t) override {}
+    void trace_lines_cleared() override {}
+    void trace_line_selected(std::size_t) override {}
+    void trace_lines_deselected() override {}
+    void trace_count_changed(int) override {}
+    void map_repainted() override {}
+    void hop_dot_drawn(map_point, bool) override {}
+    void route_line_drawn(map_point, map_point, bool) override {}
+    void hop_label_drawn(const std::string&, int, int, map_point, bool) override {}
+    void set_status_text(const std::string&) override {}
+    void trace_started() override {}
+    void trace_ended() override {}
+
+  private:
+    bool json_;
+    bool failed_ = false;
+    std::deque<resolution> pending_;
+    std::vector<std::string> json_lines_;
+};
+
+void report_output::output_line_added(const std::string& text, int colour) {
+    if (!make_status_row(text, colour).is_status()) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        failed_ = true;
+    } else if (json_) {
+        json_lines_.push_back("{\"status\":" + json_string(text) +
+                              ",\"colour\":" + std::to_string(colour) + "}");
+    } else {
+        std::printf("%s\n", output_line(text).c_str());
+        std::fflush(stdout);
+    }
+}
+
+void report_output::output_hop_added(const hop_rec& hop) {
+    resolution where;
+    if (!pending_.empty()) {
+        where = pending_.front();
+        pending_.pop_front();
+    }
+    if (!json_) {
+        std::printf("%s\n", output_line(hop).c_str());
+        std::fflush(stdout);
+        return;
+    }
+    std::string line =
+        "{\"name\":" + json_string(hop.name) + ",\"address\":" + json_string(hop.address) +
+        ",\"location\":" + json_string(hop.location.value_or("")) +
+        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) +
+        ",\"kind\":" + std::to_string(hop.kind) +
+        ",\"source\":" + json_string(source_name(where.source));
+    if (where.location)
+        line += ",\"x\":" + std::to_string(where.position.x) +
+                ",\"y\":" + std::to_string(where.position.y);
+    json_lines_.push_back(line + "}");
+}
+
+void report_output::print_document(const std::string& destination, bool stored) const {
+    std::printf("{\"destination\":%s,\"stored\":%s,\"lines\":[", json_string(destination).c_str(),
+                stored ? "true" : "false");
+    for (std::size_t i = 0; i < json_lines_.size(); ++i)
+        std::printf("%s\n%s", i == 0 ? "" : ",", json_lines_[i].c_str());
+    std::printf("]}\n");
+}
+
+// The store sink, telling the output which resolution each hop it is about to list came with.
+class report_sink : public store_sink {
+  public:
+    report_sink(trace_store& store, report_output& output)
+        : store_sink(store, output), output_(output) {}
+    void add_hop(const traced_hop& hop) override {
+        output_.expect_hop(hop.where);
+        store_sink::add_hop(hop);
+    }
+
+  private:
+    report_output& output_;
+};
+
+} // namespace
+
+int run_report(const std::vector<std::string>& args) {
+    const auto options = parse_options(args);
+    if (!options) {
+        std::fprintf(stderr,
+                     "Usage: hoplot --report DEST [--json] [--save FILE.trc] [--window N]\n");
+        return 2;
+    }
+    no_progress progress;
+    load_location_sources(progress);
+
+    trace_store store;
+    report_output output(options->json);
+    store.set_observer(&output);
+    report_sink sink(store, output);
+    sink_relay relay(sink);
+    probe_settings settings;
+    settings.window = options->window;
+    trace_engine engine(relay, system_engine_parts(settings));
+
+    // Ctrl-C stops the trace as the Stop command does: the rows so far stay, without "Done".
+    interrupted = 0;
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+    engine.start_trace(options->destination);
+    while (!relay.run_pending(std::chrono::milliseconds(20)))
+        if (interrupted) engine.stop_trace();
+    engine.join();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+
+    if (output.failed()) return 1;
+    if (options->json) output.print_document(options->destination, store.trace_count() > 0);
+    if (options->save_path && !write_trace_file(store, *options->save_path)) {
+        ShowMessage(format_message("Can't write to file %s", *options->save_path));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace hoplot

@@ -1,0 +1,177 @@
+#include "platform/icmp_prober.h"
+
+#include <linux/errqueue.h>
+#include <linux/filter.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+#include <random>
+
+#include "platform/icmp_packet.h"
+
+namespace hoplot {
+namespace {
+
+constexpr std::size_t packet_buffer_size = 10000;
+
+std::uint16_t random_identifier() {
+    std::random_device seed;
+    return static_cast<std::uint16_t>(seed());
+}
+
+bool send_once(int fd, ipv4_address destination, int ttl,
+               const std::array<std::uint8_t, 8>& packet) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = destination.network_order;
+    iovec data{const_cast<std::uint8_t*>(packet.data()), packet.size()};
+    // The TTL travels with the packet, so probes of different TTLs never race on the socket.
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+    msghdr message{};
+    message.msg_name = &to;
+    message.msg_namelen = sizeof to;
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    header->cmsg_level = IPPROTO_IP;
+    header->cmsg_type = IP_TTL;
+    header->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(header), &ttl, sizeof ttl);
+    return sendmsg(fd, &message, 0) == static_cast<ssize_t>(packet.size());
+}
+
+// A raw socket gets every ICMP packet of the host. This kernel filter lets through only echo
+// replies with our identifier and errors quoting it, so a ping flood next door cannot fill the
+// receive buffer and crowd out our answers.
+bool accept_only(int fd, std::uint16_t identifier) {
+    constexpr std::uint8_t accept = 14;
+    sock_filter code[] = {
+        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),                     // X = IP header length
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 0),                      // A = ICMP type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_echo_reply, 0, 2), // echo reply?
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 4),                      //   its identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, accept - 5, accept - 4),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_time_exceeded, 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp_unreachable, 0, accept - 6),
+        BPF_STMT(BPF_LD | BPF_B | BPF_IND, 8),     // quoted IP header:
+        BPF_STMT(BPF_ALU | BPF_AND | BPF_K, 0x0F), //   its length
+        BPF_STMT(BPF_ALU | BPF_LSH | BPF_K, 2),
+        BPF_STMT(BPF_ALU | BPF_ADD | BPF_X, 0),
+        BPF_STMT(BPF_MISC | BPF_TAX, 0),
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 12), // quoted identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFF), // accept
+        BPF_STMT(BPF_RET | BPF_K, 0),      // reject
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return setsockopt(fd, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) == 0;
+}
+
+} // namespace
+
+icmp_prober::icmp_prober(const icmp_socket& socket)
+    : fd_(socket.fd), kind_(socket.kind), identifier_(random_identifier()) {
+    // Without the filter the prober still works; it just reads and discards more.
+    if (kind_ == icmp_socket_kind::raw) accept_only(fd_, identifier_);
+    // Whatever queued up before (the socket is open from the start) could fill the receive
+    // buffer, and the answers to our first probes, arriving within microseconds, would be lost.
+    std::uint8_t buffer[packet_buffer_size];
+    while (recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT) >= 0 || errno == EINTR) {
+    }
+    while (recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT | MSG_ERRQUEUE) >= 0 || errno == EINTR) {
+    }
+}
+
+bool icmp_prober::send(ipv4_address destination, int ttl, std::uint16_t sequence) {
+    const auto packet = make_echo_request({identifier_, sequence});
+    // An ICMP error that arrived for an earlier probe is reported once by the next send;
+    // that send is then simply made again.
+    return send_once(fd_, destination, ttl, packet) || send_once(fd_, destination, ttl, packet);
+}
+
+std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) {
+    const auto deadline = probe_clock::now() + wait;
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - probe_clock::now());
+        pollfd watched{fd_, POLLIN, 0};
+        const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        if (ready < 0 && errno != EINTR) return std::nullopt;
+        if (ready > 0) {
+            std::optional<probe_reply> reply;
+            if (kind_ == icmp_socket_kind::raw)
+                reply = read_raw();
+            else if (watched.revents & POLLERR)
+                reply = read_error();
+            // A plain read also clears an error the kernel flagged without queueing it.
+            if (!reply && kind_ == icmp_socket_kind::datagram) reply = read_reply();
+            if (reply) return reply;
+        }
+        if (probe_clock::now() >= deadline) return std::nullopt;
+    }
+}
+
+std::optional<probe_reply> icmp_prober::read_raw() {
+    std::uint8_t buffer[packet_buffer_size];
+    const ssize_t size = recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (size <= 0) return std::nullopt;
+    const auto answer = parse_raw_answer(buffer, static_cast<std::size_t>(size));
+    if (!answer || answer->probe.identifier != identifier_) return std::nullopt;
+    return probe_reply{answer->probe.sequence, answer->from, probe_clock::now()};
+}
+
+std::optional<probe_reply> icmp_prober::read_reply() {
+    std::uint8_t buffer[packet_buffer_size];
+    sockaddr_in from{};
+    socklen_t from_size = sizeof from;
+    const ssize_t size = recvfrom(fd_, buffer, sizeof buffer, MSG_DONTWAIT,
+                                  reinterpret_cast<sockaddr*>(&from), &from_size);
+    if (size <= 0) return std::nullopt;
+    // The kernel hands a ping socket only the replies to its own identifier.
+    const auto id = parse_icmp_header(buffer, static_cast<std::size_t>(size), icmp_echo_reply);
+    if (!id) return std::nullopt;
+    return probe_reply{id->sequence, ipv4_address{from.sin_addr.s_addr}, probe_clock::now()};
+}
+
+std::optional<probe_reply> icmp_prober::read_error() {
+    std::uint8_t quoted[packet_buffer_size];
+    iovec data{quoted, sizeof quoted};
+    alignas(cmsghdr) char control[512];
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t size = recvmsg(fd_, &message, MSG_ERRQUEUE | MSG_DONTWAIT);
+    if (size < 0) return std::nullopt;
+    for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+         header = CMSG_NXTHDR(&message, header)) {
+        if (header->cmsg_level != IPPROTO_IP || header->cmsg_type != IP_RECVERR) continue;
+        const auto* error = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(header));
+        if (error->ee_origin != SO_EE_ORIGIN_ICMP ||
+            (error->ee_type != icmp_time_exceeded && error->ee_type != icmp_unreachable))
+            continue;
+        const auto id =
+            parse_icmp_header(quoted, static_cast<std::size_t>(size), icmp_echo_request);
+        if (!id) continue;
+        const auto* offender = reinterpret_cast<const sockaddr_in*>(SO_EE_OFFENDER(error));
+        return probe_reply{id->sequence, ipv4_address{offender->sin_addr.s_addr},
+                           probe_clock::now()};
+    }
+    return std::nullopt;
+}
+
+prober_opening open_system_prober() {
+    const icmp_socket& socket = process_icmp_socket();
+    if (socket.kind == icmp_socket_kind::none)
+        return {nullptr, "Can't open ICMP socket: " + socket.error};
+    return {std::make_unique<icmp_prober>(socket), {}};
+}
+
+} // namespace hoplot

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/ipv4_address.h"
+
+namespace hoplot {
+
+using probe_clock = std::chrono::steady_clock;
+
+// One answer to a probe: which probe (by sequence), who answered, and when it arrived.
+struct probe_reply {
+    std::uint16_t sequence = 0;
+    ipv4_address from;
+    probe_clock::time_point at;
+};
+
+// Sends ICMP echo requests and hands back the answers to them, and only to them. The trace
+// engine is given one; tests give it a scripted one.
+class prober {
+  public:
+    virtual ~prober() = default;
+    // Sends one echo request with the given TTL; false when it could not be sent.
+    virtual bool send(ipv4_address destination, int ttl, std::uint16_t sequence) = 0;
+    // The next answer to one of this prober's requests, waiting at most `wait` for it.
+    virtual std::optional<probe_reply> receive(std::chrono::milliseconds wait) = 0;
+};
+
+struct prober_opening {
+    std::unique_ptr<prober> opened; // none when no ICMP socket could be had
+    std::string error;              // why not, and what to do about it
+};
+
+} // namespace hoplot

@@ -1,0 +1,17 @@
+#include "trace/hop_lookup.h"
+
+namespace hoplot {
+
+forward_result system_hop_lookup::resolve_host(const std::string& name) {
+    return hoplot::resolve_host(name);
+}
+
+std::optional<std::string> system_hop_lookup::reverse_lookup(const std::string& dotted) {
+    return hoplot::reverse_lookup(dotted);
+}
+
+resolution system_hop_lookup::locate(std::string& host_name, const std::string& address) {
+    return resolve_location(host_name, address);
+}
+
+} // namespace hoplot

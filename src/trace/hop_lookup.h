@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "geolocation/resolve_location.h"
+#include "platform/names.h"
+
+namespace hoplot {
+
+// The blocking look-ups of a trace: the destination's address, each hop's name and position.
+// The engine is handed one; tests script it.
+class hop_lookup {
+  public:
+    virtual ~hop_lookup() = default;
+    virtual forward_result resolve_host(const std::string& name) = 0;
+    virtual std::optional<std::string> reverse_lookup(const std::string& dotted) = 0;
+    virtual resolution locate(std::string& host_name, const std::string& address) = 0;
+};
+
+// The system resolver and the resolution pipeline.
+class system_hop_lookup : public hop_lookup {
+  public:
+    forward_result resolve_host(const std::string& name) override;
+    std::optional<std::string> reverse_lookup(const std::string& dotted) override;
+    resolution locate(std::string& host_name, const std::string& address) override;
+};
+
+} // namespace hoplot

@@ -1,0 +1,38 @@
+#include "trace/store_sink.h"
+
+namespace hoplot {
+
+void store_sink::begin_trace(const std::string& destination) {
+    destination_ = destination;
+    select_after_hop_ = false;
+    store_.begin_trace(destination);
+}
+
+void store_sink::trace_started() {
+    store_.deselect_traces();
+    controls_.trace_started();
+    store_.repaint_map();
+}
+
+void store_sink::add_line(const std::string& text, int colour) {
+    // Only ever before the trace's first hop, so the store shows it without keeping it.
+    store_.add_status_row(text, colour);
+}
+
+void store_sink::first_answer(const std::string&) {
+    select_after_hop_ = true;
+}
+
+void store_sink::add_hop(const traced_hop& hop) {
+    store_.add_hop(hop.row, hop.where, true);
+    // The store appends the trace's line with its first hop; the engine's selection rule (the
+    // first line with this name, an older trace's when there is one) applies once it exists.
+    if (select_after_hop_) store_.select_trace_beginning_with(destination_);
+    select_after_hop_ = false;
+}
+
+void store_sink::add_status_row(const std::string& text, int colour) {
+    store_.add_status_row(text, colour);
+}
+
+} // namespace hoplot

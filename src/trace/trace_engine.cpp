@@ -1,0 +1,161 @@
+#include "trace/trace_engine.h"
+
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "platform/icmp_prober.h"
+
+namespace hoplot {
+namespace {
+
+using std::chrono::milliseconds;
+
+// How often the worker looks at the stop request, and at look-ups it waits for.
+constexpr milliseconds stop_poll{10};
+constexpr milliseconds lookup_poll{1};
+
+// The name and position of one hop, looked up on a thread of its own: several hops are looked
+// up at once, and a slow name server never holds up a stop (the worker just leaves it behind).
+struct hop_task {
+    std::atomic<bool> done = false;
+    traced_hop hop;
+};
+
+std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup, hop_rec row) {
+    auto task = std::make_shared<hop_task>();
+    task->hop.row = std::move(row);
+    std::thread([lookup, task] {
+        hop_rec& found = task->hop.row;
+        found.name = lookup->reverse_lookup(found.address).value_or(found.address);
+        task->hop.where = lookup->locate(found.name, found.address);
+        found.location = task->hop.where.location;
+        found.kind = task->hop.where.kind;
+        task->done = true;
+    }).detach();
+    return task;
+}
+
+hop_rec answered_row(const probe_slot& slot) {
+    hop_rec row;
+    row.address = to_text(slot.from);
+    char time[32];
+    std::snprintf(time, sizeof time, "%4dms", static_cast<int>(slot.rtt.count()));
+    row.time = time;
+    row.colour = black;
+    return row;
+}
+
+milliseconds until(probe_clock::time_point deadline) {
+    const auto left = std::chrono::ceil<milliseconds>(deadline - probe_clock::now());
+    return std::max(left, milliseconds(0));
+}
+
+} // namespace
+
+engine_parts system_engine_parts(probe_settings settings) {
+    return {open_system_prober, std::make_shared<system_hop_lookup>(), settings};
+}
+
+trace_engine::trace_engine(trace_sink& sink, engine_parts parts)
+    : sink_(sink), parts_(std::move(parts)),
+      next_sequence_(static_cast<std::uint16_t>(std::random_device{}())) {}
+
+trace_engine::~trace_engine() {
+    stop_trace();
+    join();
+}
+
+void trace_engine::start_trace(const std::string& destination) {
+    join();
+    sink_.begin_trace(destination);
+    sink_.set_status_text("Tracing");
+    sink_.trace_started();
+    // Cleared here rather than by the worker, so that a stop right after the start is not lost.
+    stop_requested_ = false;
+    running_ = true;
+    worker_ = std::thread([this, destination] { run(destination); });
+}
+
+void trace_engine::stop_trace() {
+    stop_requested_ = true;
+}
+
+void trace_engine::join() {
+    if (worker_.joinable()) worker_.join();
+}
+
+void trace_engine::run(const std::string& destination) {
+    const forward_result resolved = parts_.lookup->resolve_host(destination);
+    const auto address = resolved.address ? parse_ipv4(*resolved.address) : std::nullopt;
+    if (!address || resolved.address->starts_with("0.")) {
+        sink_.add_line("Can't resolve IP name", red);
+        finish();
+        return;
+    }
+    const prober_opening opening = parts_.open_prober();
+    if (!opening.opened) {
+        sink_.add_line(opening.error, red);
+        finish();
+        return;
+    }
+    sink_.traces_changed();
+    probe(destination, *address, *opening.opened);
+    if (!stop_requested_) sink_.add_status_row(done_text, blue);
+    sink_.set_status_text("Ready");
+    sink_.end_trace();
+    running_ = false;
+    sink_.trace_ended();
+}
+
+void trace_engine::finish() {
+    sink_.set_status_text("Ready");
+    running_ = false;
+    sink_.trace_ended();
+}
+
+void trace_engine::probe(const std::string& destination, ipv4_address address, prober& probes) {
+    probe_schedule schedule(parts_.settings, address);
+    std::vector<std::shared_ptr<hop_task>> tasks(
+        static_cast<std::size_t>(parts_.settings.last_ttl) + 1);
+    bool first_answer = true;
+    int next_report = 1;
+    while (!stop_requested_) {
+        while (const auto ttl = schedule.next_to_send()) {
+            const std::uint16_t sequence = next_sequence_++;
+            const auto at = probe_clock::now();
+            if (probes.send(address, *ttl, sequence))
+                schedule.sent(*ttl, sequence, at);
+            else
+                schedule.failed(*ttl);
+        }
+        schedule.expire(probe_clock::now());
+        for (int ttl = 1; ttl <= schedule.last_needed(); ++ttl) {
+            auto& task = tasks[static_cast<std::size_t>(ttl)];
+            if (!task && schedule.slot(ttl).state == probe_state::answered)
+                task = look_up(parts_.lookup, answered_row(schedule.slot(ttl)));
+        }
+        // Hops go out strictly in TTL order, each once its probe is settled and looked up.
+        for (; next_report <= schedule.last_needed(); ++next_report) {
+            const probe_state state = schedule.slot(next_report).state;
+            const auto& task = tasks[static_cast<std::size_t>(next_report)];
+            if (state == probe_state::timed_out) {
+                sink_.add_status_row(timed_out_text, red);
+            } else if (state == probe_state::answered && task->done) {
+                if (first_answer) sink_.first_answer(destination);
+                first_answer = false;
+                sink_.add_hop(task->hop);
+            } else {
+                break;
+            }
+        }
+        if (next_report > schedule.last_needed()) return;
+
+        milliseconds wait = stop_poll;
+        if (tasks[static_cast<std::size_t>(next_report)]) wait = lookup_poll;
+        if (const auto deadline = schedule.next_deadline()) wait = std::min(wait, until(*deadline));
+        if (const auto reply = probes.receive(wait)) schedule.answered(*reply);
+    }
+}
+
+} // namespace hoplot

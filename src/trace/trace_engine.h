@@ -1,0 +1,58 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/prober.h"
+#include "trace/hop_lookup.h"
+#include "trace/probe_schedule.h"
+#include "trace/trace_sink.h"
+
+namespace hoplot {
+
+// What a trace engine works with: where its prober comes from, its look-ups and its probing.
+struct engine_parts {
+    std::function<prober_opening()> open_prober;
+    std::shared_ptr<hop_lookup> lookup;
+    probe_settings settings;
+};
+
+// The real prober and look-ups, with the given probing.
+engine_parts system_engine_parts(probe_settings settings = {});
+
+// Traces the route to a destination on a worker thread, one trace at a time, and tells the sink
+// what it finds, hop by hop in TTL order.
+class trace_engine {
+  public:
+    trace_engine(trace_sink& sink, engine_parts parts);
+    ~trace_engine(); // stops a running trace and waits for its worker (at most about 100 ms)
+    trace_engine(const trace_engine&) = delete;
+    trace_engine& operator=(const trace_engine&) = delete;
+
+    // Called on the thread that owns the store while no trace runs: the start steps, then the
+    // worker. Returns at once.
+    void start_trace(const std::string& destination);
+    // Asks the running trace to end; it does within 100 ms and without "Done".
+    void stop_trace();
+    // False from just before the trace-ended call on.
+    bool running() const { return running_; }
+    // Waits for the worker of the last trace to end.
+    void join();
+
+  private:
+    void run(const std::string& destination);
+    void probe(const std::string& destination, ipv4_address address, prober& probes);
+    void finish();
+
+    trace_sink& sink_;
+    engine_parts parts_;
+    std::atomic<bool> stop_requested_ = false;
+    std::atomic<bool> running_ = false;
+    std::uint16_t next_sequence_;
+    std::thread worker_;
+};
+
+} // namespace hoplot

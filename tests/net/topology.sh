@@ -1,0 +1,123 @@
+# Sourced by the network tests and the trace benchmark. Builds, in namespaces of its own:
+#
+#   client 10.10.1.1 ── r1 ── r2 ── r3 ── dest 10.10.4.2 ── (10.10.77.0/24: dropped by dest)
+#      └── 10.10.9.1 ── void (10.10.66.0/24: dropped without a word)
+#
+# r2 forwards but never sends time-exceeded (nftables). dnsmasq in the client namespace serves
+# the routers' and the destination's names. Routers do not rate-limit ICMP, so many traces in a
+# row see the same answers. topology_up installs a trap that removes everything on exit.
+
+topology_require_root() {
+    local tool
+    if [ "$(id -u)" -ne 0 ]; then
+        if [ "${CI:-}" = true ]; then
+            echo "network test needs root under CI" >&2
+            exit 1
+        fi
+        echo "skipped: network namespaces need root"
+        exit 77
+    fi
+    for tool in ip nft dnsmasq "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "missing tool: $tool (scripts/test-packages.txt)" >&2
+            exit 1
+        fi
+    done
+}
+
+TOPO_PREFIX="hopt$$"
+NS_CLIENT="$TOPO_PREFIX-client"
+TOPO_NAMESPACES=("$NS_CLIENT" "$TOPO_PREFIX-r1" "$TOPO_PREFIX-r2" "$TOPO_PREFIX-r3"
+                 "$TOPO_PREFIX-dest" "$TOPO_PREFIX-void")
+TOPO_DIR=""
+
+# Addresses and names the tests expect.
+R1_ADDRESS=10.10.1.2
+R3_ADDRESS=10.10.3.2
+DEST_ADDRESS=10.10.4.2
+BEYOND_DEST_ADDRESS=10.10.77.1
+VOID_ADDRESS=10.10.66.1
+R1_NAME=r1.hoplot.test
+R3_NAME=r3.hoplot.test
+DEST_NAME=dest.hoplot.test
+
+topology_down() {
+    local ns
+    [ -n "$TOPO_DIR" ] && [ -f "$TOPO_DIR/dnsmasq.pid" ] && kill "$(cat "$TOPO_DIR/dnsmasq.pid")" 2>/dev/null
+    for ns in "${TOPO_NAMESPACES[@]}"; do
+        ip netns pids "$ns" 2>/dev/null | xargs -r kill 2>/dev/null
+        ip netns delete "$ns" 2>/dev/null
+        rm -rf "/etc/netns/$ns"
+    done
+    [ -n "$TOPO_DIR" ] && rm -rf "$TOPO_DIR"
+    return 0
+}
+
+# link NS1 ADDRESS1 NS2 ADDRESS2: a veth pair between two namespaces, /24 addresses.
+topo_link() {
+    local a=$1 a_addr=$2 b=$3 b_addr=$4 name_a="to-${3##*-}" name_b="to-${1##*-}"
+    ip -n "$a" link add "$name_a" type veth peer name "$name_b" netns "$b"
+    ip -n "$a" addr add "$a_addr/24" dev "$name_a"
+    ip -n "$b" addr add "$b_addr/24" dev "$name_b"
+    ip -n "$a" link set "$name_a" up
+    ip -n "$b" link set "$name_b" up
+}
+
+topology_up() {
+    local ns p=$TOPO_PREFIX
+    trap topology_down EXIT
+    TOPO_DIR=$(mktemp -d)
+    chmod 755 "$TOPO_DIR"
+    for ns in "${TOPO_NAMESPACES[@]}"; do
+        ip netns add "$ns"
+        ip -n "$ns" link set lo up
+        ip netns exec "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0
+    done
+    topo_link "$NS_CLIENT" 10.10.1.1 "$p-r1" 10.10.1.2
+    topo_link "$p-r1" 10.10.2.1 "$p-r2" 10.10.2.2
+    topo_link "$p-r2" 10.10.3.1 "$p-r3" 10.10.3.2
+    topo_link "$p-r3" 10.10.4.1 "$p-dest" 10.10.4.2
+    topo_link "$NS_CLIENT" 10.10.9.1 "$p-void" 10.10.9.2
+    for ns in "$p-r1" "$p-r2" "$p-r3"; do ip netns exec "$ns" sysctl -qw net.ipv4.ip_forward=1; done
+
+    ip -n "$NS_CLIENT" route add default via 10.10.1.2
+    ip -n "$NS_CLIENT" route add 10.10.66.0/24 via 10.10.9.2
+    ip -n "$p-r1" route add default via 10.10.2.2
+    ip -n "$p-r2" route add default via 10.10.3.2
+    ip -n "$p-r2" route add 10.10.1.0/24 via 10.10.2.1
+    ip -n "$p-r3" route add default via 10.10.4.2
+    ip -n "$p-r3" route add 10.10.0.0/21 via 10.10.3.1
+    ip -n "$p-dest" route add default via 10.10.4.1
+
+    ip netns exec "$p-r2" nft -f - <<'NFT'
+table ip silent {
+    chain out {
+        type filter hook output priority 0;
+        icmp type time-exceeded drop
+    }
+}
+NFT
+
+    mkdir -p "/etc/netns/$NS_CLIENT"
+    printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$NS_CLIENT/resolv.conf"
+    printf '127.0.0.1 localhost\n' >"/etc/netns/$NS_CLIENT/hosts"
+    ip netns exec "$NS_CLIENT" dnsmasq --no-resolv --no-hosts --conf-file=/dev/null \
+        --listen-address=127.0.0.1 --bind-interfaces --port=53 --address=/#/ \
+        --pid-file="$TOPO_DIR/dnsmasq.pid" \
+        --ptr-record=2.1.10.10.in-addr.arpa,$R1_NAME \
+        --ptr-record=2.3.10.10.in-addr.arpa,$R3_NAME \
+        --ptr-record=2.4.10.10.in-addr.arpa,$DEST_NAME \
+        --host-record=$DEST_NAME,$DEST_ADDRESS
+    local tries=0
+    until ip netns exec "$NS_CLIENT" getent hosts "$DEST_NAME" >/dev/null; do
+        tries=$((tries + 1))
+        if [ $tries -gt 50 ]; then
+            echo "dnsmasq did not come up" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# in_client COMMAND...: runs a command in the client namespace (with its resolver).
+in_client() { ip netns exec "$NS_CLIENT" "$@"; }
