@@ -4,7 +4,6 @@
 
 #include "cli/cli_setup.h"
 #include "cli/locate.h"
-#include "cli/render.h"
 #include "cli/report.h"
 #include "cli/show.h"
 #include "shell/version.h"
@@ -17,7 +16,7 @@ using mode_function = int (*)(const std::vector<std::string>&);
 struct mode {
     const char* flag;
     const char* synopsis;
-    mode_function run; // null while the mode is not built
+    mode_function run; // null: the mode draws, and runs in the viewer program
 };
 
 const mode modes[] = {
@@ -28,7 +27,7 @@ const mode modes[] = {
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      run_show},
     {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image",
-     run_render},
+     nullptr},
 };
 
 int print_usage(std::FILE* out, int status) {
@@ -57,10 +56,7 @@ std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
     if (flag == "--help" || flag == "-h") return print_usage(stdout, 0);
     for (const mode& m : modes) {
         if (flag != m.flag) continue;
-        if (m.run == nullptr) {
-            std::fprintf(stderr, "hoplot: %s is not built yet\n", m.flag);
-            return 2;
-        }
+        if (m.run == nullptr) return std::nullopt;
         load_cli_settings();
         return m.run({arguments.begin() + 1, arguments.end()});
     }

@@ -9,7 +9,7 @@
 
 #include "map/map_view.h"
 #include "map/paint_map.h"
-#include "map/painter_canvas.h"
+#include "picture/painter_canvas.h"
 #include "map/startup_data.h"
 #include "shell/data_dir.h"
 #include "shell/settings.h"

@@ -1,4 +1,4 @@
-#include "cli/render.h"
+#include "picture/render.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,7 +13,7 @@
 #include "map/map_level.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
-#include "map/painter_canvas.h"
+#include "picture/painter_canvas.h"
 #include "map/startup_data.h"
 #include "map/view_settings.h"
 #include "shell/settings.h"

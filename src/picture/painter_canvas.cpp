@@ -1,4 +1,4 @@
-#include "map/painter_canvas.h"
+#include "picture/painter_canvas.h"
 
 #include <QColor>
 #include <QFontMetrics>
