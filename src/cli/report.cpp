@@ -70,17 +70,6 @@ class report_output : public store_observer, public trace_controls {
     void output_line_added(const std::string& text, int colour) override;
     void output_hop_added(const hop_rec& hop) override;
 
-    void output_cleared() override {}
-    void trace_line_appended(const std::string&) override {}
-    void trace_line_removed(std::size_t) override {}
-    void trace_lines_cleared() override {}
-    void trace_line_selected(std::size_t) override {}
-    void trace_lines_deselected() override {}
-    void trace_count_changed(int) override {}
-    void map_repainted() override {}
-    void hop_dot_drawn(map_point, bool) override {}
-    void route_line_drawn(map_point, map_point, bool) override {}
-    void hop_label_drawn(const std::string&, int, int, map_point, bool) override {}
     void set_status_text(const std::string&) override {}
     void trace_started() override {}
     void trace_ended() override {}

@@ -9,32 +9,33 @@
 namespace hoplot {
 
 // Everything the trace store does to the windows: the output list, the trace list, the map and
-// the information window. The windows implement it; every call comes on the GUI thread.
+// the information window. The windows implement it; every call comes on the GUI thread. Each
+// event does nothing by default, so a listener overrides only what it shows.
 class store_observer {
   public:
     virtual ~store_observer() = default;
 
-    virtual void output_cleared() = 0;
-    virtual void output_line_added(const std::string& text, int colour) = 0;
-    virtual void output_hop_added(const hop_rec& hop) = 0;
+    virtual void output_cleared() {}
+    virtual void output_line_added(const std::string& /*text*/, int /*colour*/) {}
+    virtual void output_hop_added(const hop_rec& /*hop*/) {}
 
-    virtual void trace_line_appended(const std::string& name) = 0;
-    virtual void trace_line_removed(std::size_t index) = 0;
-    virtual void trace_lines_cleared() = 0;
-    virtual void trace_line_selected(std::size_t index) = 0;
-    virtual void trace_lines_deselected() = 0;
+    virtual void trace_line_appended(const std::string& /*name*/) {}
+    virtual void trace_line_removed(std::size_t /*index*/) {}
+    virtual void trace_lines_cleared() {}
+    virtual void trace_line_selected(std::size_t /*index*/) {}
+    virtual void trace_lines_deselected() {}
 
-    virtual void trace_count_changed(int count) = 0;
+    virtual void trace_count_changed(int /*count*/) {}
 
     // Full redraw of the map (also refreshes the overview and information windows).
-    virtual void map_repainted() = 0;
+    virtual void map_repainted() {}
 
     // Live drawing of a trace being built: always into the map's image, and on the map window
     // too when on_screen is set. Positions are in map units.
-    virtual void hop_dot_drawn(map_point at, bool on_screen) = 0;
-    virtual void route_line_drawn(map_point from, map_point to, bool on_screen) = 0;
-    virtual void hop_label_drawn(const std::string& text, int label_index, int kind, map_point at,
-                                 bool on_screen) = 0;
+    virtual void hop_dot_drawn(map_point /*at*/, bool /*on_screen*/) {}
+    virtual void route_line_drawn(map_point /*from*/, map_point /*to*/, bool /*on_screen*/) {}
+    virtual void hop_label_drawn(const std::string& /*text*/, int /*label_index*/, int /*kind*/,
+                                 map_point /*at*/, bool /*on_screen*/) {}
 };
 
 } // namespace hoplot

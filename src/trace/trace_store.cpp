@@ -7,22 +7,7 @@ namespace hoplot {
 namespace {
 
 // Stands in while no window listens.
-class silent_observer final : public store_observer {
-  public:
-    void output_cleared() override {}
-    void output_line_added(const std::string&, int) override {}
-    void output_hop_added(const hop_rec&) override {}
-    void trace_line_appended(const std::string&) override {}
-    void trace_line_removed(std::size_t) override {}
-    void trace_lines_cleared() override {}
-    void trace_line_selected(std::size_t) override {}
-    void trace_lines_deselected() override {}
-    void trace_count_changed(int) override {}
-    void map_repainted() override {}
-    void hop_dot_drawn(map_point, bool) override {}
-    void route_line_drawn(map_point, map_point, bool) override {}
-    void hop_label_drawn(const std::string&, int, int, map_point, bool) override {}
-};
+class silent_observer final : public store_observer {};
 
 silent_observer nobody;
 
