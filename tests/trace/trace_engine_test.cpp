@@ -14,28 +14,20 @@ namespace {
 
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
+using calls_t = std::vector<std::string>;
+using script = std::map<int, std::pair<std::string, int>>; // TTL -> who answers, after ms
 
-constexpr const char* destination_name = "far.example";
 constexpr const char* destination_address = "192.0.2.9";
 
-// Answers by TTL after a scripted delay; a TTL without an entry stays silent. Also lets a
-// stranger's reply (an unknown sequence) arrive before every real one.
+// Answers by TTL after a scripted delay; a TTL not in the script stays silent. A stranger's
+// reply (an unknown sequence) arrives with every real one. The TTLs sent are read only after
+// the trace ended, which the sink's lock orders after the sends.
 class scripted_prober : public prober {
   public:
-    struct record {
-        std::mutex mutex;
-        std::vector<int> sent_ttls;
-    };
-
-    scripted_prober(std::map<int, std::pair<std::string, int>> answers,
-                    std::shared_ptr<record> sent)
-        : answers_(std::move(answers)), record_(std::move(sent)) {}
+    scripted_prober(script answers, std::vector<int>& sent) : answers_(answers), sent_(sent) {}
 
     bool send(ipv4_address, int ttl, std::uint16_t sequence) override {
-        {
-            std::lock_guard lock(record_->mutex);
-            record_->sent_ttls.push_back(ttl);
-        }
+        sent_.push_back(ttl);
         if (const auto found = answers_.find(ttl); found != answers_.end()) {
             const auto due = probe_clock::now() + milliseconds(found->second.second);
             const auto from = *parse_ipv4(found->second.first);
@@ -47,29 +39,28 @@ class scripted_prober : public prober {
 
     std::optional<probe_reply> receive(milliseconds wait) override {
         const auto deadline = probe_clock::now() + wait;
-        auto earliest = pending_.end();
-        for (auto it = pending_.begin(); it != pending_.end(); ++it)
-            if (earliest == pending_.end() || it->at < earliest->at) earliest = it;
-        if (earliest == pending_.end() || earliest->at > deadline) {
+        const auto first = std::min_element(pending_.begin(), pending_.end(),
+                                            [](auto& a, auto& b) { return a.at < b.at; });
+        if (first == pending_.end() || first->at > deadline) {
             std::this_thread::sleep_until(deadline);
             return std::nullopt;
         }
-        std::this_thread::sleep_until(earliest->at);
-        const probe_reply reply = *earliest;
-        pending_.erase(earliest);
+        std::this_thread::sleep_until(first->at);
+        const probe_reply reply = *first;
+        pending_.erase(first);
         return reply;
     }
 
   private:
-    std::map<int, std::pair<std::string, int>> answers_;
-    std::shared_ptr<record> record_;
+    script answers_;
+    std::vector<int>& sent_;
     std::vector<probe_reply> pending_;
 };
 
 // Names from a table, each after its own delay; every hop is placed nowhere.
 class scripted_lookup : public hop_lookup {
   public:
-    std::map<std::string, std::string> addresses{{destination_name, destination_address}};
+    std::map<std::string, std::string> addresses{{"far.example", destination_address}};
     std::map<std::string, std::pair<std::string, int>> names; // address -> name, delay ms
 
     forward_result resolve_host(const std::string& name) override {
@@ -86,21 +77,20 @@ class scripted_lookup : public hop_lookup {
     resolution locate(std::string&, const std::string&) override { return {}; }
 };
 
-// Every call as one line of text, in order, with a wait for the end of the trace.
+// Every call as one line of text, in order; the hop times apart.
 class recording_sink : public trace_sink {
   public:
-    std::vector<std::string> calls() {
+    std::vector<std::string> times;
+
+    calls_t calls() {
         std::lock_guard lock(mutex_);
         return calls_;
     }
-    bool wait_for_end(milliseconds limit) {
+    bool wait_for(const std::string& call, milliseconds limit = 3s) {
         std::unique_lock lock(mutex_);
-        return ended_.wait_for(lock, limit, [this] { return ended_count_ > 0; });
-    }
-    void wait_for_call(const std::string& call) {
-        std::unique_lock lock(mutex_);
-        ended_.wait(lock,
-                    [&] { return std::find(calls_.begin(), calls_.end(), call) != calls_.end(); });
+        return added_.wait_for(lock, limit, [&] {
+            return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
+        });
     }
 
     void begin_trace(const std::string& d) override { add("begin " + d); }
@@ -111,54 +101,54 @@ class recording_sink : public trace_sink {
     }
     void first_answer(const std::string& d) override { add("first " + d); }
     void add_hop(const traced_hop& hop) override {
-        add("hop " + hop.row.name + "|" + hop.row.address + "|" + hop.row.time + "|" +
-            std::to_string(hop.row.colour));
+        add("hop " + hop.row.name + "|" + hop.row.address + "|" + std::to_string(hop.row.colour),
+            hop.row.time);
     }
     void add_status_row(const std::string& text, int colour) override {
         add("row " + text + std::to_string(colour));
     }
     void traces_changed() override { add("changed"); }
     void end_trace() override { add("end"); }
-    void trace_ended() override { add("ended", 1); }
+    void trace_ended() override { add("ended"); }
 
   private:
-    void add(const std::string& call, int ends = 0) {
+    void add(const std::string& call, std::optional<std::string> time = {}) {
         {
             std::lock_guard lock(mutex_);
             calls_.push_back(call);
-            ended_count_ += ends;
+            if (time) times.push_back(*time);
         }
-        ended_.notify_all();
+        added_.notify_all();
     }
     std::mutex mutex_;
-    std::condition_variable ended_;
-    std::vector<std::string> calls_;
-    int ended_count_ = 0;
+    std::condition_variable added_;
+    calls_t calls_;
 };
 
 const std::string timed_out_row = std::string("row ") + timed_out_text + std::to_string(red);
 const std::string done_row = std::string("row ") + done_text + std::to_string(blue);
+const calls_t frame = {"begin far.example", "status Tracing", "started"};
+
+// The calls of a trace that ran to its end, with the given calls between start and "Done".
+calls_t finished(const calls_t& middle) {
+    calls_t calls = frame;
+    calls.insert(calls.end(), middle.begin(), middle.end());
+    calls.insert(calls.end(), {done_row, "status Ready", "end", "ended"});
+    return calls;
+}
 
 struct engine_fixture {
     std::shared_ptr<scripted_lookup> lookup = std::make_shared<scripted_lookup>();
-    std::shared_ptr<scripted_prober::record> sent = std::make_shared<scripted_prober::record>();
+    std::vector<int> sent;
     recording_sink sink;
 
-    engine_parts parts(std::map<int, std::pair<std::string, int>> answers,
-                       probe_settings settings = {}) {
-        auto record = sent;
-        return {[answers, record] {
-                    return prober_opening{std::make_unique<scripted_prober>(answers, record), {}};
+    engine_parts parts(script answers, probe_settings settings = {}) {
+        return {[this, answers] {
+                    return prober_opening{std::make_unique<scripted_prober>(answers, sent), {}};
                 },
                 lookup, settings};
     }
 };
-
-std::vector<std::string> with_frame(std::vector<std::string> middle) {
-    std::vector<std::string> calls = {"begin far.example", "status Tracing", "started"};
-    calls.insert(calls.end(), middle.begin(), middle.end());
-    return calls;
-}
 
 TEST(trace_engine, reports_hops_in_ttl_order_whatever_order_answers_and_names_come_in) {
     engine_fixture f;
@@ -169,133 +159,90 @@ TEST(trace_engine, reports_hops_in_ttl_order_whatever_order_answers_and_names_co
                                          {4, {destination_address, 25}},
                                          {5, {destination_address, 30}}}));
     const auto started = probe_clock::now();
-    engine.start_trace(destination_name);
-    ASSERT_TRUE(f.sink.wait_for_end(3s));
-    const auto took = probe_clock::now() - started;
-    engine.join();
-
-    const auto calls = f.sink.calls();
-    ASSERT_EQ(calls.size(), 13u);
-    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5),
-              with_frame({"changed", "first far.example"}));
-    EXPECT_TRUE(calls[5].starts_with("hop r1.example|10.0.0.1|")) << calls[5];
-    EXPECT_EQ(calls[6], timed_out_row);
-    EXPECT_TRUE(calls[7].starts_with("hop r3.example|10.0.0.3|")) << calls[7];
-    // No name: the dotted address stands in.
-    EXPECT_TRUE(calls[8].starts_with("hop 192.0.2.9|192.0.2.9|")) << calls[8];
-    EXPECT_EQ(std::vector<std::string>(calls.begin() + 9, calls.end()),
-              (std::vector<std::string>{done_row, "status Ready", "end", "ended"}));
-    for (int i : {5, 7, 8}) {
-        const std::string time = calls[i].substr(calls[i].size() - 8, 6);
-        EXPECT_EQ(time.size(), 6u);
-        EXPECT_EQ(time.substr(4), "ms") << calls[i];
-        EXPECT_TRUE(calls[i].ends_with("|0")) << "hops are black: " << calls[i];
-    }
+    engine.start_trace("far.example");
+    ASSERT_TRUE(f.sink.wait_for("ended"));
     // The silent r2 waited ten times r3's round trip, not the 5000 ms time-out.
-    EXPECT_LT(took, 2500ms);
+    EXPECT_LT(probe_clock::now() - started, 2500ms);
+    engine.join();
+    // Without a name the dotted address stands in; hops are black.
+    EXPECT_EQ(f.sink.calls(),
+              finished({"changed", "first far.example", "hop r1.example|10.0.0.1|0", timed_out_row,
+                        "hop r3.example|10.0.0.3|0", "hop 192.0.2.9|192.0.2.9|0"}));
+    for (const std::string& time : f.sink.times)
+        EXPECT_TRUE(time.size() == 6 && time.ends_with("ms")) << '"' << time << '"';
 }
 
 TEST(trace_engine, unreachable_destination_gives_every_probe_line_and_done) {
     engine_fixture f;
-    probe_settings quick;
-    quick.timeout = 150ms;
-    trace_engine engine(f.sink, f.parts({{2, {"10.0.0.2", 1}}}, quick));
-    engine.start_trace(destination_name);
-    ASSERT_TRUE(f.sink.wait_for_end(3s));
-    const auto calls = f.sink.calls();
-    ASSERT_EQ(calls.size(), 3u + 1 + 29 + 1 + 4);
-    EXPECT_EQ(calls[3], "changed");
-    EXPECT_EQ(calls[4], timed_out_row);
-    EXPECT_EQ(calls[5], "first far.example");
-    EXPECT_TRUE(calls[6].starts_with("hop 10.0.0.2|10.0.0.2|")) << calls[6];
-    for (std::size_t i = 7; i < 34; ++i)
-        EXPECT_EQ(calls[i], timed_out_row) << i;
-    EXPECT_EQ(calls[34], done_row);
-    std::lock_guard lock(f.sent->mutex);
-    EXPECT_EQ(f.sent->sent_ttls.size(), 29u);
+    trace_engine engine(f.sink, f.parts({{2, {"10.0.0.2", 1}}}, {.timeout = 150ms}));
+    engine.start_trace("far.example");
+    ASSERT_TRUE(f.sink.wait_for("ended"));
+    calls_t middle = {"changed", timed_out_row, "first far.example", "hop 10.0.0.2|10.0.0.2|0"};
+    middle.insert(middle.end(), 27, timed_out_row);
+    EXPECT_EQ(f.sink.calls(), finished(middle));
+    EXPECT_EQ(f.sent.size(), 29u);
 }
 
-TEST(trace_engine, window_of_one_sends_each_ttl_after_the_previous_settled) {
+TEST(trace_engine, window_of_one_sends_each_ttl_after_the_previous_settled_trace_after_trace) {
     engine_fixture f;
-    probe_settings one;
-    one.window = 1;
     trace_engine engine(f.sink, f.parts({{1, {"10.0.0.1", 1}},
                                          {2, {destination_address, 1}},
                                          {3, {destination_address, 1}}},
-                                        one));
-    engine.start_trace(destination_name);
-    ASSERT_TRUE(f.sink.wait_for_end(3s));
-    std::lock_guard lock(f.sent->mutex);
-    EXPECT_EQ(f.sent->sent_ttls, (std::vector<int>{1, 2}));
+                                        {.window = 1}));
+    const calls_t trace = finished(
+        {"changed", "first far.example", "hop 10.0.0.1|10.0.0.1|0", "hop 192.0.2.9|192.0.2.9|0"});
+    calls_t expected = trace;
+    expected.insert(expected.end(), trace.begin(), trace.end());
+    for (int run = 0; run < 2; ++run) {
+        engine.start_trace("far.example");
+        engine.join();
+    }
+    EXPECT_EQ(f.sink.calls(), expected);
+    EXPECT_EQ(f.sent, (std::vector<int>{1, 2, 1, 2}));
 }
 
-TEST(trace_engine, stop_ends_the_trace_quickly_without_done_even_during_slow_lookups) {
+TEST(trace_engine, stop_ends_the_trace_within_100_ms_without_done_even_during_slow_lookups) {
     engine_fixture f;
     f.lookup->names = {{"10.0.0.1", {"r1.example", 0}}, {"10.0.0.2", {"r2.example", 1500}}};
     trace_engine engine(f.sink, f.parts({{1, {"10.0.0.1", 1}}, {2, {"10.0.0.2", 1}}}));
-    engine.start_trace(destination_name);
-    f.sink.wait_for_call("first far.example");
+    engine.start_trace("far.example");
+    ASSERT_TRUE(f.sink.wait_for("hop r1.example|10.0.0.1|0"));
     const auto stop_at = probe_clock::now();
     engine.stop_trace();
-    ASSERT_TRUE(f.sink.wait_for_end(3s));
+    ASSERT_TRUE(f.sink.wait_for("ended"));
     EXPECT_LE(probe_clock::now() - stop_at, 100ms);
     EXPECT_FALSE(engine.running());
-
-    const auto calls = f.sink.calls();
-    ASSERT_GE(calls.size(), 4u);
-    EXPECT_TRUE(calls[calls.size() - 4].starts_with("hop r1.example|"));
-    EXPECT_EQ(std::vector<std::string>(calls.end() - 3, calls.end()),
-              (std::vector<std::string>{"status Ready", "end", "ended"}));
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), done_row), 0);
+    const calls_t calls = f.sink.calls();
+    EXPECT_EQ(calls_t(calls.end() - 4, calls.end()),
+              (calls_t{"hop r1.example|10.0.0.1|0", "status Ready", "end", "ended"}));
 }
 
 TEST(trace_engine, failures_before_probing_make_no_trace) {
     const struct {
         const char* destination;
         const char* resolves_to;
-        bool socket_opens;
+        const char* socket_error;
         std::string line;
     } cases[] = {
-        {"nowhere.example", nullptr, true, "line Can't resolve IP name 255"},
-        {"zero.example", "0.1.2.3", true, "line Can't resolve IP name 255"},
-        {"far.example", destination_address, false, "line Can't open ICMP socket: test 255"},
+        {"nowhere.example", nullptr, nullptr, "line Can't resolve IP name 255"},
+        {"zero.example", "0.1.2.3", nullptr, "line Can't resolve IP name 255"},
+        {"far.example", destination_address, "Can't open ICMP socket: test",
+         "line Can't open ICMP socket: test 255"},
     };
     for (const auto& c : cases) {
         engine_fixture f;
         if (c.resolves_to) f.lookup->addresses[c.destination] = c.resolves_to;
         engine_parts parts = f.parts({{1, {destination_address, 1}}});
-        if (!c.socket_opens)
-            parts.open_prober = [] {
-                return prober_opening{nullptr, "Can't open ICMP socket: test"};
-            };
+        if (c.socket_error)
+            parts.open_prober = [&c] { return prober_opening{nullptr, c.socket_error}; };
         trace_engine engine(f.sink, std::move(parts));
         engine.start_trace(c.destination);
-        ASSERT_TRUE(f.sink.wait_for_end(3s));
-        const std::vector<std::string> expected = {std::string("begin ") + c.destination,
-                                                   "status Tracing",
-                                                   "started",
-                                                   c.line,
-                                                   "status Ready",
-                                                   "ended"};
-        EXPECT_EQ(f.sink.calls(), expected) << c.destination;
-        std::lock_guard lock(f.sent->mutex);
-        EXPECT_TRUE(f.sent->sent_ttls.empty());
+        ASSERT_TRUE(f.sink.wait_for("ended"));
+        EXPECT_EQ(f.sink.calls(), (calls_t{std::string("begin ") + c.destination, frame[1],
+                                           frame[2], c.line, "status Ready", "ended"}))
+            << c.destination;
+        EXPECT_TRUE(f.sent.empty());
     }
-}
-
-TEST(trace_engine, traces_one_after_another_each_report_their_own_hops) {
-    engine_fixture f;
-    trace_engine engine(f.sink, f.parts({{1, {destination_address, 1}}}));
-    for (int run = 0; run < 3; ++run) {
-        engine.start_trace(destination_name);
-        engine.join();
-    }
-    const auto calls = f.sink.calls();
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), done_row), 3);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "first far.example"), 3);
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                            [](const std::string& c) { return c.starts_with("hop "); }),
-              3);
 }
 
 } // namespace
