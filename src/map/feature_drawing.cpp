@@ -79,8 +79,12 @@ void for_each_polyline(const map_view& view, const map_level& level, std::uint32
     const map_cell cell = level.cell(ix, iy);
     for (std::size_t j = 0; j < cell.polyline_count(); ++j) {
         points.clear();
-        for (const cell_point p : cell.polyline(j))
-            points.push_back(world_point(level, ix, iy, p, view.world_w, view.world_h));
+        const auto line = cell.polyline(j);
+        for (std::size_t k = 0; k < line.size(); ++k) {
+            const bool end = k == 0 || k + 1 == line.size();
+            points.push_back((end ? world_end_point : world_point)(level, ix, iy, line[k],
+                                                                   view.world_w, view.world_h));
+        }
         visit(points);
     }
 }

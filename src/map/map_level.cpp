@@ -36,12 +36,29 @@ map_level map_level::builder::finish() {
     return std::move(level_);
 }
 
+namespace {
+
+world_position at_steps(const map_level& level, std::uint32_t ix, std::uint32_t iy, double bx,
+                        double by, int world_w, int world_h) {
+    const double side = static_cast<double>(level.grid()) * level.cell_size();
+    const double x = static_cast<double>(ix) * level.cell_size() + bx;
+    const double y_north = static_cast<double>(iy) * level.cell_size() + by;
+    return {x * world_w / side, (side - y_north) * world_h / side};
+}
+
+} // namespace
+
 world_position world_point(const map_level& level, std::uint32_t ix, std::uint32_t iy,
                            cell_point point, int world_w, int world_h) {
-    const double side = static_cast<double>(level.grid()) * level.cell_size();
-    const double x = static_cast<double>(ix) * level.cell_size() + point.bx;
-    const double y_north = static_cast<double>(iy) * level.cell_size() + point.by;
-    return {x * world_w / side, (side - y_north) * world_h / side};
+    return at_steps(level, ix, iy, point.bx, point.by, world_w, world_h);
+}
+
+world_position world_end_point(const map_level& level, std::uint32_t ix, std::uint32_t iy,
+                               cell_point point, int world_w, int world_h) {
+    const double last = static_cast<double>(level.cell_size()) - 1;
+    const double bx = point.bx == last ? last + 1 : point.bx;
+    const double by = point.by == last ? last + 1 : point.by;
+    return at_steps(level, ix, iy, bx, by, world_w, world_h);
 }
 
 } // namespace hoplot

@@ -79,6 +79,12 @@ struct world_position {
 world_position world_point(const map_level& level, std::uint32_t ix, std::uint32_t iy,
                            cell_point point, int world_w, int world_h);
 
+// The same for the first or last point of a polyline. A line that leaves its cell ends on the
+// cell's last step and goes on from step 0 of the next cell; drawing such an end on the border
+// itself closes that one-step gap.
+world_position world_end_point(const map_level& level, std::uint32_t ix, std::uint32_t iy,
+                               cell_point point, int world_w, int world_h);
+
 // Detail levels 0 Low, 1 Medium, 2 High.
 inline constexpr int level_count = 3;
 

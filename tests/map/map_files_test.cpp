@@ -45,6 +45,13 @@ TEST(MapFile, EmptyFileCornerPointsAndEmptyPolylinesFollowTheLayout) {
             world_point(one, c.ix, c.iy, one.cell(c.ix, c.iy).polyline(0)[0], 831, 572);
         EXPECT_EQ((std::array{at.x, at.y}), (std::array{c.wx, c.wy})) << c.grid << " " << c.ix;
     }
+    // A line's end on the last step of its cell is drawn on the border, where the
+    // neighbouring cell's piece starts, so no gap opens between them.
+    const map_level edge = level_with(4, {{0, {{255, 255}}}, {5, {{0, 0}}}});
+    const world_position end =
+        world_end_point(edge, 0, 0, edge.cell(0, 0).polyline(0)[0], 831, 572);
+    const world_position next = world_point(edge, 1, 1, edge.cell(1, 1).polyline(0)[0], 831, 572);
+    EXPECT_EQ((std::array{end.x, end.y}), (std::array{next.x, next.y}));
 
     // A polyline of no points takes no bytes.
     const std::string bytes =
