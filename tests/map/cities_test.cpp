@@ -12,7 +12,7 @@ namespace {
 
 using namespace test;
 
-TEST(Cities, LinesGiveNamesAndPositionsInFileOrder) {
+TEST(cities, lines_give_names_and_positions_in_file_order) {
     const auto cities = parse_cities("Abu_Dhabi 24 28N 54 22E\n"
                                      "Null_Island 0 0N 0 0E France 2148000\r\n"
                                      "\n  Sydney 33 52 04S 151 12 36E  extra words\n"
@@ -50,7 +50,7 @@ TEST(Cities, LinesGiveNamesAndPositionsInFileOrder) {
     EXPECT_NEAR(cut[1].latitude, -3, 1e-9);
 }
 
-TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
+TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
     const struct {
         int map_max_level;
         const char* files[3]; // nullptr: missing
@@ -82,7 +82,7 @@ TEST(Cities, MaxLevelDecidesWhichFilesAreReadAndMissingOnesLowerIt) {
     }
 }
 
-TEST(StartupData, MapsThenCachesThenCitiesUnlessTheMapDataIsWrong) {
+TEST(startup_data, maps_then_caches_then_cities_unless_the_map_data_is_wrong) {
     scratch_data_dir dir;
     for (const std::string name : {"map.cil.4.256", "map.riv.4.256", "map.bdy.4.256"})
         dir.write_map(name, map_file_bytes(4, 256));

@@ -17,7 +17,7 @@ namespace {
 
 using namespace test;
 
-TEST(MapFile, EmptyFileCornerPointsAndEmptyPolylinesFollowTheLayout) {
+TEST(map_file, empty_file_corner_points_and_empty_polylines_follow_the_layout) {
     const std::string empty = map_file_bytes(4, 256);
     ASSERT_EQ(empty.size(), 72u);
     map_level level;
@@ -66,7 +66,7 @@ TEST(MapFile, EmptyFileCornerPointsAndEmptyPolylinesFollowTheLayout) {
     EXPECT_EQ(level.cell(1).polyline(0)[0].bx, 9);
 }
 
-TEST(MapFile, ShortOrCorruptFileFailsAndLeavesTheLevelAlone) {
+TEST(map_file, short_or_corrupt_file_fails_and_leaves_the_level_alone) {
     const std::string whole =
         map_file_bytes(4, 256, {{0, {{1, 1, 2, 2}, {}, {3, 3}}}, {15, {{9, 9}}}});
     std::vector<std::string> damaged;
@@ -83,7 +83,7 @@ TEST(MapFile, ShortOrCorruptFileFailsAndLeavesTheLevelAlone) {
     }
 }
 
-TEST(MapFile, ProgressRunsInHundredthsOfTheFile) {
+TEST(map_file, progress_runs_in_hundredths_of_the_file) {
     stored_cells cells;
     for (std::size_t i = 0; i < 16; ++i)
         cells[i] = {stored_polyline(200, 1), stored_polyline(2, 1)};
@@ -105,7 +105,7 @@ void write_all_map_files(const scratch_data_dir& dir) {
                           map_file_bytes(static_cast<std::uint32_t>(std::stoul(grid)), 256));
 }
 
-TEST(MapData, MaxLevelIsTheLastLevelBeforeTheFirstUnusableFile) {
+TEST(map_data, max_level_is_the_last_level_before_the_first_unusable_file) {
     const struct {
         const char* damaged;
         bool truncated; // else missing
@@ -140,7 +140,7 @@ TEST(MapData, MaxLevelIsTheLastLevelBeforeTheFirstUnusableFile) {
     }
 }
 
-TEST(MapData, ReadOnlyFilesLoadAndAWrongGridNamesTheFileAndEndsTheProgram) {
+TEST(map_data, read_only_files_load_and_a_wrong_grid_names_the_file_and_ends_the_program) {
     scratch_data_dir dir;
     write_all_map_files(dir);
     for (const auto& file : std::filesystem::directory_iterator(dir.path() + "maps"))
@@ -159,7 +159,7 @@ TEST(MapData, ReadOnlyFilesLoadAndAWrongGridNamesTheFileAndEndsTheProgram) {
 
 // The generated map and cities files the program ships under data/maps.
 
-TEST(CommittedData, EveryLevelLoadsWithRealLinesAndCoastsWhereTheCoastsAre) {
+TEST(committed_data, every_level_loads_with_real_lines_and_coasts_where_the_coasts_are) {
     const std::string saved = app_settings().db_path;
     app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
     map_view view;
@@ -221,7 +221,7 @@ TEST(CommittedData, EveryLevelLoadsWithRealLinesAndCoastsWhereTheCoastsAre) {
     }
 }
 
-TEST(CommittedData, CityLinesAreNamesAndCoordinatesInTheDegreeNotation) {
+TEST(committed_data, city_lines_are_names_and_coordinates_in_the_degree_notation) {
     for (const char* name : {"cities.file.1", "cities.file.2", "cities.file.3"}) {
         std::istringstream text(
             read_text_file(std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/maps/" + name));

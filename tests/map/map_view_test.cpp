@@ -16,7 +16,7 @@ using test::set_region;
 using test::sized_view;
 using requests = std::vector<std::string>;
 
-TEST(Projection, RoundingAddsAHalfAndTruncatesTowardZero) {
+TEST(projection, rounding_adds_a_half_and_truncates_toward_zero) {
     const std::pair<double, int> cases[] = {{0.49, 0},
                                             {415.5, 416},
                                             {-0.7, 0},
@@ -28,7 +28,7 @@ TEST(Projection, RoundingAddsAHalfAndTruncatesTowardZero) {
         EXPECT_EQ(round_pixel(value), pixel) << value;
 }
 
-TEST(Projection, FlatProjectionFillsTheMapAreaAndItsInverseAgrees) {
+TEST(projection, flat_projection_fills_the_map_area_and_its_inverse_agrees) {
     for (const auto& size :
          {pixel_point{831, 572}, pixel_point{1200, 900}, pixel_point{400, 300}}) {
         const map_view view = sized_view(size.x, size.y);
@@ -63,7 +63,7 @@ TEST(Projection, FlatProjectionFillsTheMapAreaAndItsInverseAgrees) {
     EXPECT_DOUBLE_EQ(west, 181 * 831.0 / 231);
 }
 
-TEST(Globe, OnlyTheFrontHemisphereIsVisibleWithStrictBounds) {
+TEST(globe, only_the_front_hemisphere_is_visible_with_strict_bounds) {
     const double quarter = 831 / 4.0;
     const std::pair<double, bool> cases[] = {
         {quarter, false},           {3 * quarter, false}, {quarter + 0.01, true},
@@ -81,7 +81,7 @@ TEST(Globe, OnlyTheFrontHemisphereIsVisibleWithStrictBounds) {
     EXPECT_EQ((std::array{sx, sy}), (std::array{416, 286}));
 }
 
-TEST(Globe, DiscPointsComeBackAndPointsOffItLieBeyondTheLimbOnTheirSide) {
+TEST(globe, disc_points_come_back_and_points_off_it_lie_beyond_the_limb_on_their_side) {
     const map_view view = sized_view(500, 300); // radius 100, centre (250, 150)
     ASSERT_EQ(view.globe_radius, 100);
     // Odd steps from the centre: points just off the rim, such as (351, 149), are among them.
@@ -110,7 +110,7 @@ TEST(Globe, DiscPointsComeBackAndPointsOffItLieBeyondTheLimbOnTheirSide) {
     }
 }
 
-TEST(MapView, ZoomAndLevelFollowTheRegion) {
+TEST(map_view, zoom_and_level_follow_the_region) {
     const std::array<int, 4> cases[] = {
         {831, 572, 1, 0},  // right, bottom, zoom, level: the whole world
         {415, 286, 4, 0},  // a half: still Low
@@ -129,7 +129,7 @@ TEST(MapView, ZoomAndLevelFollowTheRegion) {
     }
 }
 
-TEST(MapView, MagnificationLimitCutsTheRegionAndAsksTheWindow) {
+TEST(map_view, magnification_limit_cuts_the_region_and_asks_the_window) {
     const struct {
         int max_level, zoom, width;
         const char* asked;
@@ -171,7 +171,7 @@ TEST(MapView, MagnificationLimitCutsTheRegionAndAsksTheWindow) {
     }
 }
 
-TEST(MapView, ShiftsMoveTheRegionAndWrapOnlyHorizontally) {
+TEST(map_view, shifts_move_the_region_and_wrap_only_horizontally) {
     map_view view = sized_view();
     shift_view_x(view, 1);
     EXPECT_EQ((std::array{view.left, view.right, view.x_offset}), (std::array{830, 830, 1}));
@@ -191,7 +191,7 @@ TEST(MapView, ShiftsMoveTheRegionAndWrapOnlyHorizontally) {
     EXPECT_EQ((std::array{view.top, view.bottom, view.y_offset}), (std::array{900, 1472, -900}));
 }
 
-TEST(MapView, RegionFromTwoCornersInAnyOrderFittedToTheWorldsAspectRatio) {
+TEST(map_view, region_from_two_corners_in_any_order_fitted_to_the_worlds_aspect_ratio) {
     const map_view fitted = sized_view();
     const std::array<pixel_point, 4> fits[] = {
         // p0, p1, p1 with the height fitted, with the width fitted
@@ -228,7 +228,7 @@ TEST(MapView, RegionFromTwoCornersInAnyOrderFittedToTheWorldsAspectRatio) {
     }
 }
 
-TEST(MapView, ResizeAndModeSwitchesShowTheWholeWorldAndAskForMenuAndScrollBars) {
+TEST(map_view, resize_and_mode_switches_show_the_whole_world_and_ask_for_menu_and_scroll_bars) {
     map_view view = sized_view();
     view.globe_mode = view.zoomed = true;
     set_region(view, 700, 10, 100, 100);
@@ -262,7 +262,7 @@ TEST(MapView, ResizeAndModeSwitchesShowTheWholeWorldAndAskForMenuAndScrollBars) 
     EXPECT_EQ((std::array{view.page_w, view.page_h}), (std::array{1000, 700}));
 }
 
-TEST(MapView, ReadOutsGiveDegreesWithTheirHemisphere) {
+TEST(map_view, read_outs_give_degrees_with_their_hemisphere) {
     const std::tuple<double, double, char, double, char> cases[] = {
         {0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
     for (const auto& [world, longitude, east_west, latitude, north_south] : cases) {
