@@ -15,6 +15,10 @@ from gi.repository import Atspi, GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
 APP_NAME = "Hoplot"
+# Milliseconds a call on the bus may take, and how long a starting program may block before that
+# applies: generous, for a machine busy with other tests.
+_CALL_TIMEOUT = (3000, 15000)
+Atspi.set_timeout(*_CALL_TIMEOUT)
 TEST_NAME = os.path.splitext(os.path.basename(sys.argv[0]))[0]
 _programs = []
 
@@ -113,15 +117,34 @@ def labels(node):
     return [child.name for child in children(node)]
 
 
+MENU_ITEM = ("menu item", "check menu item", "radio menu item")
+
+
+def menu(app, title, timeout=10):
+    """The drop-down menu under a title of the window's menu bar ("File", without the '&')."""
+    bar = find(app, "menu bar", timeout=timeout)
+    heading = find(bar, MENU_ITEM, title, timeout)
+    return find(heading, ("popup menu", "menu"), timeout=timeout)
+
+
+def menu_item(app, title, label, timeout=10):
+    """An item of a menu of the menu bar by its label: without '&', with "\t" and the shortcut
+    text when it has one ("New\tCtrl-N")."""
+    return find(menu(app, title, timeout), MENU_ITEM, label, timeout)
+
+
 def do_action(node, action=0):
     """Triggers a menu item or presses a button. A command that opens a modal dialog answers only
-    when the dialog closes: the short time-out lets the test go on and drive the dialog."""
-    Atspi.set_timeout(3000, 15000)
+    when the dialog closes: a short time-out, enforced even while the program is young, lets the
+    test go on and drive the dialog."""
+    Atspi.set_timeout(2000, 0)
     try:
         node.queryAction().doAction(action)
     except GLib.Error as error:
         if "timeout" not in str(error).lower() and "timed out" not in str(error).lower():
             raise
+    finally:
+        Atspi.set_timeout(*_CALL_TIMEOUT)
 
 
 def table_rows(table):

@@ -29,22 +29,36 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
+# A free display, away from the low numbers that people and other scripts pick by hand.
+start_xvfb() {
+    local number
+    for number in $(shuf -i 100-999 -n 20); do
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1400x900x24 -nolisten tcp 2>"$work/xvfb.log" &
+        xvfb=$!
+        for _ in $(seq 100); do
+            if [ -S "/tmp/.X11-unix/X$number" ]; then
+                display=":$number"
+                return 0
+            fi
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$xvfb" 2>/dev/null
+        wait "$xvfb" 2>/dev/null
+        xvfb=""
+    done
+    return 1
+}
+display=""
+if ! start_xvfb; then
     echo "Xvfb did not start:" >&2
     cat "$work/xvfb.log" >&2
     exit 1
 fi
 
 mkdir -m 700 "$work/runtime" "$work/home"
-export DISPLAY=":$(head -1 "$work/display")" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export DISPLAY=$display QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
 export XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
 export HOPLOT_E2E_ARTIFACTS=${HOPLOT_E2E_ARTIFACTS:-$PWD/e2e-artifacts}
