@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace hoplot {
@@ -16,11 +15,11 @@ bool set_close_on_exec(int fd, bool on) {
     return fcntl(fd, F_SETFD, on ? flags | FD_CLOEXEC : flags & ~FD_CLOEXEC) == 0;
 }
 
-std::optional<int> parse_descriptor(const char* text) {
+std::optional<int> parse_descriptor(const std::string& text) {
     int fd = -1;
-    const char* end = text + std::strlen(text);
-    const auto [stop, error] = std::from_chars(text, end, fd);
-    if (error != std::errc() || stop != end || stop == text || fd < 0) return std::nullopt;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, fd);
+    if (error != std::errc() || stop != end || text.empty() || fd < 0) return std::nullopt;
     return fd;
 }
 
@@ -37,12 +36,12 @@ std::optional<icmp_socket> take_passed_icmp_socket() {
     if (named == nullptr) return std::nullopt;
     const std::string value = named;
     unsetenv(icmp_socket_variable);
-    const std::optional<int> fd = parse_descriptor(value.c_str());
+    const std::optional<int> fd = parse_descriptor(value);
     const icmp_socket_kind kind = fd ? icmp_socket_kind_of(*fd) : icmp_socket_kind::none;
     if (kind == icmp_socket_kind::none || !set_close_on_exec(*fd, true))
         return icmp_socket{-1, icmp_socket_kind::none,
                            std::string(icmp_socket_variable) + "=" + value +
-                               " does not name an ICMP socket; start the program as hoplot"};
+                               " does not name an ICMP socket; start the window with hoplot"};
     return icmp_socket{*fd, kind, {}};
 }
 
