@@ -151,6 +151,23 @@ TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
     EXPECT_FALSE(find_action("&Undo")->isEnabled());
 }
 
+TEST_F(main_window_test, records_its_size_after_the_first_resize_but_not_when_minimised) {
+    window.reset();
+    app_settings().main_window_width = 900;
+    app_settings().main_window_height = 700;
+    window = std::make_unique<main_window>();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(app_settings().main_window_width, 900);
+    window->resize(1000, 720);
+    QTRY_COMPARE(app_settings().main_window_width, window->frameGeometry().width());
+    EXPECT_EQ(app_settings().main_window_height, window->frameGeometry().height());
+    window->showMinimized();
+    window->resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_GE(app_settings().main_window_width, 1000);
+}
+
 TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {
     auto* side = window->findChild<panel*>();
     side->resize(205, 680);
