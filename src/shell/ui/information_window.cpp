@@ -16,6 +16,11 @@ int height_with_leading(const QFont& font) {
     return metrics.height() + metrics.leading();
 }
 
+// The read-outs' font; the title font only measures the rows' spacing.
+QFont body_font() {
+    return cell_height_font(15, "Arial");
+}
+
 QFont title_font() {
     QFont font = cell_height_font(20, "Arial");
     font.setUnderline(true);
@@ -33,7 +38,7 @@ information_window::information_window(QWidget* parent)
       zoom_caption_(add_label(QStringLiteral("Current Zoom : "))), zoom_(add_label({})),
       centre_(add_label({})), mouse_(add_label(QString::fromStdString(mouse_placeholder_text()))),
       title_height_(height_with_leading(title_font())),
-      line_height_(height_with_leading(cell_height_font(15, "Arial"))) {
+      line_height_(height_with_leading(body_font())) {
     setAccessibleName(tr("Information"));
     traces_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     zoom_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -44,7 +49,7 @@ information_window::information_window(QWidget* parent)
 QLabel* information_window::add_label(const QString& text) {
     auto* label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(cell_height_font(15, "Arial"));
+    label->setFont(body_font());
     return label;
 }
 
