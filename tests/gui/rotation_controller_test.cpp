@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "gui/answer_rotation_dialog.h"
 #include "map/test_views.h"
-#include "shell/ui/rotation_dialog.h"
 
 namespace hoplot {
 namespace {
@@ -51,22 +51,6 @@ TEST_F(rotation_fixture, turns_each_way_a_step_per_tick_until_stopped) {
     rotation.stop();
     EXPECT_EQ(started.count(), 2);
     EXPECT_EQ(stopped.count(), 2);
-}
-
-// Answers the direction dialog once it is open: Right and OK, or Cancel.
-void answer_dialog(bool right) {
-    QTimer::singleShot(0, [right] {
-        auto* dialog = dynamic_cast<rotation_dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* buttons = dialog->findChild<QDialogButtonBox*>();
-        if (!right) {
-            buttons->button(QDialogButtonBox::Cancel)->click();
-            return;
-        }
-        for (QRadioButton* radio : dialog->findChildren<QRadioButton*>())
-            if (radio->text() == "Right") radio->click();
-        buttons->button(QDialogButtonBox::Ok)->click();
-    });
 }
 
 TEST_F(rotation_fixture, the_dialog_starts_the_chosen_direction_or_nothing) {

@@ -11,7 +11,10 @@
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "shell/ui/command_actions.h"
+#include "shell/ui/information_window.h"
+#include "shell/ui/overview_window.h"
 #include "shell/ui/panel.h"
+#include "shell/ui/rotation_controller.h"
 #include "shell/ui/toolbar.h"
 
 namespace hoplot {
@@ -58,8 +61,12 @@ void main_window::build_frame() {
     map_area_ = placeholder("Map");
     output_area_ = placeholder("Output");
     toolbar_ = new toolbar;
-    panel_ = new panel(placeholder("Overview"), toolbar_, placeholder("Information"),
-                       placeholder("Trace List"), area);
+    overview_ = new overview_window(view_.maps);
+    information_ = new information_window;
+    panel_ = new panel(overview_, toolbar_, information_, placeholder("Trace List"), area);
+    rotation_ = new rotation_controller(view_, [this] { redraw(); }, this);
+    connect(rotation_, &rotation_controller::started, this, &main_window::refresh_menus);
+    connect(rotation_, &rotation_controller::stopped, this, &main_window::refresh_menus);
     map_area_->setParent(area);
     output_area_->setParent(area);
 
@@ -104,6 +111,7 @@ void main_window::closeEvent(QCloseEvent* event) {
     values.display_boundaries = view_.display_boundaries ? 1 : 0;
     values.display_rivers = view_.display_rivers ? 1 : 0;
     write_settings(values);
+    rotation_->stop();
     messages_.close();
     event->accept();
 }
@@ -169,7 +177,11 @@ void main_window::run_command(command_id id) {
         push_and(set_globe_mode);
         break;
     case command_id::auto_rotation:
+        history_.push(view_);
+        rotation_->ask_and_start(this);
+        break;
     case command_id::stop_rotation:
+        rotation_->stop();
         break;
     case command_id::cities:
         toggle_feature(&map_view::display_cities);
@@ -242,7 +254,10 @@ void main_window::undo() {
     redraw();
 }
 
-void main_window::redraw() {}
+void main_window::redraw() {
+    information_->refresh(view_);
+    overview_->refresh(view_);
+}
 
 void main_window::check_map_mode(bool) {
     refresh_menus();

@@ -14,7 +14,10 @@ class QLabel;
 namespace hoplot {
 
 class command_actions;
+class information_window;
+class overview_window;
 class panel;
+class rotation_controller;
 class toolbar;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
@@ -66,6 +69,9 @@ class main_window : public QMainWindow, private map_view_listener {
     QWidget* output_area_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
+    overview_window* overview_ = nullptr;
+    information_window* information_ = nullptr;
+    rotation_controller* rotation_ = nullptr;
     QLabel* status_label_ = nullptr;
     bool first_size_ = true;
 };
