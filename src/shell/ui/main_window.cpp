@@ -10,7 +10,9 @@
 #include "shell/panel_layout.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
+#include "shell/ui/about_dialog.h"
 #include "shell/ui/command_actions.h"
+#include "shell/ui/help_window.h"
 #include "shell/ui/information_window.h"
 #include "shell/ui/overview_window.h"
 #include "shell/ui/panel.h"
@@ -42,11 +44,12 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, QWidget* parent)
+main_window::main_window(map_view view, loading_progress* progress, QWidget* parent)
     : QMainWindow(parent), view_(std::move(view)), messages_(this) {
     setWindowTitle(QStringLiteral("Hoplot"));
     setAccessibleName(QStringLiteral("Hoplot"));
-    build_frame();
+    no_progress silent;
+    build_frame(progress != nullptr ? *progress : silent);
     history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
     resize(values.main_window_width, values.main_window_height);
@@ -55,16 +58,30 @@ main_window::main_window(map_view view, QWidget* parent)
 
 main_window::~main_window() = default;
 
-void main_window::build_frame() {
+void main_window::build_frame(loading_progress& progress) {
+    progress.set_stage("Allocating Resources...");
+    // The bar moves by four after each of the panel's and the window's pieces.
+    const auto advance = [&progress] {
+        for (int i = 0; i < 4; ++i)
+            progress.advance();
+    };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
     map_area_ = placeholder("Map");
     output_area_ = placeholder("Output");
-    toolbar_ = new toolbar;
+    advance();
     overview_ = new overview_window(view_.maps);
+    advance();
+    toolbar_ = new toolbar;
+    advance();
     information_ = new information_window;
-    panel_ = new panel(overview_, toolbar_, information_, placeholder("Trace List"), area);
-    rotation_ = new rotation_controller(view_, [this] { redraw(); }, this);
+    advance();
+    QWidget* trace_list = placeholder("Trace List");
+    advance();
+    panel_ = new panel(overview_, toolbar_, information_, trace_list, area);
+    advance();
+    rotation_ = new rotation_controller(
+        view_, [this] { redraw(); }, this);
     connect(rotation_, &rotation_controller::started, this, &main_window::refresh_menus);
     connect(rotation_, &rotation_controller::stopped, this, &main_window::refresh_menus);
     map_area_->setParent(area);
@@ -75,6 +92,7 @@ void main_window::build_frame() {
     connect(toolbar_, &toolbar::command_requested, this, &main_window::run_command);
     connect(toolbar_, &toolbar::stop_requested, this, &main_window::stop_what_runs);
 
+    advance();
     status_label_ = new QLabel(QStringLiteral("Ready"));
     status_label_->setAccessibleName(QStringLiteral("Status"));
     statusBar()->addWidget(status_label_, 1);
@@ -206,7 +224,10 @@ void main_window::run_command(command_id id) {
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
         break;
     case command_id::help:
+        help_window::show_contents(this);
+        break;
     case command_id::about:
+        show_about_dialog(this);
         break;
     }
     refresh_menus();

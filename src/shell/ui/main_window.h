@@ -6,6 +6,7 @@
 #include "map/map_view.h"
 #include "map/view_history.h"
 #include "shell/commands.h"
+#include "shell/loading_progress.h"
 #include "shell/menu_state.h"
 #include "shell/ui/message_box.h"
 
@@ -26,7 +27,9 @@ class main_window : public QMainWindow, private map_view_listener {
     Q_OBJECT
 
   public:
-    explicit main_window(map_view view = {}, QWidget* parent = nullptr);
+    // Builds the frame around a view whose data is loaded, advancing the loading dialog's bar.
+    explicit main_window(map_view view = {}, loading_progress* progress = nullptr,
+                         QWidget* parent = nullptr);
     ~main_window() override;
 
     // Runs a command as the menu, a key or a toolbar button would.
@@ -41,7 +44,7 @@ class main_window : public QMainWindow, private map_view_listener {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void build_frame();
+    void build_frame(loading_progress& progress);
     void lay_out_children();
     busy_state busy() const;
     program_state state() const;
