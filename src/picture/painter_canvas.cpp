@@ -2,12 +2,14 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace hoplot {
 namespace {
@@ -21,6 +23,16 @@ QColor to_qcolor(int colour) {
 QPointF centre_of(pixel_point p) {
     return {p.x + 0.5, p.y + 0.5};
 }
+
+struct kept_picture {
+    std::string key;
+    qreal pixel_ratio;
+    QImage image;
+};
+
+// Newest last; a handful covers the globe at a few window sizes.
+constexpr std::size_t kept_pictures = 4;
+thread_local std::vector<kept_picture> picture_store;
 
 } // namespace
 
@@ -149,6 +161,35 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
         painter_.restore();
     }
     painter_.setPen(line_pen);
+}
+
+void painter_canvas::set_clip(int left, int top, int right, int bottom) {
+    painter_.setClipRect(QRect(left, top, right - left, bottom - top));
+}
+
+void painter_canvas::reusable(const std::string& key, int left, int top, int right, int bottom,
+                              const std::function<void(canvas&)>& draw) {
+    if (right <= left || bottom <= top) return;
+    const qreal ratio = painter_.device()->devicePixelRatioF();
+    auto found = std::find_if(picture_store.begin(), picture_store.end(), [&](const auto& kept) {
+        return kept.key == key && kept.pixel_ratio == ratio;
+    });
+    if (found == picture_store.end()) {
+        QImage image(QSize(right - left, bottom - top) * ratio,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.translate(-left, -top);
+            painter_canvas inner(painter);
+            draw(inner);
+        }
+        if (picture_store.size() == kept_pictures) picture_store.erase(picture_store.begin());
+        picture_store.push_back({key, ratio, std::move(image)});
+        found = picture_store.end() - 1;
+    }
+    painter_.drawImage(QPoint(left, top), found->image);
 }
 
 } // namespace hoplot
