@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QVarLengthArray>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -38,6 +39,9 @@ thread_local std::vector<kept_picture> picture_store;
 
 painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing);
+    const QPaintDevice* device = painter_.device();
+    const qreal ratio = device->devicePixelRatioF();
+    visible_ = QRect(0, 0, qCeil(device->width() / ratio), qCeil(device->height() / ratio));
 }
 
 void painter_canvas::set_pen(const pen& p) {
@@ -126,8 +130,9 @@ void painter_canvas::dashed_polyline(std::span<const pixel_point> points) {
 }
 
 void painter_canvas::ellipse(int left, int top, int right, int bottom) {
-    const QPaintDevice* device = painter_.device();
-    if (right < 0 || bottom < 0 || left > device->width() || top > device->height()) return;
+    if (right < visible_.left() || bottom < visible_.top() || left > visible_.right() + 1 ||
+        top > visible_.bottom() + 1)
+        return;
     painter_.drawEllipse(QRectF(centre_of({left, top}), QSizeF(right - left, bottom - top)));
 }
 
@@ -141,9 +146,8 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
     // Most city names of a zoomed map lie far off the picture; no character is wider than two
     // ems, so a text whose anchor is further off than that many ems cannot show.
     const int reach = (static_cast<int>(qtext.size()) + 1) * 2 * font_.pixelSize();
-    const QPaintDevice* device = painter_.device();
-    if (at.x < -reach || at.y < -reach || at.x > device->width() + reach ||
-        at.y > device->height() + reach)
+    if (at.x < visible_.left() - reach || at.y < visible_.top() - reach ||
+        at.x > visible_.right() + 1 + reach || at.y > visible_.bottom() + 1 + reach)
         return;
     const QFontMetrics metrics(font_);
     const QPen line_pen = painter_.pen();
@@ -164,7 +168,9 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
 }
 
 void painter_canvas::set_clip(int left, int top, int right, int bottom) {
-    painter_.setClipRect(QRect(left, top, right - left, bottom - top));
+    const QRect clip(left, top, right - left, bottom - top);
+    painter_.setClipRect(clip);
+    visible_ = visible_.intersected(clip);
 }
 
 void painter_canvas::reusable(const std::string& key, int left, int top, int right, int bottom,

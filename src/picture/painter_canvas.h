@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <map>
 #include <string>
 #include <utility>
@@ -37,6 +38,7 @@ class painter_canvas final : public canvas {
     void dashed_polyline(std::span<const pixel_point> points);
 
     QPainter& painter_;
+    QRect visible_; // the device, cut by the clip: what lies wholly outside is not drawn
     QFont font_;
     int escapement_ = 0;
     bool dashed_ = false;
