@@ -161,7 +161,7 @@ pixel_point constrain_band_end(const map_view& view, pixel_point p0, pixel_point
 
 bool zoom_to_band(map_view& view, view_history& history, pixel_point p0, pixel_point p1,
                   map_view_listener& listener) {
-    if (p0.x == p1.x || p0.y == p1.y) return false;
+    if (p0.x == p1.x || p0.y == p1.y || view.world_w == 0) return false;
     pixel_point a{std::min(p0.x, p1.x), std::min(p0.y, p1.y)};
     pixel_point b{std::max(p0.x, p1.x), std::max(p0.y, p1.y)};
     if (view.globe_mode) {
@@ -186,7 +186,7 @@ bool zoom_about(map_view& view, view_history& history, pixel_point m, bool in,
                             {m.x + half_w, m.y + half_h}, listener);
     }
     const int vw = visible_width(view);
-    if (!in && vw >= view.world_w) return false;
+    if (view.world_w == 0 || (!in && vw >= view.world_w)) return false;
     const double wx = m.x / horizontal_scale(view) + view.left;
     const double wy = m.y / vertical_scale(view) + view.top;
     const int width = std::max(1, round_pixel(in ? vw * notch_extent : vw / notch_extent));

@@ -162,8 +162,10 @@ void map_window::paintEvent(QPaintEvent*) {
 }
 
 void map_window::resizeEvent(QResizeEvent*) {
+    // Both the frame and its viewport report a resize; the view is fitted once per size.
     const QSize size = viewport()->size();
-    if (size.height() == 0) return;
+    if (size.height() == 0 || size == sized_) return;
+    sized_ = size;
     resize_view(view_, size.width(), size.height(), *this);
     QScrollBar* vertical = verticalScrollBar();
     vertical->setPageStep(std::max(1, view_.page_h));
@@ -191,6 +193,8 @@ void map_window::horizontal_action(int action) {
 
 void map_window::vertical_action(int action) {
     QScrollBar* bar = verticalScrollBar();
+    // The keyboard reaches a disabled bar too: the whole world's height does not scroll.
+    if (!bar->isEnabled()) return;
     if (const auto step = step_of(action)) {
         scroll_y(view_, history_, *step, bar->pageStep());
     } else if (moves_to_position(*bar, action)) {

@@ -28,6 +28,9 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     map_window(map_view view, view_history& history, QWidget* parent = nullptr);
 
     map_view& view() { return view_; }
+    // For the commands that call view operations (mode switches, Reset View): this window
+    // answers their requests for check marks, scroll bars and messages.
+    map_view_listener& view_listener() { return *this; }
     // The rows that hop tips and clicks refer to: those of the store's current trace.
     void set_trace_store(const trace_store* store) { store_ = store; }
 
@@ -81,6 +84,7 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     pixel_point band_end_;
     std::optional<std::size_t> pressed_row_;
     int wheel_delta_ = 0;
+    QSize sized_; // the viewport size the view was last fitted to
 };
 
 } // namespace hoplot
