@@ -39,9 +39,11 @@ thread_local std::vector<kept_picture> picture_store;
 
 painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing);
+    // The device's area in the painter's coordinates, which a kept picture shifts.
     const QPaintDevice* device = painter_.device();
     const qreal ratio = device->devicePixelRatioF();
-    visible_ = QRect(0, 0, qCeil(device->width() / ratio), qCeil(device->height() / ratio));
+    visible_ = painter_.transform().inverted().mapRect(
+        QRect(0, 0, qCeil(device->width() / ratio), qCeil(device->height() / ratio)));
 }
 
 void painter_canvas::set_pen(const pen& p) {
