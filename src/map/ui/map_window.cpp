@@ -50,6 +50,13 @@ bool moves_to_position(const QScrollBar& bar, int action) {
     return action == QAbstractSlider::SliderToMinimum || action == QAbstractSlider::SliderToMaximum;
 }
 
+// The bar over `extent` world pixels, of which the client area shows `page`.
+void set_bar(QScrollBar& bar, int extent, int page, int position) {
+    bar.setPageStep(std::max(1, page));
+    bar.setRange(0, std::max(0, extent - page));
+    bar.setValue(position);
+}
+
 } // namespace
 
 map_window::map_window(map_view view, view_history& history, QWidget* parent)
@@ -106,15 +113,12 @@ void map_window::update_scroll_bars() {
         vertical->setEnabled(false);
     } else {
         vertical->setEnabled(true);
-        vertical->setPageStep(view_.page_h);
-        vertical->setRange(0, std::max(0, view_.world_h - view_.page_h));
-        vertical->setValue(view_.top);
+        set_bar(*vertical, view_.world_h, view_.page_h, view_.top);
     }
-    QScrollBar* horizontal = horizontalScrollBar();
-    const int position = horizontal->value();
-    horizontal->setPageStep(std::max(1, view_.page_w));
-    horizontal->setRange(0, std::max(0, 3 * view_.world_w - view_.page_w));
-    horizontal->setValue(position - position % std::max(1, view_.world_w) + view_.left);
+    // The thumb stays in its lap of the three world widths.
+    const int position = horizontalScrollBar()->value();
+    set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.page_w,
+            position - position % std::max(1, view_.world_w) + view_.left);
 }
 
 void map_window::map_repainted() {
@@ -167,15 +171,10 @@ void map_window::resizeEvent(QResizeEvent*) {
     if (size.height() == 0 || size == sized_) return;
     sized_ = size;
     resize_view(view_, size.width(), size.height(), *this);
-    QScrollBar* vertical = verticalScrollBar();
-    vertical->setPageStep(std::max(1, view_.page_h));
-    vertical->setRange(0, std::max(0, view_.world_h - view_.page_h));
-    vertical->setValue(0);
-    vertical->setEnabled(view_.world_h != view_.page_h);
-    QScrollBar* horizontal = horizontalScrollBar();
-    horizontal->setPageStep(std::max(1, view_.page_w));
-    horizontal->setRange(0, std::max(0, 3 * view_.world_w - view_.page_w));
-    horizontal->setValue(view_.world_w);
+    set_bar(*verticalScrollBar(), view_.world_h, view_.page_h, 0);
+    verticalScrollBar()->setEnabled(view_.world_h != view_.page_h);
+    // Three world widths, the thumb in the middle one, to scroll round the world either way.
+    set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.page_w, view_.world_w);
     redraw();
 }
 
