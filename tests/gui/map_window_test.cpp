@@ -62,25 +62,24 @@ struct map_fixture : ::testing::Test {
     QWidget* map() { return window->viewport(); }
 };
 
-TEST_F(map_fixture, ten_arrow_clicks_are_ten_undo_steps_and_scroll_round_the_world) {
+TEST_F(map_fixture, ten_arrow_clicks_are_ten_undo_steps_and_the_thumb_moves_the_view_on_release) {
     open({831, 572});
     EXPECT_EQ(window->accessibleName(), "Map");
     QScrollBar* bar = window->horizontalScrollBar();
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = Qt::Horizontal;
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.pageStep = bar->pageStep();
-    const QPoint arrow =
-        bar->style()
-            ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, bar)
-            .center();
+    const auto part = [&](QStyle::SubControl control) {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Horizontal;
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.pageStep = bar->pageStep();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar).center();
+    };
     std::vector<QString> texts;
     QObject::connect(window.get(), &map_window::status_text,
                      [&](auto text) { texts.push_back(text); });
     for (int i = 0; i < 10; ++i)
-        QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, part(QStyle::SC_ScrollBarSubLine));
     const map_view& view = window->view();
     EXPECT_EQ((std::array{view.left, view.right, int{view.wrapped}}), (std::array{821, 821, 1}));
     EXPECT_EQ(texts, std::vector<QString>(10, "Ready"));
@@ -88,6 +87,20 @@ TEST_F(map_fixture, ten_arrow_clicks_are_ten_undo_steps_and_scroll_round_the_wor
     for (int i = 0; i < 10; ++i)
         history.undo(window->view());
     EXPECT_EQ((std::array{view.left, view.right, int{view.wrapped}}), (std::array{0, 831, 0}));
+
+    // Dragging the thumb only tells where it is; letting it go scrolls there.
+    texts.clear();
+    const QPoint thumb = part(QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(bar, thumb + QPoint(40, 0));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_TRUE(texts.back().endsWith("° E")) << texts.back().toStdString();
+    EXPECT_EQ(view.left, 0);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(40, 0));
+    EXPECT_EQ(view.left, bar->value() % 831);
+    EXPECT_GT(view.left, 0);
+    EXPECT_EQ(texts.back(), "Ready");
+    EXPECT_EQ(history.size(), 1u);
 }
 
 TEST_F(map_fixture, a_dragged_band_zooms_once_and_the_wheel_zooms_about_the_pointer) {
