@@ -77,21 +77,27 @@ TEST(loading_dialog, follows_the_loaders_through_maps_caches_and_cities) {
     EXPECT_GT(dialog.stages[10].value_at_end, 0) << "the hosts cache advances per line";
 }
 
-// The loading holds the GUI thread, so each stage must paint before the loader goes on.
-TEST(loading_dialog, paints_a_new_stage_without_returning_to_the_event_loop) {
+struct paint_counter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The loading holds the GUI thread, so each stage and step must paint before the loader goes on.
+TEST(loading_dialog, paints_stages_and_steps_without_returning_to_the_event_loop) {
     loading_dialog dialog;
     dialog.show();
-    auto* stage = dialog.findChild<QLabel*>(QStringLiteral("stage"));
-    struct paint_counter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* event) override {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
-    stage->installEventFilter(&counter);
+    paint_counter stage, bar;
+    dialog.findChild<QLabel*>(QStringLiteral("stage"))->installEventFilter(&stage);
+    dialog.findChild<QProgressBar*>()->installEventFilter(&bar);
     dialog.set_stage("Loading hosts cache");
-    EXPECT_GT(counter.paints, 0);
+    EXPECT_GT(stage.paints, 0);
+    dialog.set_range(4);
+    bar.paints = 0;
+    dialog.advance();
+    EXPECT_GT(bar.paints, 0);
 }
 
 } // namespace
