@@ -95,7 +95,7 @@ update_position_dialog::update_position_dialog(const hop_rec& row,
     grid->addWidget(buttons, 3, 0, 1, 3);
 
     set_city_mode(false);
-    modified_ = false;
+    modified_ = false; // filled from the row: nothing changed yet
 }
 
 QGroupBox* update_position_dialog::coordinate_group(const hop_rec& row) {
