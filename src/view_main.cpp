@@ -1,6 +1,3 @@
-#include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,40 +6,10 @@
 #include "cli/cli_setup.h"
 #include "cli/command_line.h"
 #include "cli/display_check.h"
-#include "geolocation/resolve_location.h"
 #include "picture/render.h"
 #include "platform/icmp_socket.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
-#include "shell/ui/main_window.h"
-#include "shell/ui/message_box.h"
+#include "shell/ui/window_startup.h"
 #include "shell/window_request.h"
-
-namespace {
-
-int run_window(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Hoplot");
-    QApplication::setOrganizationName("Varn Software");
-    hoplot::install_message_box();
-
-    hoplot::screen_size screen;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        screen.width = primary->availableSize().width();
-        screen.height = primary->availableSize().height();
-    }
-    hoplot::app_settings() = hoplot::read_settings(screen, hoplot::find_data_dir());
-    hoplot::no_progress progress;
-    hoplot::load_location_sources(progress);
-
-    hoplot::main_window window;
-    window.show();
-    const int status = QApplication::exec();
-    hoplot::write_settings(hoplot::app_settings());
-    return status;
-}
-
-} // namespace
 
 // The window and the modes that draw; hoplot hands over to this program for them.
 int main(int argc, char** argv) {
@@ -63,5 +30,5 @@ int main(int argc, char** argv) {
     }
     // Before any thread: takes the socket hoplot handed over, or opens one without capabilities.
     hoplot::process_icmp_socket();
-    return run_window(argc, argv);
+    return hoplot::run_window(argc, argv);
 }

@@ -125,13 +125,27 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
     EXPECT_TRUE(append_update(cache, update_file(),
                               {"gw1.example.net", "10.1.2.3", "37.46", "North", "122.5", "West"}));
     EXPECT_TRUE(append_update(cache, update_file(), {"", "10.1.2.4", "5", "South", "6", "East"}));
+    EXPECT_TRUE(
+        append_update(cache, update_file(), {"c", "10.1.2.5", " 5.50", "North", "6", "East"}));
     EXPECT_EQ(read_text_file(update_file()),
-              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n");
+              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n"
+              "10.1.2.5 c  5.50 n 6 e\n");
     EXPECT_EQ(found_at("10.1.2.3"), "gw1.example.net 37.4600 North 122.5000 West");
     cache.clear();
     load_update_cache(cache, update_file(), quiet);
     EXPECT_EQ(found_at("10.1.2.4"), "10.1.2.4 5.0000 South 6.0000 East");
+    EXPECT_EQ(found_at("10.1.2.5"), "c 5.5000 North 6.0000 East");
     EXPECT_TRUE(messages.empty());
+}
+
+// The user's fixes, read or made now, are told apart from the shipped files' entries.
+TEST_F(cache_files_test, fixes_are_marked_as_the_users_own) {
+    read_update_records(cache, "10.1.2.3 a 1 n 2 e\n10.1.2.4 b 1 n 2 e\n", quiet);
+    read_hosts_records(cache, "10.1.2.4 shipped 1 0N 2 0E\n", quiet);
+    ASSERT_TRUE(append_update(cache, update_file(), {"c", "10.1.2.5", "1", "North", "2", "East"}));
+    EXPECT_TRUE(cache.lookup("10.1.2.3")->fix);
+    EXPECT_FALSE(cache.lookup("10.1.2.4")->fix);
+    EXPECT_TRUE(cache.lookup("10.1.2.5")->fix);
 }
 
 TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds) {

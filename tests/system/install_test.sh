@@ -23,13 +23,11 @@ for program in hoplot hoplot-view; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not installed"
 done
 expected=(share/hoplot/maps/map.cil.4.256 share/hoplot/maps/cities.file.1
-          share/hoplot/cache_files/hosts.cache share/applications/hoplot.desktop
-          share/mime/packages/hoplot.xml)
-[ -f "$source_dir/resources/hoplot.svg" ] && expected+=(share/icons/hicolor/scalable/apps/hoplot.svg)
-if [ -d "$source_dir/data/help" ]; then
-    while IFS= read -r page; do expected+=("share/hoplot/help/$page"); done < \
-        <(cd "$source_dir/data/help" && find . -type f -printf '%P\n')
-fi
+          share/hoplot/cache_files/hosts.cache share/hoplot/help/index.html
+          share/applications/hoplot.desktop share/mime/packages/hoplot.xml
+          share/icons/hicolor/scalable/apps/hoplot.svg)
+while IFS= read -r page; do expected+=("share/hoplot/help/$page"); done < \
+    <(cd "$source_dir/data/help" && find . -type f -printf '%P\n')
 for file in "${expected[@]}"; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
