@@ -16,6 +16,7 @@ namespace hoplot {
 
 class command_actions;
 class information_window;
+class map_window;
 class overview_window;
 class panel;
 class rotation_controller;
@@ -23,7 +24,7 @@ class toolbar;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow, private map_view_listener {
+class main_window : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -35,7 +36,8 @@ class main_window : public QMainWindow, private map_view_listener {
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);
 
-    map_view& view() { return view_; }
+    map_view& view();
+    const map_view& view() const;
     const view_history& history() const { return history_; }
     QString status_text() const;
 
@@ -53,22 +55,16 @@ class main_window : public QMainWindow, private map_view_listener {
     void stop_what_runs();
 
     void push_and(void (*change)(map_view&, map_view_listener&));
+    void connect_map();
     void toggle_feature(bool map_view::*flag);
     void new_file();
     void undo();
     void redraw();
 
-    // map_view_listener
-    void check_map_mode(bool globe) override;
-    void update_scroll_bars() override;
-    void show_message(const std::string& text) override;
-    void show_missing_maps() override;
-
-    map_view view_;
     view_history history_;
     message_box_host messages_;
     command_actions* actions_ = nullptr;
-    QWidget* map_area_ = nullptr;
+    map_window* map_ = nullptr;
     QWidget* output_area_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
