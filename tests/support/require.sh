@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by test scripts: what a test needs and does not find makes it skip (exit 77), or fail
 # under CI=true, where every test must really run.
 

@@ -13,8 +13,9 @@ fail() {
 output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$HOPLOT_BINARY" 2>&1)
 status=$?
 [ $status -eq 1 ] || fail "no display: exit status $status, not 1"
-[ "$(wc -l <<<"$output")" -eq 1 ] && grep -q -- "--report" <<<"$output" ||
+if [ "$(wc -l <<<"$output")" -ne 1 ] || ! grep -q -- "--report" <<<"$output"; then
     fail "no display: not one line naming the modes without one: $output"
+fi
 
 require_root "handing the socket over as another user"
 require_tools setcap setpriv unshare
@@ -38,7 +39,8 @@ setcap cap_net_raw+ep "$work/granted/hoplot"
 start_window() {
     local as_user=() home=$work/home-$2
     [ "$2" = root ] || as_user=(setpriv --reuid="$2" --regid=nogroup --clear-groups --inh-caps=-all)
-    mkdir -p -m 700 "$home" && chown "$2" "$home"
+    [ -d "$home" ] || mkdir -m 700 "$home"
+    chown "$2" "$home"
     unshare --net bash -c 'sysctl -qw net.ipv4.ping_group_range="0 2147483647" && exec "$@"' - \
         "${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME="$home" \
         XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen "$1/hoplot" &
