@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QRectF>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
@@ -22,9 +23,17 @@ QPointF centre_of(pixel_point p) {
     return {p.x + 0.5, p.y + 0.5};
 }
 
+// What the painter shows of its device in the coordinates drawn with: the device itself, unless
+// the painter was scaled to fit a picture before the canvas was made.
+QRectF shown_area(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    return painter.combinedTransform().inverted().mapRect(
+        QRectF(0, 0, device->width(), device->height()));
+}
+
 } // namespace
 
-painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {
+painter_canvas::painter_canvas(QPainter& painter) : painter_(painter), shown_(shown_area(painter)) {
     painter_.setRenderHint(QPainter::Antialiasing);
 }
 
@@ -33,7 +42,10 @@ void painter_canvas::set_pen(const pen& p) {
         painter_.setPen(Qt::NoPen);
         return;
     }
-    painter_.setPen(QPen(to_qcolor(p.colour), 1));
+    // One pixel wide on a scaled picture too.
+    QPen line_pen(to_qcolor(p.colour), 1);
+    line_pen.setCosmetic(true);
+    painter_.setPen(line_pen);
     dashed_ = p.style == pen_style::dash;
 }
 
@@ -114,8 +126,9 @@ void painter_canvas::dashed_polyline(std::span<const pixel_point> points) {
 }
 
 void painter_canvas::ellipse(int left, int top, int right, int bottom) {
-    const QPaintDevice* device = painter_.device();
-    if (right < 0 || bottom < 0 || left > device->width() || top > device->height()) return;
+    if (right < shown_.left() || bottom < shown_.top() || left > shown_.right() ||
+        top > shown_.bottom())
+        return;
     painter_.drawEllipse(QRectF(centre_of({left, top}), QSizeF(right - left, bottom - top)));
 }
 
@@ -129,9 +142,8 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
     // Most city names of a zoomed map lie far off the picture; no character is wider than two
     // ems, so a text whose anchor is further off than that many ems cannot show.
     const int reach = (static_cast<int>(qtext.size()) + 1) * 2 * font_.pixelSize();
-    const QPaintDevice* device = painter_.device();
-    if (at.x < -reach || at.y < -reach || at.x > device->width() + reach ||
-        at.y > device->height() + reach)
+    if (at.x < shown_.left() - reach || at.y < shown_.top() - reach ||
+        at.x > shown_.right() + reach || at.y > shown_.bottom() + reach)
         return;
     const QFontMetrics metrics(font_);
     const QPen line_pen = painter_.pen();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRectF>
 #include <map>
 #include <string>
 #include <utility>
@@ -32,6 +33,7 @@ class painter_canvas final : public canvas {
     void dashed_polyline(std::span<const pixel_point> points);
 
     QPainter& painter_;
+    QRectF shown_; // what the device shows, in drawing coordinates
     QFont font_;
     int escapement_ = 0;
     bool dashed_ = false;

@@ -122,6 +122,51 @@ TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
     EXPECT_TRUE(messages.empty());
 }
 
+// A picture of any size holds the whole flat world at the largest scale of its own shape,
+// centred on black.
+TEST_F(render_mode, the_flat_world_is_fitted_to_the_picture) {
+    for (const QSize size : {QSize(1662, 1144), QSize(1000, 572), QSize(415, 400)}) {
+        const double scale = std::min(size.width() / 831.0, size.height() / 572.0);
+        const QPointF corner((size.width() - 831 * scale) / 2, (size.height() - 572 * scale) / 2);
+        const auto at = [&](double lon, double lat) {
+            return (QPointF(flat(lon, lat)) * scale + corner).toPoint();
+        };
+        const QImage image =
+            render({"--size", std::to_string(size.width()) + "x" + std::to_string(size.height())});
+        ASSERT_EQ(image.size(), size);
+        const int reach = static_cast<int>(8 * scale) + 1;
+        for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
+            EXPECT_TRUE(any_near(image, at(lon, lat), reach, 1, whitish))
+                << "coast at " << lon << " in " << size.width() << "x" << size.height();
+        for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {80.0, -30.0}})
+            EXPECT_TRUE(black(image.pixelColor(at(lon, lat))));
+        const auto margin_is_black = [&](QRect margin) {
+            for (int y = margin.top(); y <= margin.bottom(); ++y)
+                for (int x = margin.left(); x <= margin.right(); ++x)
+                    if (!black(image.pixelColor(x, y))) return false;
+            return true;
+        };
+        const int left = static_cast<int>(corner.x()) - 1, top = static_cast<int>(corner.y()) - 1;
+        EXPECT_TRUE(margin_is_black({0, 0, std::max(left, 0), size.height()}));
+        EXPECT_TRUE(margin_is_black({0, 0, size.width(), std::max(top, 0)}));
+    }
+}
+
+// Globe Mode of the settings chooses the mode; --globe and --flat override it, the last winning.
+TEST_F(render_mode, the_settings_choose_the_mode_unless_the_command_line_does) {
+    const auto globe_drawn = [this](std::vector<std::string> args) {
+        const QImage image = render(std::move(args));
+        return image.pixelColor(image.width() / 2, image.height() / 2).blue() > 60;
+    };
+    app_settings().globe_mode = 1;
+    EXPECT_TRUE(globe_drawn({}));
+    EXPECT_FALSE(globe_drawn({"--flat"}));
+    EXPECT_FALSE(globe_drawn({"--globe", "--flat"}));
+    app_settings().globe_mode = 0;
+    EXPECT_FALSE(globe_drawn({}));
+    EXPECT_TRUE(globe_drawn({"--flat", "--globe"}));
+}
+
 TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_write) {
     const std::vector<std::string> refused[] = {{},
                                                 {"--globe"},
