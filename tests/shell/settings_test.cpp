@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <tuple>
 
 namespace hoplot {
@@ -31,7 +32,10 @@ struct settings_test : ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     bool has_line(const std::string& line) const {
-        return ("\n" + text()).find("\n" + line + "\n") != std::string::npos;
+        std::istringstream lines(text());
+        for (std::string each; std::getline(lines, each);)
+            if (each == line) return true;
+        return false;
     }
 };
 
