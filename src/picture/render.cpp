@@ -14,6 +14,7 @@
 #include "map/map_level.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
+#include "map/route_region.h"
 #include "map/startup_data.h"
 #include "map/view_settings.h"
 #include "picture/painter_canvas.h"
@@ -27,7 +28,7 @@ namespace {
 
 constexpr int max_side = 10000;
 constexpr const char* usage =
-    "Usage: hoplot --render OUT.png [--globe | --flat] [--open FILE.trc] [--size WxH]\n";
+    "Usage: hoplot --render OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]\n";
 
 std::optional<int> parse_side(std::string_view text) {
     int value = 0;
@@ -77,6 +78,15 @@ void fit_world(QPainter& painter, QSize picture) {
     painter.scale(scale, scale);
 }
 
+// The region around the current route, when it has a placed hop.
+void fit_route(map_view& view, map_view_listener& listener) {
+    if (!view.current_route) return;
+    const auto region = route_region(view, *view.current_route);
+    if (!region) return;
+    set_view_rect(view, region->first, region->second);
+    update_zoom(view, listener);
+}
+
 } // namespace
 
 std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args) {
@@ -87,6 +97,8 @@ std::optional<render_request> parse_render_arguments(const std::vector<std::stri
         const bool has_value = i + 1 < args.size();
         if (arg == "--globe" || arg == "--flat") {
             request.globe = arg == "--globe";
+        } else if (arg == "--fit") {
+            request.fit = true;
         } else if (arg == "--open" && has_value) {
             request.trace_file = args[++i];
         } else if (arg == "--size" && has_value) {
@@ -98,7 +110,8 @@ std::optional<render_request> parse_render_arguments(const std::vector<std::stri
             return std::nullopt;
         }
     }
-    if (!have_output || request.output.empty()) return std::nullopt;
+    if (!have_output || request.output.empty() || (request.fit && !request.trace_file))
+        return std::nullopt;
     return request;
 }
 
@@ -140,6 +153,7 @@ int run_render(const std::vector<std::string>& args) {
         trace_document document;
         if (!open_traces(store, document, *request->trace_file)) return 1;
         view.current_route = store.current_route();
+        if (request->fit && !globe) fit_route(view, listener);
     }
 
     QImage image(request->width, request->height, QImage::Format_RGB32);

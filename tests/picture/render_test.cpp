@@ -167,6 +167,29 @@ TEST_F(render_mode, the_settings_choose_the_mode_unless_the_command_line_does) {
     EXPECT_TRUE(globe_drawn({"--flat", "--globe"}));
 }
 
+// --fit shows the trace's extent: London and Paris, a few pixels apart on the whole world, lie
+// far apart on the picture, both on it.
+TEST_F(render_mode, fit_shows_the_region_of_the_trace) {
+    data.write("cache_files/hosts.cache", "192.0.2.1 london 51 30N 0 7W\n"
+                                          "192.0.2.4 paris 48 51N 2 21E\n");
+    data.write("eu.trc", "1 eu 2 0 london 192.0.2.1 10ms 0 paris 192.0.2.4 20ms ");
+    const auto red_extent = [](const QImage& image) {
+        QRect extent;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (red(image.pixelColor(x, y))) extent |= QRect(x, y, 1, 1);
+        return extent;
+    };
+    const QRect whole = red_extent(render({"--open", data.path() + "eu.trc"}));
+    EXPECT_LT(std::max(whole.width(), whole.height()), 20);
+    // 8.4 world pixels apart from north to south, with a margin of 10 above and below: about
+    // 572 * 8.4 / 28.4 = 169 pixels apart on the picture.
+    const QRect fitted = red_extent(render({"--open", data.path() + "eu.trc", "--fit"}));
+    EXPECT_GT(fitted.height(), 160);
+    EXPECT_TRUE(QRect(0, 0, 831, 572).contains(fitted));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_write) {
     const std::vector<std::string> refused[] = {{},
                                                 {"--globe"},
@@ -176,6 +199,7 @@ TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_wri
                                                 {"a.png", "--size", "100"},
                                                 {"a.png", "--size", "100x20000"},
                                                 {"a.png", "--size", "10x10x"},
+                                                {"a.png", "--fit"},
                                                 {"a.png", "--frobnicate"}};
     for (const auto& args : refused)
         EXPECT_EQ(run_render(args), 2) << args.size();
