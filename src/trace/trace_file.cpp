@@ -260,6 +260,9 @@ void load_traces(trace_store& store, const std::vector<trace_entry>& traces) {
 
 bool write_trace_file(const trace_store& store, const std::string& path) {
     const std::string text = trace_file_text(store);
+    // A file that could not be read back is not written: the traces are still held and can be
+    // saved in parts.
+    if (text.size() > max_trace_file_size()) return false;
     const QString name = QString::fromStdString(path);
     return owned_by_someone_else(path) ? write_in_place(name, text) : write_replacing(name, text);
 }
