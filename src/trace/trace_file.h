@@ -39,8 +39,8 @@ std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text);
 void load_traces(trace_store& store, const std::vector<trace_entry>& traces);
 
 // Writes every trace to path, replacing the file only once the whole text is written and keeping
-// its mode; refuses a text too large for reading to take back. Where the directory takes no new file, or the file belongs to another user, the file
-// is written in place instead.
+// its mode. Where the directory takes no new file, or the file belongs to another user, the file
+// is written in place instead. A text too large for reading to take back is not written.
 bool write_trace_file(const trace_store& store, const std::string& path);
 
 // Reads the traces of path into the store; on any failure the store is left as it was. A file
