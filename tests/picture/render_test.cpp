@@ -132,14 +132,18 @@ TEST_F(render_mode, the_flat_world_is_fitted_to_the_picture) {
             return (QPointF(flat(lon, lat)) * scale + corner).toPoint();
         };
         const QImage image =
-            render({"--size", std::to_string(size.width()) + "x" + std::to_string(size.height())});
+            render({"--size", std::to_string(size.width()) + "x" + std::to_string(size.height()),
+                    "--open", data.path() + "t.trc"});
         ASSERT_EQ(image.size(), size);
+        // Tokyo's label lies east of a half-size picture's width in the world's own pixels.
+        const int label_reach = static_cast<int>(30 * scale) + 2;
+        EXPECT_TRUE(any_near(image, at(139.68, 35.68), label_reach, label_reach, yellowish));
         const int reach = static_cast<int>(8 * scale) + 1;
         for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
             EXPECT_TRUE(any_near(image, at(lon, lat), reach, 1, whitish))
                 << "coast at " << lon << " in " << size.width() << "x" << size.height();
         for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {80.0, -30.0}})
-            EXPECT_TRUE(black(image.pixelColor(at(lon, lat))));
+            EXPECT_TRUE(black(image.pixelColor(at(lon, lat)))) << "sea at " << lon;
         const auto margin_is_black = [&](QRect margin) {
             for (int y = margin.top(); y <= margin.bottom(); ++y)
                 for (int x = margin.left(); x <= margin.right(); ++x)
