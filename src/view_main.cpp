@@ -12,7 +12,6 @@
 #include "shell/data_dir.h"
 #include "shell/settings.h"
 #include "shell/ui/main_window.h"
-#include "shell/ui/message_box.h"
 
 namespace {
 
@@ -20,7 +19,6 @@ int run_window(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Hoplot");
     QApplication::setOrganizationName("Varn Software");
-    hoplot::install_message_box();
 
     hoplot::screen_size screen;
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {

@@ -8,7 +8,9 @@
 namespace hoplot {
 namespace {
 
-bool is_data_dir(const QString& path) { return QFileInfo(path + "/maps").isDir(); }
+bool is_data_dir(const QString& path) {
+    return QFileInfo(path + "/maps").isDir();
+}
 
 // Symbolic links and ".." resolved where the path exists; a directory still to be made is kept
 // as written.
@@ -35,7 +37,9 @@ std::string find_data_dir_from(const std::string& executable_dir) {
     return {};
 }
 
-std::string find_data_dir() { return find_data_dir_from(executable_dir().toStdString()); }
+std::string find_data_dir() {
+    return find_data_dir_from(executable_dir().toStdString());
+}
 
 std::string user_data_dir() {
     // Spelled out rather than taken from the application object, which the command line lacks.

@@ -12,7 +12,8 @@ const char* const group = "1.4";
 
 class settings_key {
   public:
-    settings_key() : store_(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {
+    settings_key()
+        : store_(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {
         store_.beginGroup(group);
     }
     ~settings_key() {
@@ -66,8 +67,8 @@ settings read_settings(screen_size screen, const std::string& data_dir) {
     values.main_window_width = key.read_number("Main Window Width", screen.width);
     values.main_window_height = key.read_number("Main Window Height", screen.height);
     // The four columns share the width beside the 205-pixel panel (an unsigned division).
-    const auto column = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(values.main_window_width - 205) >> 2);
+    const auto column =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(values.main_window_width - 205) >> 2);
     for (int i = 0; i < 4; ++i) {
         const std::string name = "Output " + std::to_string(i);
         values.output[i] = key.read_number(name.c_str(), column);

@@ -18,8 +18,8 @@ struct settings {
     std::int32_t display_coastlines = 0;
     std::int32_t display_boundaries = 0;
     std::int32_t display_rivers = 0;
-    std::string db_path;         // data directory, always ending in '/'
-    std::string geoip_database;  // empty: the first existing default database
+    std::string db_path;        // data directory, always ending in '/'
+    std::string geoip_database; // empty: the first existing default database
     std::int32_t use_geoip = 0;
 };
 

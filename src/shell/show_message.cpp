@@ -8,7 +8,9 @@ namespace {
 
 std::mutex handler_lock;
 
-void print_to_stderr(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void print_to_stderr(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
 
 message_handler& current_handler() {
     static message_handler handler = print_to_stderr;

@@ -8,13 +8,18 @@
 namespace hoplot {
 namespace {
 
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_space(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
 void text_scanner::skip_space() {
-    while (pos_ < text_.size() && is_space(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && is_space(text_[pos_]))
+        ++pos_;
 }
 
 std::optional<int> text_scanner::read_int() {
@@ -39,7 +44,8 @@ std::optional<int> text_scanner::read_int() {
 std::optional<std::string> text_scanner::read_word(std::size_t max_length) {
     skip_space();
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && !is_space(text_[pos_]) && pos_ - start < max_length) ++pos_;
+    while (pos_ < text_.size() && !is_space(text_[pos_]) && pos_ - start < max_length)
+        ++pos_;
     if (pos_ == start) return std::nullopt;
     return std::string(text_.substr(start, pos_ - start));
 }
@@ -53,7 +59,8 @@ std::optional<double> text_scanner::read_double() {
     skip_space();
     // strtod needs a terminated string; numbers in our files are short.
     std::size_t end = pos_;
-    while (end < text_.size() && !is_space(text_[end]) && end - pos_ < 64) ++end;
+    while (end < text_.size() && !is_space(text_[end]) && end - pos_ < 64)
+        ++end;
     const std::string number(text_.substr(pos_, end - pos_));
     char* stop = nullptr;
     const double value = std::strtod(number.c_str(), &stop);
@@ -64,7 +71,8 @@ std::optional<double> text_scanner::read_double() {
 
 std::string_view text_scanner::read_line() {
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != '\n')
+        ++pos_;
     std::string_view line = text_.substr(start, pos_ - start);
     if (pos_ < text_.size()) ++pos_;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);

@@ -1,27 +1,201 @@
 #include "shell/ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QThread>
+#include <QToolButton>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "shell/settings.h"
+#include "shell/show_message.h"
+#include "shell/ui/panel.h"
 
 namespace hoplot {
 namespace {
 
-TEST(main_window, opens_titled_at_the_stored_size_and_records_resizes) {
-    app_settings().main_window_width = 900;
-    app_settings().main_window_height = 640;
-    main_window window;
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.windowTitle(), "Hoplot");
-    EXPECT_EQ(window.size(), QSize(900, 640));
+// The menu bar as text: each menu's title, then its items, "-" for a separator, a sub-menu's
+// items in brackets; each item with its shortcut and its enabled and checked state.
+std::string describe(const QList<QAction*>& actions) {
+    std::string text;
+    for (const QAction* action : actions) {
+        if (action->isSeparator()) {
+            text += "- ";
+            continue;
+        }
+        text += action->text().toStdString();
+        if (!action->shortcut().isEmpty())
+            text += "=" + action->shortcut().toString().toStdString();
+        if (!action->isEnabled()) text += "(gray)";
+        if (action->isChecked()) text += "(v)";
+        if (action->menu() != nullptr) text += " [" + describe(action->menu()->actions()) + "]";
+        text += " ";
+    }
+    return text;
+}
 
-    window.resize(1000, 700);
+class main_window_test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app_settings() = settings{};
+        app_settings().main_window_width = 900;
+        app_settings().main_window_height = 700;
+        window = std::make_unique<main_window>();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        previous = set_message_handler([this](const std::string& text) {
+            messages.push_back(text);
+            on_gui_thread = QThread::currentThread() == qApp->thread();
+        });
+    }
+    void TearDown() override {
+        window.reset();
+        set_message_handler(previous);
+    }
+
+    QAction* find_action(const QString& label) {
+        for (QAction* action : window->findChildren<QAction*>())
+            if (action->text().section('\t', 0, 0) == label) return action;
+        ADD_FAILURE() << label.toStdString();
+        return nullptr;
+    }
+
+    QToolButton* button(const QString& name) {
+        for (QToolButton* b : window->findChildren<QToolButton*>())
+            if (b->accessibleName() == name) return b;
+        ADD_FAILURE() << name.toStdString();
+        return nullptr;
+    }
+
+    std::unique_ptr<main_window> window;
+    message_handler previous;
+    std::vector<std::string> messages;
+    bool on_gui_thread = false;
+};
+
+TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_states) {
+    EXPECT_EQ(describe(window->menuBar()->actions()),
+              "&File [&New\tCtrl-N=Ctrl+N &Open\tCtrl-O=Ctrl+O &Save\tCtrl-S=Ctrl+S "
+              "Save &As\tCtrl-A=Ctrl+A &Print\tCtrl-P=Ctrl+P(gray) - &Quit ] "
+              "&Edit [&Undo\tCtrl-Z=Ctrl+Z(gray) &Reset View\tCtrl-R=Ctrl+R ] "
+              "&View [&Flat Map\tCtrl-F=Ctrl+F(v) &Globe\tCtrl-G=Ctrl+G - &Auto Rotation "
+              "&Stop Rotation(gray) - &Map Features... [&Cities C&oastlines "
+              "&Political Boundaries &Rivers ] ] "
+              "&Trace [&Start Trace\tCtrl-T=Ctrl+T S&top Trace(gray) &Clear Trace(s) "
+              "Use &RFC 1876 Use &GeoIP Database ] "
+              "&Help [Hoplot &Help\tF1=F1 - &About ] ");
+    EXPECT_EQ(find_action("Use &GeoIP Database")->statusTip(),
+              "Place hops with the GeoIP database");
+    EXPECT_EQ(find_action("&Quit")->statusTip(), "Quits Hoplot");
+}
+
+TEST_F(main_window_test, toolbar_buttons_meet_the_guards_of_their_commands) {
+    struct row {
+        bool map_view::*flag;
+        const char* button;
+        const char* message;
+    };
+    const row rows[] = {{&map_view::trace_running, "Undo", "Trace currently running"},
+                        {&map_view::rotating, "Start Trace", "Map is still begin rotated"},
+                        {&map_view::opening, "Globe Mode", "Opening a file"},
+                        {&map_view::opening, "Flat Map Mode", "Opening a file"},
+                        {&map_view::opening, "Stop", "Opening a file"},
+                        {&map_view::zoomed, "Stop", "Nothing to stop"}};
+    for (const row& r : rows) {
+        messages.clear();
+        window->view().*r.flag = true;
+        const bool globe = window->view().globe_mode;
+        QTest::mouseClick(button(r.button), Qt::LeftButton);
+        window->view().*r.flag = false;
+        EXPECT_EQ(messages, std::vector<std::string>{r.message}) << r.button;
+        EXPECT_EQ(window->view().globe_mode, globe);
+        EXPECT_TRUE(window->history().empty());
+    }
+}
+
+TEST_F(main_window_test, every_view_command_is_one_undo_step) {
+    const bool start_globe = window->view().globe_mode;
+    QTest::mouseClick(button("Flat Map Mode"), Qt::LeftButton); // already flat: still a step
+    EXPECT_TRUE(find_action("&Undo")->isEnabled());
+    find_action("&Globe")->trigger();
+    find_action("&Cities")->trigger();
+    EXPECT_TRUE(window->view().globe_mode);
+    EXPECT_TRUE(find_action("&Cities")->isChecked());
+    EXPECT_EQ(window->history().size(), 3u);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(find_action("&Cities")->isChecked());
+    EXPECT_TRUE(find_action("&Globe")->isChecked());
+    find_action("&Undo")->trigger();
+    QTest::mouseClick(button("Undo"), Qt::LeftButton);
+    EXPECT_EQ(window->view().globe_mode, start_globe);
+    EXPECT_TRUE(find_action("&Flat Map")->isChecked());
+    EXPECT_FALSE(find_action("&Undo")->isEnabled());
+    QTest::mouseClick(button("Undo"), Qt::LeftButton); // empty history: nothing happens
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
+    find_action("&Cities")->trigger();
+    find_action("&Rivers")->trigger();
+    find_action("&Globe")->trigger();
+    find_action("&New")->trigger();
+    EXPECT_FALSE(find_action("&Cities")->isChecked());
+    for (const char* label : {"C&oastlines", "&Political Boundaries", "&Rivers", "&Globe"})
+        EXPECT_TRUE(find_action(label)->isChecked()) << label;
+    EXPECT_FALSE(find_action("&Undo")->isEnabled());
+}
+
+TEST_F(main_window_test, records_its_size_after_the_first_resize_but_not_when_minimised) {
+    window.reset();
+    app_settings().main_window_width = 900;
+    app_settings().main_window_height = 700;
+    window = std::make_unique<main_window>();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(app_settings().main_window_width, 900);
+    window->resize(1000, 720);
+    QTRY_COMPARE(app_settings().main_window_width, window->frameGeometry().width());
+    EXPECT_EQ(app_settings().main_window_height, window->frameGeometry().height());
+    window->showMinimized();
+    window->resize(300, 200);
     QApplication::processEvents();
-    EXPECT_EQ(app_settings().main_window_width, 1000);
-    EXPECT_EQ(app_settings().main_window_height, 700);
+    EXPECT_GE(app_settings().main_window_width, 1000);
+}
+
+TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {
+    auto* side = window->findChild<panel*>();
+    side->resize(205, 680);
+    EXPECT_FALSE(side->scroll_bar()->isHidden());
+    EXPECT_EQ(side->scroll_bar()->maximum(), 4);
+    side->resize(205, 681);
+    EXPECT_TRUE(side->scroll_bar()->isHidden());
+}
+
+TEST_F(main_window_test, a_message_from_another_thread_is_shown_on_the_gui_thread) {
+    window.reset();
+    app_settings().main_window_width = 900;
+    app_settings().main_window_height = 700;
+    std::vector<bool> gui_thread;
+    window = std::make_unique<main_window>();
+    message_box_host host(window.get(), [&](QWidget* owner, const QString& text) {
+        EXPECT_EQ(owner, window.get());
+        EXPECT_EQ(text, "Can't write to file x");
+        gui_thread.push_back(QThread::currentThread() == qApp->thread());
+    });
+    std::atomic<bool> returned = false;
+    std::thread worker([&] {
+        ShowMessage("Can't write to file x");
+        returned = true;
+    });
+    QTRY_VERIFY(returned.load());
+    worker.join();
+    EXPECT_EQ(gui_thread, std::vector<bool>{true});
 }
 
 } // namespace

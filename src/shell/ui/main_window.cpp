@@ -1,22 +1,256 @@
 #include "shell/ui/main_window.h"
 
-#include <QResizeEvent>
+#include <QAction>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QStatusBar>
 
+#include "map/view_settings.h"
+#include "shell/panel_layout.h"
 #include "shell/settings.h"
+#include "shell/show_message.h"
+#include "shell/ui/command_actions.h"
+#include "shell/ui/panel.h"
+#include "shell/ui/toolbar.h"
 
 namespace hoplot {
+namespace {
 
-main_window::main_window(QWidget* parent) : QMainWindow(parent) {
+constexpr int output_height = 120;
+
+QWidget* placeholder(const char* name) {
+    auto* widget = new QWidget;
+    widget->setAccessibleName(QString::fromLatin1(name));
+    return widget;
+}
+
+// Lays the frame out whenever the central area changes size.
+class central_area : public QWidget {
+  public:
+    explicit central_area(std::function<void()> lay_out) : lay_out_(std::move(lay_out)) {}
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { lay_out_(); }
+
+  private:
+    std::function<void()> lay_out_;
+};
+
+} // namespace
+
+main_window::main_window(map_view view, QWidget* parent)
+    : QMainWindow(parent), view_(std::move(view)), messages_(this) {
     setWindowTitle(QStringLiteral("Hoplot"));
+    setAccessibleName(QStringLiteral("Hoplot"));
+    build_frame();
+    history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
     resize(values.main_window_width, values.main_window_height);
+    refresh_menus();
+}
+
+main_window::~main_window() = default;
+
+void main_window::build_frame() {
+    auto* area = new central_area([this] { lay_out_children(); });
+    setCentralWidget(area);
+    map_area_ = placeholder("Map");
+    output_area_ = placeholder("Output");
+    toolbar_ = new toolbar;
+    panel_ = new panel(placeholder("Overview"), toolbar_, placeholder("Information"),
+                       placeholder("Trace List"), area);
+    map_area_->setParent(area);
+    output_area_->setParent(area);
+
+    actions_ = new command_actions(*this);
+    connect(actions_, &command_actions::triggered, this, &main_window::run_command);
+    connect(toolbar_, &toolbar::command_requested, this, &main_window::run_command);
+    connect(toolbar_, &toolbar::stop_requested, this, &main_window::stop_what_runs);
+
+    status_label_ = new QLabel(QStringLiteral("Ready"));
+    status_label_->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->addWidget(status_label_, 1);
+}
+
+void main_window::lay_out_children() {
+    const int w = centralWidget()->width();
+    const int h = centralWidget()->height();
+    const int map_width = std::max(0, w - panel_width);
+    const int map_height = std::max(0, h - output_height);
+    map_area_->setGeometry(0, 0, map_width, map_height);
+    output_area_->setGeometry(0, map_height, map_width, output_height);
+    panel_->setGeometry(map_width, 0, panel_width, h);
 }
 
 void main_window::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    if (isMinimized() || height() == 0) return;
+    // The size the window opens with is not worth recording; every later one is.
+    if (first_size_) {
+        first_size_ = false;
+        return;
+    }
     settings& values = app_settings();
-    values.main_window_width = event->size().width();
-    values.main_window_height = event->size().height();
+    values.main_window_width = frameGeometry().width();
+    values.main_window_height = frameGeometry().height();
 }
+
+void main_window::closeEvent(QCloseEvent* event) {
+    settings& values = app_settings();
+    values.globe_mode = view_.globe_mode ? 1 : 0;
+    values.display_cities = view_.display_cities ? 1 : 0;
+    values.display_coastlines = view_.display_coastlines ? 1 : 0;
+    values.display_boundaries = view_.display_boundaries ? 1 : 0;
+    values.display_rivers = view_.display_rivers ? 1 : 0;
+    write_settings(values);
+    messages_.close();
+    event->accept();
+}
+
+busy_state main_window::busy() const {
+    return {view_.trace_running, view_.rotating, view_.opening};
+}
+
+program_state main_window::state() const {
+    const settings& values = app_settings();
+    return {busy(),
+            history_.empty(),
+            view_.globe_mode,
+            view_.display_cities,
+            view_.display_coastlines,
+            view_.display_boundaries,
+            view_.display_rivers,
+            values.rfc1876 == 1,
+            values.use_geoip != 0};
+}
+
+void main_window::refresh_menus() {
+    actions_->apply(state());
+}
+
+QString main_window::status_text() const {
+    return status_label_->text();
+}
+
+void main_window::set_status_text(const QString& text) {
+    status_label_->setText(text);
+}
+
+void main_window::run_command(command_id id) {
+    if (const auto refused = refusal(command(id), busy())) {
+        ShowMessage(*refused);
+        refresh_menus();
+        return;
+    }
+    settings& values = app_settings();
+    switch (id) {
+    case command_id::new_file:
+        new_file();
+        break;
+    case command_id::open_file:
+    case command_id::save_file:
+    case command_id::save_file_as:
+    case command_id::print:
+        break;
+    case command_id::quit:
+        close();
+        break;
+    case command_id::undo:
+        undo();
+        break;
+    case command_id::reset_view:
+        push_and(reset_view);
+        break;
+    case command_id::flat_map:
+        push_and(set_flat_mode);
+        break;
+    case command_id::globe:
+        push_and(set_globe_mode);
+        break;
+    case command_id::auto_rotation:
+    case command_id::stop_rotation:
+        break;
+    case command_id::cities:
+        toggle_feature(&map_view::display_cities);
+        break;
+    case command_id::coastlines:
+        toggle_feature(&map_view::display_coastlines);
+        break;
+    case command_id::boundaries:
+        toggle_feature(&map_view::display_boundaries);
+        break;
+    case command_id::rivers:
+        toggle_feature(&map_view::display_rivers);
+        break;
+    case command_id::start_trace:
+    case command_id::stop_trace:
+    case command_id::clear_traces:
+        break;
+    case command_id::use_rfc1876:
+        values.rfc1876 = values.rfc1876 == 1 ? 0 : 1;
+        break;
+    case command_id::use_geoip:
+        values.use_geoip = values.use_geoip != 0 ? 0 : 1;
+        break;
+    case command_id::help:
+    case command_id::about:
+        break;
+    }
+    refresh_menus();
+}
+
+void main_window::stop_what_runs() {
+    switch (choose_stop(busy())) {
+    case stop_choice::stop_trace:
+        run_command(command_id::stop_trace);
+        break;
+    case stop_choice::stop_rotation:
+        run_command(command_id::stop_rotation);
+        break;
+    case stop_choice::refuse:
+        ShowMessage(stop_refusal(busy()));
+        break;
+    }
+}
+
+void main_window::push_and(void (*change)(map_view&, map_view_listener&)) {
+    history_.push(view_);
+    change(view_, *this);
+    redraw();
+    update_scroll_bars();
+}
+
+void main_window::toggle_feature(bool map_view::*flag) {
+    history_.push(view_);
+    view_.*flag = !(view_.*flag);
+    redraw();
+}
+
+void main_window::new_file() {
+    reset_view(view_, *this);
+    settings defaults;
+    defaults.display_coastlines = defaults.display_boundaries = defaults.display_rivers = 1;
+    take_display_flags(view_, defaults);
+    history_.clear();
+    redraw();
+}
+
+void main_window::undo() {
+    history_.undo(view_);
+    update_scroll_bars();
+    redraw();
+}
+
+void main_window::redraw() {}
+
+void main_window::check_map_mode(bool) {
+    refresh_menus();
+}
+void main_window::update_scroll_bars() {}
+void main_window::show_message(const std::string& text) {
+    ShowMessage(text);
+}
+void main_window::show_missing_maps() {}
 
 } // namespace hoplot

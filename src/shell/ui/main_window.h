@@ -1,17 +1,73 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
+
+#include "map/map_view.h"
+#include "map/view_history.h"
+#include "shell/commands.h"
+#include "shell/menu_state.h"
+#include "shell/ui/message_box.h"
+
+class QLabel;
 
 namespace hoplot {
 
-class main_window : public QMainWindow {
+class command_actions;
+class panel;
+class toolbar;
+
+// The program's window: the map, the output strip below it, the panel on the right and the
+// status bar. Every command arrives here and is dispatched past its guards.
+class main_window : public QMainWindow, private map_view_listener {
     Q_OBJECT
 
   public:
-    explicit main_window(QWidget* parent = nullptr);
+    explicit main_window(map_view view = {}, QWidget* parent = nullptr);
+    ~main_window() override;
+
+    // Runs a command as the menu, a key or a toolbar button would.
+    void run_command(command_id id);
+
+    map_view& view() { return view_; }
+    const view_history& history() const { return history_; }
+    QString status_text() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void build_frame();
+    void lay_out_children();
+    busy_state busy() const;
+    program_state state() const;
+    void refresh_menus();
+    void set_status_text(const QString& text);
+    void stop_what_runs();
+
+    void push_and(void (*change)(map_view&, map_view_listener&));
+    void toggle_feature(bool map_view::*flag);
+    void new_file();
+    void undo();
+    void redraw();
+
+    // map_view_listener
+    void check_map_mode(bool globe) override;
+    void update_scroll_bars() override;
+    void show_message(const std::string& text) override;
+    void show_missing_maps() override;
+
+    map_view view_;
+    view_history history_;
+    message_box_host messages_;
+    command_actions* actions_ = nullptr;
+    QWidget* map_area_ = nullptr;
+    QWidget* output_area_ = nullptr;
+    panel* panel_ = nullptr;
+    toolbar* toolbar_ = nullptr;
+    QLabel* status_label_ = nullptr;
+    bool first_size_ = true;
 };
 
 } // namespace hoplot

@@ -1,8 +1,41 @@
 #pragma once
 
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
 namespace hoplot {
 
-// Makes ShowMessage show a modal message box: caption "Hoplot", OK only, no icon.
-void install_message_box();
+// Shows ShowMessage's texts in boxes owned by one window, always on the GUI thread: a call from
+// another thread waits there until the box is dismissed, or until the window closes.
+class message_box_host {
+  public:
+    using box_function = std::function<void(QWidget* owner, const QString& text)>;
+
+    // The modal box: caption "Hoplot", the text, OK only, no icon.
+    static void exec_box(QWidget* owner, const QString& text);
+
+    explicit message_box_host(QWidget* owner, box_function show_box = exec_box);
+    // Restores the previous ShowMessage handler and releases any waiting thread.
+    ~message_box_host();
+    message_box_host(const message_box_host&) = delete;
+    message_box_host& operator=(const message_box_host&) = delete;
+
+    // From here on no box opens and waiting threads go on: the window is going away.
+    void close();
+
+  private:
+    void show(const std::string& text);
+
+    QPointer<QWidget> owner_;
+    box_function show_box_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool closed_ = false;
+    std::function<void(const std::string&)> previous_;
+};
 
 } // namespace hoplot
