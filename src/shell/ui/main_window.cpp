@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <chrono>
 
 #include "map/view_settings.h"
 #include "shell/panel_layout.h"
@@ -13,11 +14,19 @@
 #include "shell/ui/command_actions.h"
 #include "shell/ui/panel.h"
 #include "shell/ui/toolbar.h"
+#include "trace/bounded_resolver.h"
+#include "trace/ui/destination_dialog.h"
+#include "trace/ui/file_commands.h"
+#include "trace/ui/output_window.h"
+#include "trace/ui/trace_list_window.h"
+#include "trace/ui/window_tracing.h"
 
 namespace hoplot {
 namespace {
 
 constexpr int output_height = 120;
+// How long showing a trace may wait for one hop's DNS LOC answer.
+constexpr std::chrono::milliseconds loc_patience{200};
 
 QWidget* placeholder(const char* name) {
     auto* widget = new QWidget;
@@ -39,11 +48,12 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, QWidget* parent)
-    : QMainWindow(parent), view_(std::move(view)), messages_(this) {
+main_window::main_window(map_view view, QWidget* parent, engine_parts parts)
+    : QMainWindow(parent), view_(std::move(view)), messages_(this),
+      store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
     setAccessibleName(QStringLiteral("Hoplot"));
-    build_frame();
+    build_frame(std::move(parts));
     history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
     resize(values.main_window_width, values.main_window_height);
@@ -52,16 +62,28 @@ main_window::main_window(map_view view, QWidget* parent)
 
 main_window::~main_window() = default;
 
-void main_window::build_frame() {
+void main_window::build_frame(engine_parts parts) {
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
     map_area_ = placeholder("Map");
-    output_area_ = placeholder("Output");
+    output_area_ = new output_window(area);
+    trace_list_ = new trace_list_window(store_, [this] { return view_.trace_running; });
     toolbar_ = new toolbar;
-    panel_ = new panel(placeholder("Overview"), toolbar_, placeholder("Information"),
-                       placeholder("Trace List"), area);
+    panel_ =
+        new panel(placeholder("Overview"), toolbar_, placeholder("Information"), trace_list_, area);
     map_area_->setParent(area);
-    output_area_->setParent(area);
+    store_windows_.add(*output_area_);
+    store_windows_.add(*trace_list_);
+    store_.set_observer(&store_windows_);
+    files_ = std::make_unique<file_commands>(
+        store_, document_, this,
+        [this] { setWindowTitle(QString::fromStdString(window_caption(document_))); },
+        [this](bool opening) {
+            view_.opening = opening;
+            refresh_menus();
+        });
+    trace_controls& controls = *this;
+    tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
 
     actions_ = new command_actions(*this);
     connect(actions_, &command_actions::triggered, this, &main_window::run_command);
@@ -97,6 +119,10 @@ void main_window::resizeEvent(QResizeEvent* event) {
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
+    if (!files_->may_discard_traces()) {
+        event->ignore();
+        return;
+    }
     settings& values = app_settings();
     values.globe_mode = view_.globe_mode ? 1 : 0;
     values.display_cities = view_.display_cities ? 1 : 0;
@@ -149,8 +175,14 @@ void main_window::run_command(command_id id) {
         new_file();
         break;
     case command_id::open_file:
+        open_file();
+        break;
     case command_id::save_file:
+        files_->save();
+        break;
     case command_id::save_file_as:
+        files_->save_as();
+        break;
     case command_id::print:
         break;
     case command_id::quit:
@@ -184,8 +216,14 @@ void main_window::run_command(command_id id) {
         toggle_feature(&map_view::display_rivers);
         break;
     case command_id::start_trace:
+        start_trace();
+        break;
     case command_id::stop_trace:
+        tracing_->stop();
+        break;
     case command_id::clear_traces:
+        store_.clear_traces();
+        redraw();
         break;
     case command_id::use_rfc1876:
         values.rfc1876 = values.rfc1876 == 1 ? 0 : 1;
@@ -228,12 +266,41 @@ void main_window::toggle_feature(bool map_view::*flag) {
 }
 
 void main_window::new_file() {
+    if (!files_->new_traces()) return;
     reset_view(view_, *this);
     settings defaults;
     defaults.display_coastlines = defaults.display_boundaries = defaults.display_rivers = 1;
     take_display_flags(view_, defaults);
     history_.clear();
     redraw();
+}
+
+void main_window::open_file() {
+    history_.clear();
+    files_->open();
+}
+
+void main_window::start_trace() {
+    const auto destination = ask_destination(this);
+    if (!destination) return;
+    tracing_->start(*destination);
+    // Busy at once, not only when the trace's first call has come through the event loop.
+    view_.trace_running = true;
+}
+
+void main_window::set_status_text(const std::string& text) {
+    set_status_text(QString::fromStdString(text));
+}
+
+void main_window::trace_started() {
+    output_area_->output_cleared();
+    view_.trace_running = true;
+    refresh_menus();
+}
+
+void main_window::trace_ended() {
+    view_.trace_running = false;
+    refresh_menus();
 }
 
 void main_window::undo() {

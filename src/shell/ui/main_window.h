@@ -8,22 +8,33 @@
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/ui/message_box.h"
+#include "trace/store_observers.h"
+#include "trace/store_sink.h"
+#include "trace/trace_document.h"
+#include "trace/trace_engine.h"
+#include "trace/trace_store.h"
 
 class QLabel;
 
 namespace hoplot {
 
 class command_actions;
+class file_commands;
+class output_window;
 class panel;
 class toolbar;
+class trace_list_window;
+class window_tracing;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow, private map_view_listener {
+class main_window : public QMainWindow, private map_view_listener, private trace_controls {
     Q_OBJECT
 
   public:
-    explicit main_window(map_view view = {}, QWidget* parent = nullptr);
+    // parts: what traces probe and look up with; tests script them.
+    explicit main_window(map_view view = {}, QWidget* parent = nullptr,
+                         engine_parts parts = system_engine_parts());
     ~main_window() override;
 
     // Runs a command as the menu, a key or a toolbar button would.
@@ -31,6 +42,7 @@ class main_window : public QMainWindow, private map_view_listener {
 
     map_view& view() { return view_; }
     const view_history& history() const { return history_; }
+    trace_store& store() { return store_; }
     QString status_text() const;
 
   protected:
@@ -38,7 +50,7 @@ class main_window : public QMainWindow, private map_view_listener {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void build_frame();
+    void build_frame(engine_parts parts);
     void lay_out_children();
     busy_state busy() const;
     program_state state() const;
@@ -49,6 +61,8 @@ class main_window : public QMainWindow, private map_view_listener {
     void push_and(void (*change)(map_view&, map_view_listener&));
     void toggle_feature(bool map_view::*flag);
     void new_file();
+    void open_file();
+    void start_trace();
     void undo();
     void redraw();
 
@@ -58,12 +72,24 @@ class main_window : public QMainWindow, private map_view_listener {
     void show_message(const std::string& text) override;
     void show_missing_maps() override;
 
+    // trace_controls
+    void set_status_text(const std::string& text) override;
+    void trace_started() override;
+    void trace_ended() override;
+
     map_view view_;
     view_history history_;
     message_box_host messages_;
+    // The traces outlive the file commands and the tracing that change them.
+    trace_store store_;
+    trace_document document_;
+    store_observers store_windows_;
+    std::unique_ptr<file_commands> files_;
+    std::unique_ptr<window_tracing> tracing_;
     command_actions* actions_ = nullptr;
     QWidget* map_area_ = nullptr;
-    QWidget* output_area_ = nullptr;
+    output_window* output_area_ = nullptr;
+    trace_list_window* trace_list_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
     QLabel* status_label_ = nullptr;

@@ -1,0 +1,61 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "gui/scripted_engine.h"
+#include "shell/settings.h"
+#include "shell/ui/main_window.h"
+#include "trace/ui/destination_dialog.h"
+#include "trace/ui/output_window.h"
+#include "trace/ui/trace_list_window.h"
+
+namespace hoplot {
+namespace {
+
+// Answers the modal dialog or box that the next command opens.
+template <typename dialog_type> void answer_next(std::function<void(dialog_type&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<dialog_type*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_quitting_asks) {
+    app_settings() = settings{};
+    main_window window({}, nullptr, testing::scripted_engine_parts());
+    window.resize(900, 700);
+    window.show();
+    const auto enabled = [&](const QString& label) {
+        for (const QAction* action : window.findChildren<QAction*>())
+            if (action->text().section('\t', 0, 0) == label) return action->isEnabled();
+        ADD_FAILURE() << label.toStdString();
+        return false;
+    };
+
+    answer_next<destination_dialog>([](destination_dialog& dialog) {
+        dialog.combo()->setEditText("http://far.example/index.html");
+        dialog.accept();
+    });
+    window.run_command(command_id::start_trace);
+    EXPECT_FALSE(enabled("&Start Trace"));
+    EXPECT_TRUE(enabled("S&top Trace"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.view().trace_running; }));
+    EXPECT_TRUE(enabled("&Start Trace"));
+    EXPECT_EQ(window.status_text(), "Ready");
+    EXPECT_EQ(window.findChild<output_window*>()->line_count(), 3);
+    EXPECT_EQ(window.findChild<trace_list_window*>()->list()->item(0)->text(), "far.example");
+
+    answer_next<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+}
+
+} // namespace
+} // namespace hoplot
