@@ -9,13 +9,18 @@
 namespace hoplot {
 namespace {
 
-// Types into a fresh dialog, which must start empty, and presses a button.
+// Types into a fresh dialog, which must start empty, and presses a button; Enter for OK.
 std::optional<std::string> answer(destination_history& history, const QString& typed,
                                   QDialogButtonBox::StandardButton button) {
     destination_dialog dialog(history);
+    dialog.show();
     EXPECT_TRUE(dialog.combo()->currentText().isEmpty());
     QTest::keyClicks(dialog.combo(), typed);
-    dialog.findChild<QDialogButtonBox*>()->button(button)->click();
+    if (button == QDialogButtonBox::Ok)
+        QTest::keyClick(dialog.combo(), Qt::Key_Return);
+    else
+        dialog.findChild<QDialogButtonBox*>()->button(button)->click();
+    EXPECT_FALSE(dialog.isVisible());
     return dialog.destination();
 }
 

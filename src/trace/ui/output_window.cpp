@@ -19,8 +19,8 @@ constexpr int scroll_bar_room = 16;
 
 output_window::output_window(QWidget* parent)
     : QWidget(parent), model_(new output_model(this)), table_(new QTableView(this)) {
-    setAccessibleName(QStringLiteral("Trace Output"));
-    table_->setAccessibleName(QStringLiteral("Trace output lines"));
+    setAccessibleName(QStringLiteral("Output"));
+    table_->setAccessibleName(QStringLiteral("Trace Output"));
     table_->setModel(model_);
     table_->setItemDelegate(new elided_cell_delegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
