@@ -4,12 +4,11 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "trace/ui/start_trace_icon.h"
 
 namespace hoplot {
 namespace {
@@ -51,7 +50,8 @@ destination_dialog::destination_dialog(destination_history& history, QWidget* pa
     layout->addLayout(list);
 
     auto* picture = new QLabel(this);
-    picture->setPixmap(start_trace_icon().pixmap(32, 32));
+    // The toolbar's Start Trace picture.
+    picture->setPixmap(QIcon(QStringLiteral(":/icons/start_trace.svg")).pixmap(32, 32));
     picture->setAccessibleName(QStringLiteral("Start Trace"));
     auto* label = new QLabel(QStringLiteral("Trace to"), this);
     label->setBuddy(combo_);
