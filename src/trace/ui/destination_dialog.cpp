@@ -32,22 +32,27 @@ QFrame* make_bullet(QWidget* parent) {
     return bullet;
 }
 
+// The instructions and the three example lines with their bullets.
+void add_instructions(QVBoxLayout* layout, QWidget* dialog) {
+    layout->addWidget(make_label(QStringLiteral("Enter the name of the site you wish to trace to "
+                                                "below. Valid names are in the form of:"),
+                                 dialog));
+    auto* list = new QGridLayout;
+    list->setContentsMargins(24, 0, 0, 0);
+    for (int row = 0; row < 3; ++row) {
+        list->addWidget(make_bullet(dialog), row, 0, Qt::AlignVCenter);
+        list->addWidget(make_label(QString::fromUtf8(examples[row]), dialog), row, 1);
+    }
+    layout->addLayout(list);
+}
+
 } // namespace
 
 destination_dialog::destination_dialog(destination_history& history, QWidget* parent)
     : QDialog(parent), history_(history), combo_(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Trace Destination"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(make_label(QStringLiteral("Enter the name of the site you wish to trace to "
-                                                "below. Valid names are in the form of:"),
-                                 this));
-    auto* list = new QGridLayout;
-    list->setContentsMargins(24, 0, 0, 0);
-    for (int row = 0; row < 3; ++row) {
-        list->addWidget(make_bullet(this), row, 0, Qt::AlignVCenter);
-        list->addWidget(make_label(QString::fromUtf8(examples[row]), this), row, 1);
-    }
-    layout->addLayout(list);
+    add_instructions(layout, this);
 
     auto* picture = new QLabel(this);
     // The toolbar's Start Trace picture.
