@@ -146,11 +146,6 @@ TEST_F(file_commands_test, save_writes_the_current_file_or_asks_for_one) {
     EXPECT_TRUE(commands.save());
     EXPECT_EQ(ask.asked, strings{"save as"});
     EXPECT_EQ(read_text_file(dir.path() + "first.trc").substr(0, 2), "2 ");
-
-    ask.paths = {dir.path() + "missing/second.trc"};
-    EXPECT_FALSE(commands.save_as());
-    EXPECT_EQ(messages, strings{"Can't write to file second.trc"});
-    EXPECT_EQ(caption, "Hoplot - first.trc");
 }
 
 } // namespace

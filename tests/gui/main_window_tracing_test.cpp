@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -50,7 +51,22 @@ TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_qui
     EXPECT_TRUE(enabled("&Start Trace"));
     EXPECT_EQ(window.status_text(), "Ready");
     EXPECT_EQ(window.findChild<output_window*>()->line_count(), 3);
-    EXPECT_EQ(window.findChild<trace_list_window*>()->list()->item(0)->text(), "far.example");
+    const QListWidgetItem* line = window.findChild<trace_list_window*>()->list()->item(0);
+    EXPECT_EQ(line->text(), "far.example");
+    EXPECT_TRUE(line->isSelected());
+    ASSERT_NE(window.store().current_route(), nullptr);
+    EXPECT_EQ(window.store().current_route()->places.size(), 2u);
+
+    // A destination that does not resolve says so and stores nothing.
+    answer_next<destination_dialog>([](destination_dialog& dialog) {
+        dialog.combo()->setEditText("nowhere");
+        dialog.accept();
+    });
+    window.run_command(command_id::start_trace);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.view().trace_running; }));
+    EXPECT_EQ(window.findChild<output_window*>()->table()->model()->index(0, 0).data(),
+              "Can't resolve IP name");
+    EXPECT_EQ(window.store().trace_count(), 1);
 
     answer_next<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
     EXPECT_FALSE(window.close());

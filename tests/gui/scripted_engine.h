@@ -11,13 +11,11 @@ namespace hoplot::testing {
 inline constexpr const char* router = "192.0.2.1";
 inline constexpr const char* destination = "192.0.2.9";
 
-// TTL 1 reaches the router and every later TTL the destination, at once; or nothing answers.
+// TTL 1 reaches the router and every later TTL the destination, at once.
 class instant_prober : public prober {
   public:
-    explicit instant_prober(bool silent) : silent_(silent) {}
     bool send(ipv4_address, int ttl, std::uint16_t sequence) override {
-        if (!silent_)
-            replies_.push_back({sequence, *parse_ipv4(ttl == 1 ? router : destination), {}});
+        replies_.push_back({sequence, *parse_ipv4(ttl == 1 ? router : destination), {}});
         return true;
     }
     std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
@@ -30,7 +28,6 @@ class instant_prober : public prober {
     }
 
   private:
-    bool silent_;
     std::deque<probe_reply> replies_;
 };
 
@@ -51,10 +48,10 @@ class example_lookup : public hop_lookup {
     }
 };
 
-// An engine tracing through the two scripted hops; silent while *silent is set.
-inline engine_parts scripted_engine_parts(const bool* silent = nullptr) {
-    return {[silent] {
-                return prober_opening{std::make_unique<instant_prober>(silent && *silent), {}};
+// An engine tracing through the two scripted hops.
+inline engine_parts scripted_engine_parts() {
+    return {[] {
+                return prober_opening{std::make_unique<instant_prober>(), {}};
             },
             std::make_shared<example_lookup>(), probe_settings{}};
 }
