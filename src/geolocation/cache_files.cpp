@@ -113,7 +113,7 @@ void read_update_records(position_cache& cache, std::string_view text, loading_p
         cache.insert(*address, *name, std::strtod(latitude->c_str(), nullptr),
                      *latitude_letter == 'n' ? "North" : "South",
                      std::strtod(longitude->c_str(), nullptr),
-                     *longitude_letter == 'e' ? "East" : "West");
+                     *longitude_letter == 'e' ? "East" : "West", true);
     });
 }
 
@@ -191,7 +191,7 @@ bool append_update(position_cache& cache, const std::string& path, const positio
     if (!write_line(path, line)) ShowMessage(format_message("Can't write to file %s", path));
     cache.insert(fix.address, name, std::strtod(fix.latitude_text.c_str(), nullptr),
                  fix.latitude_word, std::strtod(fix.longitude_text.c_str(), nullptr),
-                 fix.longitude_word);
+                 fix.longitude_word, true);
     return true;
 }
 

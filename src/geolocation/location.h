@@ -19,6 +19,7 @@ struct entry_t {
     double latitude = 0.0;
     std::string latitude_word = "North"; // "North" or "South"
     std::string longitude_word = "East"; // "East" or "West"
+    bool fix = false;                    // fixed by the user (update.cache), not a shipped file
 
     bool is_south() const { return !latitude_word.empty() && latitude_word[0] == 'S'; }
     bool is_west() const { return !longitude_word.empty() && longitude_word[0] == 'W'; }

@@ -41,13 +41,17 @@ std::optional<cache_key> read_cache_key(std::string_view address) {
 
 cache_insert_result position_cache::insert(std::string_view address, std::string name,
                                            double latitude, std::string_view latitude_word,
-                                           double longitude, std::string_view longitude_word) {
+                                           double longitude, std::string_view longitude_word,
+                                           bool fix) {
     const auto key = read_cache_key(address);
     if (!key) return cache_insert_result::skipped;
     try {
-        stored value{std::move(name), latitude, longitude,
+        stored value{std::move(name),
+                     latitude,
+                     longitude,
                      !latitude_word.empty() && latitude_word[0] == 'S',
-                     !longitude_word.empty() && longitude_word[0] == 'W'};
+                     !longitude_word.empty() && longitude_word[0] == 'W',
+                     fix};
         std::lock_guard guard(lock_);
         auto& table = by_parts_[key->parts - 1];
         const auto [place, added] =
@@ -77,6 +81,7 @@ std::optional<entry_t> position_cache::lookup(std::string_view address) const {
         entry.longitude = found->second.longitude;
         entry.latitude_word = found->second.south ? "South" : "North";
         entry.longitude_word = found->second.west ? "West" : "East";
+        entry.fix = found->second.fix;
         return entry;
     }
     return std::nullopt;

@@ -33,10 +33,11 @@ class position_cache {
   public:
     // Latitude and longitude are absolute values; a position is south when latitude_word
     // begins with 'S' and west when longitude_word begins with 'W'. An entry with the same
-    // key as an existing one replaces it.
+    // key as an existing one replaces it. fix marks the user's own fixes, so that a lookup can
+    // tell them from the shipped files.
     cache_insert_result insert(std::string_view address, std::string name, double latitude,
                                std::string_view latitude_word, double longitude,
-                               std::string_view longitude_word);
+                               std::string_view longitude_word, bool fix = false);
 
     // The most specific entry whose significant numbers start the address: a host before a
     // 3-number network, before a 2-number, before a 1-number network.
@@ -52,6 +53,7 @@ class position_cache {
         double longitude;
         bool south;
         bool west;
+        bool fix;
     };
 
     mutable std::mutex lock_;

@@ -15,6 +15,8 @@ const char* source_name(location_source source) {
         return "loc";
     case location_source::cache:
         return "cache";
+    case location_source::fix:
+        return "fix";
     case location_source::geoip:
         return "geoip";
     case location_source::rules:
@@ -23,6 +25,24 @@ const char* source_name(location_source source) {
         break;
     }
     return "none";
+}
+
+const char* source_description(location_source source) {
+    switch (source) {
+    case location_source::loc:
+        return "Placed by the DNS LOC record of its name";
+    case location_source::cache:
+        return "Placed by the position cache files (hosts.cache or networks.cache)";
+    case location_source::fix:
+        return "Placed where you fixed it by hand (update.cache)";
+    case location_source::geoip:
+        return "Placed by the GeoIP database";
+    case location_source::rules:
+        return "Placed by the rules that read a place out of its host name";
+    case location_source::none:
+        break;
+    }
+    return "Not placed by any source; drawn at the previous hop's position";
 }
 
 location_sources app_location_sources() {
@@ -41,7 +61,7 @@ resolution resolve_location(std::string& host_name, const std::string& address,
     location_source source = location_source::none;
     if (sources.loc && (entry = sources.loc(host_name, address))) source = location_source::loc;
     if (!entry && sources.cache && (entry = sources.cache(address)))
-        source = location_source::cache;
+        source = entry->fix ? location_source::fix : location_source::cache;
     if (!entry && sources.geoip && (entry = sources.geoip(address)))
         source = location_source::geoip;
     if (!entry && sources.rules && !host_name.empty() &&

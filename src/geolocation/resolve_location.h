@@ -9,9 +9,14 @@
 
 namespace hoplot {
 
-enum class location_source { none, loc, cache, geoip, rules };
+// Where a hop's position came from; fix is an entry of the position cache that the user made.
+enum class location_source { none, loc, cache, fix, geoip, rules };
 
-const char* source_name(location_source source); // "none", "loc", "cache", "geoip", "rules"
+// "none", "loc", "cache", "fix", "geoip", "rules"
+const char* source_name(location_source source);
+
+// The source in words, for a tooltip or an accessible description.
+const char* source_description(location_source source);
 
 struct resolution {
     std::optional<std::string> location; // the location text; absent when no source placed it

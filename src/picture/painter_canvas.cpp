@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "picture/cell_font.h"
+
 namespace hoplot {
 namespace {
 
@@ -44,17 +46,10 @@ void painter_canvas::set_brush(const brush& b) {
         painter_.setBrush(to_qcolor(b.colour));
 }
 
-// A font is asked for by its character cell height, as the map's label sizes are given; Qt
-// sizes fonts by their em, so the em is scaled down until the cell fits.
 const QFont& painter_canvas::cell_font(int height, const std::string& face) {
     const auto key = std::make_pair(height, face);
     if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-    QFont qfont(QString::fromStdString(face));
-    const int size = std::max(height, 1);
-    qfont.setPixelSize(size);
-    const int cell = QFontMetrics(qfont).height();
-    if (cell > size) qfont.setPixelSize(std::max(1, (size * size + cell / 2) / cell));
-    return fonts_.emplace(key, qfont).first->second;
+    return fonts_.emplace(key, cell_height_font(height, face)).first->second;
 }
 
 void painter_canvas::set_font(const font& f) {

@@ -134,6 +134,16 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
     EXPECT_TRUE(messages.empty());
 }
 
+// The user's fixes, read or made now, are told apart from the shipped files' entries.
+TEST_F(cache_files_test, fixes_are_marked_as_the_users_own) {
+    read_update_records(cache, "10.1.2.3 a 1 n 2 e\n10.1.2.4 b 1 n 2 e\n", quiet);
+    read_hosts_records(cache, "10.1.2.4 shipped 1 0N 2 0E\n", quiet);
+    ASSERT_TRUE(append_update(cache, update_file(), {"c", "10.1.2.5", "1", "North", "2", "East"}));
+    EXPECT_TRUE(cache.lookup("10.1.2.3")->fix);
+    EXPECT_FALSE(cache.lookup("10.1.2.4")->fix);
+    EXPECT_TRUE(cache.lookup("10.1.2.5")->fix);
+}
+
 TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds) {
     // A directory in the file's place cannot be opened for appending, even by root.
     std::filesystem::create_directories(update_file());

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "gui/answer_rotation_dialog.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "shell/ui/panel.h"
@@ -166,6 +167,24 @@ TEST_F(main_window_test, records_its_size_after_the_first_resize_but_not_when_mi
     window->resize(300, 200);
     QApplication::processEvents();
     EXPECT_GE(app_settings().main_window_width, 1000);
+}
+
+TEST_F(main_window_test, rotation_grays_its_rivals_until_stop_restores_the_menu) {
+    answer_dialog(true);
+    find_action("&Auto Rotation")->trigger();
+    EXPECT_TRUE(window->view().rotating);
+    for (const char* label : {"&New", "&Start Trace", "&Cities", "&Reset View", "&Auto Rotation"})
+        EXPECT_FALSE(find_action(label)->isEnabled()) << label;
+    EXPECT_TRUE(find_action("&Stop Rotation")->isEnabled());
+    EXPECT_TRUE(find_action("&Globe")->isEnabled());
+    const int left = window->view().left;
+    QTRY_VERIFY(window->view().left != left);
+    QTest::mouseClick(button("Stop"), Qt::LeftButton);
+    EXPECT_FALSE(window->view().rotating);
+    for (const char* label : {"&New", "&Start Trace", "&Cities", "&Reset View", "&Auto Rotation"})
+        EXPECT_TRUE(find_action(label)->isEnabled()) << label;
+    EXPECT_FALSE(find_action("&Stop Rotation")->isEnabled());
+    EXPECT_EQ(window->history().size(), 1u);
 }
 
 TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {

@@ -30,7 +30,7 @@ template <typename dialog_type> void answer_next(std::function<void(dialog_type&
 
 TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_quitting_asks) {
     app_settings() = settings{};
-    main_window window({}, nullptr, testing::scripted_engine_parts());
+    main_window window({}, nullptr, nullptr, testing::scripted_engine_parts());
     window.resize(900, 700);
     window.show();
     const auto enabled = [&](const QString& label) {

@@ -11,8 +11,13 @@
 #include "shell/panel_layout.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
+#include "shell/ui/about_dialog.h"
 #include "shell/ui/command_actions.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/information_window.h"
+#include "shell/ui/overview_window.h"
 #include "shell/ui/panel.h"
+#include "shell/ui/rotation_controller.h"
 #include "shell/ui/toolbar.h"
 #include "trace/bounded_resolver.h"
 #include "trace/ui/destination_dialog.h"
@@ -48,12 +53,14 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, QWidget* parent, engine_parts parts)
+main_window::main_window(map_view view, loading_progress* progress, QWidget* parent,
+                         engine_parts parts)
     : QMainWindow(parent), view_(std::move(view)), messages_(this),
       store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
     setAccessibleName(QStringLiteral("Hoplot"));
-    build_frame(std::move(parts));
+    no_progress silent;
+    build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
     resize(values.main_window_width, values.main_window_height);
@@ -62,18 +69,36 @@ main_window::main_window(map_view view, QWidget* parent, engine_parts parts)
 
 main_window::~main_window() = default;
 
-void main_window::build_frame(engine_parts parts) {
+void main_window::build_frame(loading_progress& progress, engine_parts parts) {
+    progress.set_stage("Allocating Resources...");
+    // The bar moves by four after each of the panel's and the window's pieces.
+    const auto advance = [&progress] {
+        for (int i = 0; i < 4; ++i)
+            progress.advance();
+    };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
     map_area_ = placeholder("Map");
     output_area_ = new output_window(area);
-    trace_list_ = new trace_list_window(store_, [this] { return view_.trace_running; });
+    advance();
+    overview_ = new overview_window(view_.maps);
+    advance();
     toolbar_ = new toolbar;
-    panel_ =
-        new panel(placeholder("Overview"), toolbar_, placeholder("Information"), trace_list_, area);
+    advance();
+    information_ = new information_window;
+    advance();
+    trace_list_ = new trace_list_window(store_, [this] { return view_.trace_running; });
+    advance();
+    panel_ = new panel(overview_, toolbar_, information_, trace_list_, area);
+    advance();
+    rotation_ = new rotation_controller(
+        view_, [this] { redraw(); }, this);
+    connect(rotation_, &rotation_controller::started, this, &main_window::refresh_menus);
+    connect(rotation_, &rotation_controller::stopped, this, &main_window::refresh_menus);
     map_area_->setParent(area);
     store_windows_.add(*output_area_);
     store_windows_.add(*trace_list_);
+    store_windows_.add(*information_);
     store_.set_observer(&store_windows_);
     files_ = std::make_unique<file_commands>(
         store_, document_, this,
@@ -90,6 +115,7 @@ void main_window::build_frame(engine_parts parts) {
     connect(toolbar_, &toolbar::command_requested, this, &main_window::run_command);
     connect(toolbar_, &toolbar::stop_requested, this, &main_window::stop_what_runs);
 
+    advance();
     status_label_ = new QLabel(QStringLiteral("Ready"));
     status_label_->setAccessibleName(QStringLiteral("Status"));
     statusBar()->addWidget(status_label_, 1);
@@ -130,6 +156,7 @@ void main_window::closeEvent(QCloseEvent* event) {
     values.display_boundaries = view_.display_boundaries ? 1 : 0;
     values.display_rivers = view_.display_rivers ? 1 : 0;
     write_settings(values);
+    rotation_->stop();
     messages_.close();
     event->accept();
 }
@@ -201,7 +228,11 @@ void main_window::run_command(command_id id) {
         push_and(set_globe_mode);
         break;
     case command_id::auto_rotation:
+        history_.push(view_);
+        rotation_->ask_and_start(this);
+        break;
     case command_id::stop_rotation:
+        rotation_->stop();
         break;
     case command_id::cities:
         toggle_feature(&map_view::display_cities);
@@ -232,7 +263,10 @@ void main_window::run_command(command_id id) {
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
         break;
     case command_id::help:
+        help_window::show_contents(this);
+        break;
     case command_id::about:
+        show_about_dialog(this);
         break;
     }
     refresh_menus();
@@ -309,7 +343,10 @@ void main_window::undo() {
     redraw();
 }
 
-void main_window::redraw() {}
+void main_window::redraw() {
+    information_->refresh(view_);
+    overview_->refresh(view_);
+}
 
 void main_window::check_map_mode(bool) {
     refresh_menus();

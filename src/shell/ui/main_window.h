@@ -6,6 +6,7 @@
 #include "map/map_view.h"
 #include "map/view_history.h"
 #include "shell/commands.h"
+#include "shell/loading_progress.h"
 #include "shell/menu_state.h"
 #include "shell/ui/message_box.h"
 #include "trace/store_observers.h"
@@ -20,8 +21,11 @@ namespace hoplot {
 
 class command_actions;
 class file_commands;
+class information_window;
 class output_window;
+class overview_window;
 class panel;
+class rotation_controller;
 class toolbar;
 class trace_list_window;
 class window_tracing;
@@ -32,9 +36,10 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     Q_OBJECT
 
   public:
+    // Builds the frame around a view whose data is loaded, advancing the loading dialog's bar.
     // parts: what traces probe and look up with; tests script them.
-    explicit main_window(map_view view = {}, QWidget* parent = nullptr,
-                         engine_parts parts = system_engine_parts());
+    explicit main_window(map_view view = {}, loading_progress* progress = nullptr,
+                         QWidget* parent = nullptr, engine_parts parts = system_engine_parts());
     ~main_window() override;
 
     // Runs a command as the menu, a key or a toolbar button would.
@@ -50,7 +55,7 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void build_frame(engine_parts parts);
+    void build_frame(loading_progress& progress, engine_parts parts);
     void lay_out_children();
     busy_state busy() const;
     program_state state() const;
@@ -92,6 +97,9 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     trace_list_window* trace_list_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
+    overview_window* overview_ = nullptr;
+    information_window* information_ = nullptr;
+    rotation_controller* rotation_ = nullptr;
     QLabel* status_label_ = nullptr;
     bool first_size_ = true;
 };

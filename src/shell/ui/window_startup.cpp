@@ -1,0 +1,54 @@
+#include "shell/ui/window_startup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "geolocation/resolve_location.h"
+#include "map/map_files.h"
+#include "map/startup_data.h"
+#include "map/view_settings.h"
+#include "shell/data_dir.h"
+#include "shell/settings.h"
+#include "shell/ui/loading_dialog.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/message_box.h"
+
+namespace hoplot {
+namespace {
+
+screen_size primary_screen_size() {
+    screen_size screen;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screen.width = primary->availableSize().width();
+        screen.height = primary->availableSize().height();
+    }
+    return screen;
+}
+
+} // namespace
+
+int run_window(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Hoplot"));
+    QApplication::setOrganizationName(QStringLiteral("Varn Software"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
+    app_settings() = read_settings(primary_screen_size(), find_data_dir());
+
+    loading_dialog loading;
+    message_box_host loading_messages(&loading);
+    loading.show();
+    map_view view;
+    view.globe_mode = app_settings().globe_mode != 0;
+    take_display_flags(view, app_settings());
+    if (const auto wrong = load_startup_data(view, loading, load_location_sources))
+        end_with_wrong_map_data(*wrong);
+    loading.set_stage("Initializing map data...");
+
+    main_window window(std::move(view), &loading);
+    loading.close();
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace hoplot

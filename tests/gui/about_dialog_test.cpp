@@ -1,0 +1,60 @@
+#include "shell/ui/about_dialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "shell/settings.h"
+#include "shell/show_message.h"
+
+namespace hoplot {
+namespace {
+
+QString label_text(const QDialog& dialog, const char* name) {
+    return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+TEST(about_dialog, shows_version_address_and_every_data_attribution) {
+    about_dialog dialog;
+    EXPECT_EQ(label_text(dialog, "version"), "Version 1.4.7");
+    EXPECT_TRUE(label_text(dialog, "support_address").contains('@'));
+    const QString credits = label_text(dialog, "attributions");
+    for (const char* source : {"GSHHG", "GNU Lesser General Public License", "GeoNames",
+                               "IP Geolocation by DB-IP", "Creative Commons Attribution 4.0"})
+        EXPECT_TRUE(credits.contains(QString::fromLatin1(source))) << source;
+}
+
+// The home page is the help's contents; the dialog closes whether or not a browser started.
+TEST(about_dialog, visit_opens_the_home_page_then_closes_telling_of_a_failure) {
+    const std::string saved_path = app_settings().db_path;
+    app_settings().db_path = "/opt/hoplot-data/";
+    for (const bool opened : {true, false}) {
+        SCOPED_TRACE(opened);
+        std::vector<std::string> messages;
+        const message_handler saved =
+            set_message_handler([&](const std::string& text) { messages.push_back(text); });
+        QUrl asked;
+        about_dialog dialog(nullptr, [&](const QUrl& url) {
+            asked = url;
+            return opened;
+        });
+        dialog.show();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("visit")), Qt::LeftButton);
+        set_message_handler(saved);
+
+        EXPECT_EQ(asked, QUrl("file:///opt/hoplot-data/help/index.html"));
+        EXPECT_FALSE(dialog.isVisible());
+        if (opened)
+            EXPECT_TRUE(messages.empty());
+        else
+            EXPECT_EQ(messages,
+                      std::vector<std::string>{"No web browser to load help. See readme.txt"});
+    }
+    app_settings().db_path = saved_path;
+}
+
+} // namespace
+} // namespace hoplot
