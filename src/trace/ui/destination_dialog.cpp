@@ -4,11 +4,12 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "shell/ui/resources.h"
 
 namespace hoplot {
 namespace {
@@ -54,10 +55,9 @@ destination_dialog::destination_dialog(destination_history& history, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     add_instructions(layout, this);
 
-    auto* picture = new QLabel(this);
     // The toolbar's Start Trace picture.
-    picture->setPixmap(QIcon(QStringLiteral(":/icons/start_trace.svg")).pixmap(32, 32));
-    picture->setAccessibleName(QStringLiteral("Start Trace"));
+    QLabel* picture = picture_label(QStringLiteral(":/icons/start_trace.svg"), QSize(32, 32),
+                                    QStringLiteral("Start Trace"), this);
     auto* label = new QLabel(QStringLiteral("Trace to"), this);
     label->setBuddy(combo_);
     combo_->setEditable(true);
