@@ -29,6 +29,10 @@ output_window::output_window(QWidget* parent)
     table_->setShowGrid(false);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
+    // Lines as high as their text: the strip is only 120 pixels high.
+    table_->verticalHeader()->setMinimumSectionSize(1);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     table_->horizontalHeader()->setStretchLastSection(false);
     auto* layout = new QVBoxLayout(this);
