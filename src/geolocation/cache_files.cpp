@@ -72,6 +72,11 @@ bool is_field(const std::string& text) {
     return true;
 }
 
+// A coordinate may be padded on the left ("%5.2f"); the padding reads back as field space.
+bool is_number_field(const std::string& text) {
+    return is_field(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+}
+
 char letter_of(const std::string& word) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(word[0])));
 }
@@ -181,8 +186,9 @@ void load_position_caches(loading_progress& progress) {
 
 bool append_update(position_cache& cache, const std::string& path, const position_fix& fix) {
     const std::string& name = fix.host_name.empty() ? fix.address : fix.host_name;
-    if (!read_cache_key(fix.address) || !is_field(name) || !is_field(fix.latitude_text) ||
-        !is_field(fix.longitude_text) || fix.latitude_word.empty() || fix.longitude_word.empty())
+    if (!read_cache_key(fix.address) || !is_field(name) || !is_number_field(fix.latitude_text) ||
+        !is_number_field(fix.longitude_text) || fix.latitude_word.empty() ||
+        fix.longitude_word.empty())
         return false;
 
     const std::string line = fix.address + " " + name + " " + fix.latitude_text + " " +

@@ -64,9 +64,11 @@ fix_coordinate city_coordinate(double degrees, const char* positive_word,
 }
 
 std::string fix_question(const position_fix& fix) {
-    return "Are you sure you want to set " + fix.host_name + " to " + fix.latitude_text +
-           degree_sign + " " + fix.latitude_word + " " + fix.longitude_text + degree_sign + " " +
-           fix.longitude_word + "?";
+    // A nameless hop is stored under its address, so it is asked about by that.
+    const std::string& host = fix.host_name.empty() ? fix.address : fix.host_name;
+    return "Are you sure you want to set " + host + " to " + fix.latitude_text + degree_sign + " " +
+           fix.latitude_word + " " + fix.longitude_text + degree_sign + " " + fix.longitude_word +
+           "?";
 }
 
 std::optional<std::string> missing_in_fix(const position_fix& fix) {

@@ -43,7 +43,8 @@ struct fix_coordinate {
 fix_coordinate city_coordinate(double degrees, const char* positive_word,
                                const char* negative_word);
 
-// "Are you sure you want to set gw1 to 37.77° North 122.42° West?"
+// "Are you sure you want to set gw1 to 37.77° North 122.42° West?"; the address stands in for
+// a missing host name, as it does in update.cache.
 std::string fix_question(const position_fix& fix);
 
 // What the user still has to give before the fix can be stored; none when it is complete.

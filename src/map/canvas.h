@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -58,6 +59,17 @@ class canvas {
     // Text height plus external leading of the selected font.
     virtual int line_height() = 0;
     virtual void text(pixel_point at, const std::string& text, int colour, text_align align) = 0;
+    // Everything drawn afterwards is cut to the rectangle from (left, top) up to but excluding
+    // (right, bottom).
+    virtual void set_clip(int left, int top, int right, int bottom) = 0;
+
+    // Draws what `draw` draws inside the box from (left, top) to (right, bottom); the drawing
+    // must depend on nothing but `key`. A canvas may keep the picture and put it again for the
+    // same key instead of drawing it anew.
+    virtual void reusable(const std::string& /*key*/, int /*left*/, int /*top*/, int /*right*/,
+                          int /*bottom*/, const std::function<void(canvas&)>& draw) {
+        draw(*this);
+    }
 };
 
 } // namespace hoplot

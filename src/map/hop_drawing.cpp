@@ -1,7 +1,6 @@
 #include "map/hop_drawing.h"
 
 #include <cmath>
-#include <optional>
 
 #include "map/map_view.h"
 #include "map/projection.h"
@@ -24,8 +23,9 @@ int label_font_height(const map_view& view) {
     return view.globe_mode ? globe_font_height : flat_font_heights[level_index(view)];
 }
 
-// Where a map position lands on the surface; none on the globe's far side.
-std::optional<pixel_point> place(const map_view& view, map_point at) {
+} // namespace
+
+std::optional<pixel_point> hop_screen_position(const map_view& view, map_point at) {
     const pixel_point p = map_to_screen(view, at.x, at.y);
     if (!view.globe_mode) return p;
     double x = p.x, y = p.y;
@@ -33,14 +33,12 @@ std::optional<pixel_point> place(const map_view& view, map_point at) {
     return pixel_point{round_pixel(x), round_pixel(y)};
 }
 
-} // namespace
-
 int hop_dot_radius(const map_view& view) {
     return view.globe_mode ? globe_dot_radius : flat_dot_radii[level_index(view)];
 }
 
 void draw_hop_dot(canvas& surface, const map_view& view, map_point at) {
-    const std::optional<pixel_point> p = place(view, at);
+    const std::optional<pixel_point> p = hop_screen_position(view, at);
     if (!p) return;
     const int r = hop_dot_radius(view);
     surface.ellipse(p->x - r, p->y - r, p->x + r, p->y + r);
@@ -48,7 +46,7 @@ void draw_hop_dot(canvas& surface, const map_view& view, map_point at) {
 
 void draw_hop_label(canvas& surface, const map_view& view, const std::string& text, double fraction,
                     map_point at, int colour) {
-    const std::optional<pixel_point> p = place(view, at);
+    const std::optional<pixel_point> p = hop_screen_position(view, at);
     if (!p) return;
     const int e0 = static_cast<int>(fraction * 3600);
     int e = e0;

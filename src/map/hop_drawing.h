@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "geolocation/location.h"
@@ -12,6 +13,9 @@ struct map_view;
 // Dot radius, label font height and the label's distance from its dot for the view's mode and
 // detail level.
 int hop_dot_radius(const map_view& view);
+
+// Where a position in map units lands on the screen; none on the globe's far side.
+std::optional<pixel_point> hop_screen_position(const map_view& view, map_point at);
 
 // A hop's dot at a position in map units, with the pen and brush already selected; nothing on
 // the globe's far side.

@@ -1,5 +1,7 @@
 #include "map/paint_map.h"
 
+#include <string>
+
 #include "map/city_drawing.h"
 #include "map/drawing_objects.h"
 #include "map/feature_drawing.h"
@@ -9,11 +11,35 @@
 #include "map/route_drawing.h"
 
 namespace hoplot {
+namespace {
+
+// The disc is most of a globe redraw and depends on its size and place alone, so a canvas that
+// can keeps it from one redraw to the next (rotation redraws many times a second).
+void put_globe_disc(canvas& surface, const map_view& view) {
+    const int cx = view.client_w / 2, cy = view.client_h / 2, r = view.globe_radius;
+    const std::string key =
+        "globe disc " + std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(r);
+    surface.reusable(key, cx - r, cy - r, cx + r + 1, cy + r + 1,
+                     [&](canvas& c) { draw_globe_disc(c, cx, cy, r); });
+}
+
+} // namespace
+
+pixel_rect map_area(const map_view& view) {
+    if (view.globe_mode) return {0, 0, view.client_w, view.client_h};
+    return {0, 0, view.world_w + 1, view.world_h + 1};
+}
+
+void clip_to_map_area(canvas& surface, const map_view& view) {
+    const pixel_rect area = map_area(view);
+    surface.set_clip(area.left, area.top, area.right, area.bottom);
+}
 
 void paint_map(canvas& surface, map_view& view) {
     surface.fill_rect(0, 0, view.client_w, view.client_h, background_colour);
+    clip_to_map_area(surface, view);
     if (view.globe_mode)
-        draw_globe_disc(surface, view.client_w / 2, view.client_h / 2, view.globe_radius);
+        put_globe_disc(surface, view);
     else
         select_level(view);
     // The globe always draws the Low level; the flat map's level follows the zoom.

@@ -14,29 +14,69 @@ namespace {
 constexpr double pi_as_written = 3.14159265358573;
 constexpr int arc_samples = 41;
 
-// A pixel y of -32769 or less is folded back to the remainder of its rounding divided by
-// -32769, keeping its sign.
-int fold_far_y(double y) {
-    if (!(y <= -32769.0) || !std::isfinite(y)) return round_pixel(y);
-    return static_cast<int>(std::fmod(std::trunc(y + 0.5), 32769.0));
+// Cuts the segment a-b to the box [0, w] x [0, h] (Liang-Barsky); false when none of it lies
+// inside. Far-off ends of a deeply zoomed view never reach the integer pixels this way.
+bool clip_to_box(double w, double h, double& ax, double& ay, double& bx, double& by) {
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {ax, w - ax, ay, h - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    bx = ax + t1 * dx;
+    by = ay + t1 * dy;
+    ax += t0 * dx;
+    ay += t0 * dy;
+    return true;
 }
 
-void draw_flat_line(canvas& surface, const map_view& view, map_point from, map_point to) {
+// A piece of route that does not cross the seam, world x in 0..world_w. The region may cross
+// the seam or lie beside it, so the piece is laid out once for each world width it may be seen at.
+void draw_flat_piece(canvas& surface, const map_view& view, double x1, double y1, double x2,
+                     double y2) {
     const double ww = view.world_w, wh = view.world_h;
     const double sx = ww / visible_width(view), sy = wh / visible_height(view);
-    const auto screen_x = [&](int map_x) {
-        const double u = map_x * ww / 65536 - view.left;
-        const double raw = u * sx;
-        double x = (u < 0 ? u + ww : u) * sx;
-        // An unwrapped view keeps an end that wraps out of the region where it lies, so that a
-        // far-west hop runs off the left edge instead of reappearing on the right.
-        if (!view.wrapped && (x < view.left || x > view.right)) x = raw;
-        return round_pixel(x);
-    };
-    const auto screen_y = [&](int map_y) {
-        return fold_far_y((map_y * wh / 65536 - view.top) * sy);
-    };
-    surface.line({screen_x(from.x), screen_y(from.y)}, {screen_x(to.x), screen_y(to.y)});
+    const double vw = visible_width(view);
+    const double u1 = x1 - view.left, u2 = x2 - view.left;
+    for (const double shift : {-ww, 0.0, ww}) {
+        if (std::max(u1, u2) + shift <= 0 || std::min(u1, u2) + shift >= vw) continue;
+        double ax = (u1 + shift) * sx, ay = (y1 - view.top) * sy;
+        double bx = (u2 + shift) * sx, by = (y2 - view.top) * sy;
+        if (!clip_to_box(ww, wh, ax, ay, bx, by)) continue;
+        surface.line({round_pixel(ax), round_pixel(ay)}, {round_pixel(bx), round_pixel(by)});
+    }
+}
+
+// The shorter way round: a line that crosses the 180° meridian is split there and goes on from
+// the opposite edge, like the coastlines.
+void draw_flat_line(canvas& surface, const map_view& view, map_point from, map_point to) {
+    const double ww = view.world_w, wh = view.world_h;
+    const double x1 = from.x * ww / 65536, y1 = from.y * wh / 65536;
+    const double x2 = to.x * ww / 65536, y2 = to.y * wh / 65536;
+    double dx = x2 - x1;
+    if (dx > ww / 2)
+        dx -= ww;
+    else if (dx < -ww / 2)
+        dx += ww;
+    const double end = x1 + dx;
+    if (end >= 0 && end <= ww) {
+        draw_flat_piece(surface, view, x1, y1, end, y2);
+        return;
+    }
+    const double seam = end < 0 ? 0 : ww;
+    const double y_seam = y1 + (seam - x1) / dx * (y2 - y1);
+    draw_flat_piece(surface, view, x1, y1, seam, y_seam);
+    draw_flat_piece(surface, view, ww - seam, y_seam, x2, y2);
 }
 
 struct vec3 {
@@ -75,7 +115,7 @@ bool end_visible(const map_view& view, map_point p) {
     return project_globe(view, wx, wy);
 }
 
-vec3 on_sphere(double radius, double map_x, int map_y) {
+vec3 on_sphere(double radius, double map_x, double map_y) {
     const double lon = (180 - (map_x / (65536.0 / 360) - 180)) * pi_as_written / 180;
     const double lat = (90 - map_y / (65536.0 / 180)) * pi_as_written / 180;
     return {radius * std::cos(lat) * std::sin(lon), radius * std::sin(lat),
@@ -93,9 +133,11 @@ void draw_globe_arc(canvas& surface, const map_view& view, map_point from, map_p
             v += 65536;
         return v;
     };
+    // Scrolled vertically, the features and dots move by the y offset: the arc moves with them.
+    const double lift = view.y_offset * (65536.0 / view.world_h);
     const double radius = view.globe_radius;
-    vec3 a = on_sphere(radius, turned(from.x), from.y);
-    vec3 b = on_sphere(radius, turned(to.x), to.y);
+    vec3 a = on_sphere(radius, turned(from.x), from.y + lift);
+    vec3 b = on_sphere(radius, turned(to.x), to.y + lift);
     vec3 n{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
     // Equal or opposite ends leave no plane for the arc.
     if (std::hypot(n.x, n.y, n.z) <= 1e-9 * radius * radius) return;

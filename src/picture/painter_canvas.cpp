@@ -2,12 +2,15 @@
 
 #include <QColor>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QVarLengthArray>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "picture/cell_font.h"
 
@@ -24,10 +27,25 @@ QPointF centre_of(pixel_point p) {
     return {p.x + 0.5, p.y + 0.5};
 }
 
+struct kept_picture {
+    std::string key;
+    qreal pixel_ratio;
+    QImage image;
+};
+
+// Newest last; a handful covers the globe at a few window sizes.
+constexpr std::size_t kept_pictures = 4;
+thread_local std::vector<kept_picture> picture_store;
+
 } // namespace
 
 painter_canvas::painter_canvas(QPainter& painter) : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing);
+    // The device's area in the painter's coordinates, which a kept picture shifts.
+    const QPaintDevice* device = painter_.device();
+    const qreal ratio = device->devicePixelRatioF();
+    visible_ = painter_.transform().inverted().mapRect(
+        QRect(0, 0, qCeil(device->width() / ratio), qCeil(device->height() / ratio)));
 }
 
 void painter_canvas::set_pen(const pen& p) {
@@ -109,8 +127,9 @@ void painter_canvas::dashed_polyline(std::span<const pixel_point> points) {
 }
 
 void painter_canvas::ellipse(int left, int top, int right, int bottom) {
-    const QPaintDevice* device = painter_.device();
-    if (right < 0 || bottom < 0 || left > device->width() || top > device->height()) return;
+    if (right < visible_.left() || bottom < visible_.top() || left > visible_.right() + 1 ||
+        top > visible_.bottom() + 1)
+        return;
     painter_.drawEllipse(QRectF(centre_of({left, top}), QSizeF(right - left, bottom - top)));
 }
 
@@ -124,9 +143,8 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
     // Most city names of a zoomed map lie far off the picture; no character is wider than two
     // ems, so a text whose anchor is further off than that many ems cannot show.
     const int reach = (static_cast<int>(qtext.size()) + 1) * 2 * font_.pixelSize();
-    const QPaintDevice* device = painter_.device();
-    if (at.x < -reach || at.y < -reach || at.x > device->width() + reach ||
-        at.y > device->height() + reach)
+    if (at.x < visible_.left() - reach || at.y < visible_.top() - reach ||
+        at.x > visible_.right() + 1 + reach || at.y > visible_.bottom() + 1 + reach)
         return;
     const QFontMetrics metrics(font_);
     const QPen line_pen = painter_.pen();
@@ -144,6 +162,37 @@ void painter_canvas::text(pixel_point at, const std::string& text, int colour, t
         painter_.restore();
     }
     painter_.setPen(line_pen);
+}
+
+void painter_canvas::set_clip(int left, int top, int right, int bottom) {
+    const QRect clip(left, top, right - left, bottom - top);
+    painter_.setClipRect(clip);
+    visible_ = visible_.intersected(clip);
+}
+
+void painter_canvas::reusable(const std::string& key, int left, int top, int right, int bottom,
+                              const std::function<void(canvas&)>& draw) {
+    if (right <= left || bottom <= top) return;
+    const qreal ratio = painter_.device()->devicePixelRatioF();
+    auto found = std::find_if(picture_store.begin(), picture_store.end(), [&](const auto& kept) {
+        return kept.key == key && kept.pixel_ratio == ratio;
+    });
+    if (found == picture_store.end()) {
+        QImage image(QSize(right - left, bottom - top) * ratio,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.translate(-left, -top);
+            painter_canvas inner(painter);
+            draw(inner);
+        }
+        if (picture_store.size() == kept_pictures) picture_store.erase(picture_store.begin());
+        picture_store.push_back({key, ratio, std::move(image)});
+        found = picture_store.end() - 1;
+    }
+    painter_.drawImage(QPoint(left, top), found->image);
 }
 
 } // namespace hoplot

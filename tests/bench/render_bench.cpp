@@ -1,5 +1,6 @@
 // Full redraws of the map picture with the shipped map data: the flat world at Low, a zoomed
-// view at each detail level, and the globe, each with a ten-hop route.
+// view at each detail level, the globe, and one step of automatic rotation, each with a ten-hop
+// route.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -9,8 +10,8 @@
 
 #include "map/map_view.h"
 #include "map/paint_map.h"
-#include "picture/painter_canvas.h"
 #include "map/startup_data.h"
+#include "picture/painter_canvas.h"
 #include "shell/data_dir.h"
 #include "shell/settings.h"
 #include "trace/route.h"
@@ -87,9 +88,13 @@ void flat_world(benchmark::State& state) {
     redraw(state, view);
 }
 
-// Europe at zoom 4 (Low), 16 (Medium) and 256 (High).
+// The window sizes benchmarked: the world's own, and a full-HD screen.
+constexpr int window_sizes[2][2] = {{831, 572}, {1920, 1080}};
+
+// Europe at zoom 4 (Low), 16 (Medium) and 256 (High); argument 1 picks the window size.
 void zoomed(benchmark::State& state) {
-    map_view view = loaded_view(831, 572);
+    const auto& size = window_sizes[state.range(1)];
+    map_view view = loaded_view(size[0], size[1]);
     const int width = static_cast<int>(state.range(0)), height = width * 572 / 831;
     no_listener listener;
     set_view_rect(view, {430 - width / 2, 120 - height / 2}, {430 + width / 2, 120 + height / 2});
@@ -97,17 +102,35 @@ void zoomed(benchmark::State& state) {
     redraw(state, view);
 }
 
-void globe(benchmark::State& state) {
-    map_view view = loaded_view(831, 572);
+map_view turned_globe(int width, int height) {
+    map_view view = loaded_view(width, height);
     no_listener listener;
     set_globe_mode(view, listener);
     shift_view_x(view, -100); // turned so that the route faces the viewer
-    redraw(state, view);
+    return view;
+}
+
+void globe(benchmark::State& state) {
+    redraw(state, turned_globe(831, 572));
+}
+
+// Automatic rotation's step: turn by 30 world pixels and redraw the whole globe.
+void rotation_tick(benchmark::State& state) {
+    const auto& size = window_sizes[state.range(0)];
+    map_view view = turned_globe(size[0], size[1]);
+    QImage image(view.client_w, view.client_h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        shift_view_x(view, 30);
+        QPainter painter(&image);
+        painter_canvas surface(painter);
+        paint_map(surface, view);
+    }
 }
 
 BENCHMARK(flat_world)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(zoomed)->Arg(416)->Arg(208)->Arg(52)->Unit(benchmark::kMillisecond);
+BENCHMARK(zoomed)->ArgsProduct({{416, 208, 52}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(globe)->Unit(benchmark::kMillisecond);
+BENCHMARK(rotation_tick)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace hoplot

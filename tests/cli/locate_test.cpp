@@ -13,6 +13,7 @@ class locate_test : public geo_test {
         geo_test::SetUp();
         data.write("cache_files/hosts.cache", "10.1.2.3 gw1.example.net 37 46N 122 25W\n");
         data.write("cache_files/networks.cache", "10.1 51 30N 0 7W campus\n");
+        data.write("cache_files/update.cache", "10.1.5.5 mine 12.5 n 3.25 e\n");
         using namespace test_mmdb;
         writer db;
         db.add("81.2.69.0", 24,
@@ -44,6 +45,7 @@ TEST_F(locate_test, one_tab_separated_line_per_source_and_exit_2_on_bad_usage) {
          placed(position(37 + 46 / 60.0, "North", 122 + 25 / 60.0, "West")) +
              "\t0\tcache\tgw1.example.net\n"},
         {{"10.1.9.9"}, placed(position(51.5, "North", 7 / 60.0, "West")) + "\t0\tcache\t\n"},
+        {{"10.1.5.5", "mine"}, placed(position(12.5, "North", 3.25, "East")) + "\t0\tfix\tmine\n"},
         {{"81.2.69.160", "host"},
          placed(position(33.5, "South", 151.25, "East")) + "\t0\tgeoip\thost\n"},
         {{"192.0.2.1", "nowhere.example.com"}, "Unresolved\t\t\t0\tnone\tnowhere.example.com\n"},

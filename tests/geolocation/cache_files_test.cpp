@@ -125,12 +125,16 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
     EXPECT_TRUE(append_update(cache, update_file(),
                               {"gw1.example.net", "10.1.2.3", "37.46", "North", "122.5", "West"}));
     EXPECT_TRUE(append_update(cache, update_file(), {"", "10.1.2.4", "5", "South", "6", "East"}));
+    EXPECT_TRUE(
+        append_update(cache, update_file(), {"c", "10.1.2.5", " 5.50", "North", "6", "East"}));
     EXPECT_EQ(read_text_file(update_file()),
-              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n");
+              "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n"
+              "10.1.2.5 c  5.50 n 6 e\n");
     EXPECT_EQ(found_at("10.1.2.3"), "gw1.example.net 37.4600 North 122.5000 West");
     cache.clear();
     load_update_cache(cache, update_file(), quiet);
     EXPECT_EQ(found_at("10.1.2.4"), "10.1.2.4 5.0000 South 6.0000 East");
+    EXPECT_EQ(found_at("10.1.2.5"), "c 5.5000 North 6.0000 East");
     EXPECT_TRUE(messages.empty());
 }
 

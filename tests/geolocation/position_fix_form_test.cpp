@@ -79,6 +79,8 @@ TEST(position_fix_form, question_and_missing_fields) {
     EXPECT_EQ(fix_question(fix),
               "Are you sure you want to set gw1 to 37.77\u00b0 North 122.42\u00b0 West?");
     EXPECT_FALSE(missing_in_fix(fix));
+    fix.host_name.clear();
+    EXPECT_EQ(fix_question(fix).substr(0, 42), "Are you sure you want to set 192.0.2.7 to ");
     fix.longitude_text.clear();
     EXPECT_EQ(missing_in_fix(fix), "Please enter the new longitude (0 to 180 degrees).");
     fix.latitude_text.clear();

@@ -34,8 +34,10 @@ map_view furnished(map_view view) {
     return view;
 }
 
+// In a window larger than the world every layer is cut to the map's corner, so that none runs
+// on into the black margin.
 TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_that_order) {
-    map_view view = furnished(sized_view());
+    map_view view = furnished(sized_view(1200, 900));
     route_rec route;
     route.places = {{{{"hop", map_units(-60, -10), 0}}, 1, 0}};
     view.current_route = &route;
@@ -45,7 +47,12 @@ TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_t
     ASSERT_EQ(canvas.fills.size(), 1u);
     const auto& ground = canvas.fills[0];
     EXPECT_EQ(ground.order, 0u);
-    EXPECT_EQ((std::array{ground.colour, ground.right, ground.bottom}), (std::array{0, 831, 572}));
+    EXPECT_EQ((std::array{ground.colour, ground.right, ground.bottom}), (std::array{0, 1200, 900}));
+    ASSERT_EQ(canvas.clips.size(), 1u);
+    const auto& clip = canvas.clips[0];
+    EXPECT_EQ(
+        (std::array{clip.left, clip.top, clip.right, clip.bottom, static_cast<int>(clip.order)}),
+        (std::array{0, 0, 832, 573, 1}));
     ASSERT_EQ(canvas.segments.size(), 3u);
     ASSERT_EQ(canvas.ovals.size(), 2u);
     EXPECT_EQ((std::array{canvas.segments[0].pen, canvas.segments[1].pen, canvas.segments[2].pen}),
@@ -62,6 +69,8 @@ TEST(paint_map, with_every_layer_off_shows_the_globes_shaded_disc) {
     recording_canvas canvas;
     paint_map(canvas, globe);
     EXPECT_TRUE(canvas.segments.empty() && canvas.labels.empty());
+    ASSERT_EQ(canvas.clips.size(), 1u);
+    EXPECT_EQ((std::array{canvas.clips[0].right, canvas.clips[0].bottom}), (std::array{831, 572}));
     ASSERT_EQ(canvas.ovals.size(), 56u); // radius 277: rings at insets 0, 5, ..., 275
     for (std::size_t i = 0; i < canvas.ovals.size(); ++i) {
         const auto& ring = canvas.ovals[i];

@@ -50,6 +50,7 @@ struct recording_canvas final : canvas {
     std::vector<oval> ovals;
     std::vector<label> labels;
     std::vector<fill> fills;
+    std::vector<fill> clips; // colour unused
     int height_of_line = 10; // what line_height() answers
     hoplot::pen pen;
     hoplot::brush brush;
@@ -75,6 +76,9 @@ struct recording_canvas final : canvas {
     int line_height() override { return height_of_line; }
     void text(pixel_point at, const std::string& text, int colour, text_align align) override {
         labels.push_back({at, text, colour, align, font, drawn++});
+    }
+    void set_clip(int left, int top, int right, int bottom) override {
+        clips.push_back({left, top, right, bottom, 0, drawn++});
     }
 };
 

@@ -85,37 +85,53 @@ TEST(hop_marks, sizes_follow_the_detail_level_are_fixed_on_the_globe_and_skip_th
     }
 }
 
-TEST(flat_route_line, joins_the_dots_never_split_and_folds_far_y_values_keeping_their_sign) {
-    const map_point tokyo = map_units(139.7, 35.7), san_francisco = map_units(-122.4, 37.8);
+std::vector<recording_canvas::segment> flat_line(const map_view& view, map_point from,
+                                                 map_point to) {
     recording_canvas canvas;
     canvas.set_pen(hop_pen); // the caller's pen
-    draw_route_line(canvas, sized_view(), tokyo, san_francisco);
-    ASSERT_EQ(canvas.segments.size(), 1u);
-    EXPECT_EQ(canvas.segments[0].from, dot_centre(sized_view(), tokyo));
-    EXPECT_EQ(canvas.segments[0].to, dot_centre(sized_view(), san_francisco));
-    EXPECT_EQ(canvas.segments[0].pen, hop_pen);
+    draw_route_line(canvas, view, from, to);
+    for (const auto& s : canvas.segments)
+        EXPECT_EQ(s.pen, hop_pen);
+    return canvas.segments;
+}
 
-    // Europe, zoomed: the hop in California runs off the left edge, unwrapped.
-    const map_view europe = region_view(400, 100, 500, 169, 1);
-    canvas.segments.clear();
-    draw_route_line(canvas, europe, map_units(10, 50), san_francisco);
-    ASSERT_EQ(canvas.segments.size(), 1u);
-    EXPECT_EQ(canvas.segments[0].from,
-              map_to_screen(europe, map_units(10, 50).x, map_units(10, 50).y));
-    EXPECT_LT(canvas.segments[0].to.x, -1000);
+pixel_point screen_of(const map_view& view, map_point at) {
+    return map_to_screen(view, at.x, at.y);
+}
 
-    // Two world pixels high near the south pole: the north is hundreds of thousands of pixels up.
+TEST(flat_route_line, takes_the_shorter_way_split_at_the_seam_and_cut_at_the_map_edge) {
+    const map_point san_francisco = map_units(-122.4, 37.8), auckland = map_units(174.8, -36.8);
+    const map_view world = sized_view();
+
+    // Across the Pacific: two pieces that meet the edges at the same height.
+    const auto pacific = flat_line(world, auckland, san_francisco);
+    ASSERT_EQ(pacific.size(), 2u);
+    EXPECT_EQ(pacific[0].from, dot_centre(world, auckland));
+    EXPECT_EQ(pacific[0].to.x, 831);
+    EXPECT_EQ(pacific[1].from.x, 0);
+    EXPECT_EQ(pacific[1].from.y, pacific[0].to.y);
+    EXPECT_EQ(pacific[1].to, dot_centre(world, san_francisco));
+
+    // Zoomed across the seam, a hop just west of the view lies off the left edge, not the right.
+    const map_view seam = region_view(780, 100, 60, 177, 1);
+    const map_point across = map_units(-171.8, 40);
+    const map_point west = map_units(149, 45); // world x 759, west of the left edge at 780
+    const auto edge = flat_line(seam, west, across);
+    ASSERT_EQ(edge.size(), 2u);
+    EXPECT_EQ(edge[0].from.x, 0);
+    EXPECT_EQ(edge[0].to, edge[1].from); // the seam, inside the view
+    EXPECT_EQ(edge[1].to, screen_of(seam, across));
+
+    // Far ends of a zoomed view are cut at the map's edge, keeping the line's direction.
     const map_view south = region_view(0, 560, 831, 562, 2);
-    for (const double latitude : {89.0, 60.0, 10.0}) {
-        canvas.segments.clear();
-        draw_route_line(canvas, south, map_units(0, latitude), map_units(0, -88.5));
-        ASSERT_EQ(canvas.segments.size(), 1u);
-        const double raw = (map_units(0, latitude).y * 572.0 / 65536 - 560) * 286;
-        ASSERT_LE(raw, -32769.0);
-        const int y = canvas.segments[0].from.y;
-        EXPECT_TRUE(y > -32769 && y <= 0) << latitude;
-        EXPECT_EQ((static_cast<long long>(raw + 0.5) - y) % 32769, 0) << latitude;
-    }
+    const auto north = flat_line(south, map_units(0, 60), map_units(0, -88.5));
+    ASSERT_EQ(north.size(), 1u);
+    EXPECT_EQ(north[0].from, (pixel_point{screen_of(south, map_units(0, -88.5)).x, 0}));
+    const map_view eu = region_view(400, 100, 500, 169, 1);
+    const auto off = flat_line(eu, map_units(10, 50), san_francisco);
+    ASSERT_EQ(off.size(), 1u);
+    EXPECT_EQ(off[0].from, screen_of(eu, map_units(10, 50)));
+    EXPECT_EQ(off[0].to.x, 0);
 }
 
 TEST(globe_arc, rises_a_fifth_of_the_radius_in_41_samples_drawn_where_not_hidden) {
@@ -161,6 +177,19 @@ TEST(globe_arc, rises_a_fifth_of_the_radius_in_41_samples_drawn_where_not_hidden
                                    {map_units(10, 20), map_units(-170, -20)},
                                    {map_units(0, 90), map_units(60, 90)}})
         EXPECT_TRUE(arc(from, to).empty()) << from.x << " " << to.x;
+}
+
+TEST(globe_arc, follows_its_dots_when_the_globe_is_scrolled_vertically) {
+    const map_point west = map_units(-30, 20), east = map_units(30, 10);
+    for (const int d : {-60, 0, 45}) {
+        map_view view = globe_view();
+        shift_view_y(view, d);
+        recording_canvas canvas;
+        draw_route_line(canvas, view, west, east);
+        ASSERT_EQ(canvas.segments.size(), 40u) << d;
+        EXPECT_LE(distance(canvas.segments.front().from, dot_centre(view, west)), 1.5) << d;
+        EXPECT_LE(distance(canvas.segments.back().to, dot_centre(view, east)), 1.5) << d;
+    }
 }
 
 TEST(draw_route, labels_then_dots_then_the_line_with_the_start_dot_over_its_end) {

@@ -8,14 +8,21 @@ const path = require('path');
 
 const usage = 'usage: node citygen.js OUT_DIR   (run "npm ci" in tools/citygen first)';
 
-// Each level holds the cities of the level before it and then the largest others that keep a
-// distance from every city already chosen, so that the labels of one level rarely sit on top of
-// each other.
+// Each level holds the cities of the level before it and then the largest others that lie at
+// least `spacing` screen pixels from every city already chosen when the list is drawn at its
+// smallest scale (`scale` screen pixels per world pixel): the whole world for Low, zoom 5 for
+// Medium (whose list is drawn at High too) and zoom 65 for the third list. Distances are taken on
+// the flat map, where labels are drawn, so that those of one level rarely sit on top of each
+// other in any part of the world.
 const levels = [
-    {file: 'cities.file.1', count: 100, spacingKm: 150},
-    {file: 'cities.file.2', count: 1000, spacingKm: 40},
-    {file: 'cities.file.3', count: 5000, spacingKm: 10},
+    {file: 'cities.file.1', count: 100, spacing: 20, scale: 1},
+    {file: 'cities.file.2', count: 1000, spacing: 18, scale: Math.sqrt(5)},
+    {file: 'cities.file.3', count: 5000, spacing: 18, scale: Math.sqrt(65)},
 ];
+
+// The flat map's world: 831 by 572 pixels for 360 by 180 degrees.
+const worldW = 831;
+const worldH = 572;
 
 // Districts, historical, abandoned and destroyed places are not cities to show.
 const skippedFeatures = new Set(['PPLX', 'PPLH', 'PPLQ', 'PPLW', 'PPLCH']);
@@ -51,35 +58,37 @@ function cityLine(city) {
     return `${city.label} ${dms(lat, 'N', 'S')} ${dms(lon, 'E', 'W')}\n`;
 }
 
-function distanceKm(a, b) {
-    const rad = Math.PI / 180;
-    const [lon1, lat1] = a.loc.coordinates;
-    const [lon2, lat2] = b.loc.coordinates;
-    const h = Math.sin((lat2 - lat1) * rad / 2) ** 2 +
-        Math.cos(lat1 * rad) * Math.cos(lat2 * rad) * Math.sin((lon2 - lon1) * rad / 2) ** 2;
-    return 2 * 6371 * Math.asin(Math.min(1, Math.sqrt(h)));
+function worldPosition(city) {
+    const [lon, lat] = city.loc.coordinates;
+    return {x: (lon + 180) * worldW / 360, y: (90 - lat) * worldH / 180};
 }
 
-// Cities chosen so far, bucketed by whole degrees, to find close neighbours quickly.
+// Cities chosen so far, bucketed into squares of world pixels, to find close neighbours quickly.
 class Chosen {
     constructor() { this.cities = []; this.members = new Set(); this.buckets = new Map(); }
-    static key(lon, lat) { return `${Math.floor(lon)},${Math.floor(lat)}`; }
+    static key(x, y) { return `${x},${y}`; }
     add(city) {
         this.cities.push(city);
         this.members.add(city);
-        const key = Chosen.key(...city.loc.coordinates);
+        const at = worldPosition(city);
+        const key = Chosen.key(Math.floor(at.x), Math.floor(at.y));
         if (!this.buckets.has(key)) this.buckets.set(key, []);
         this.buckets.get(key).push(city);
     }
-    hasNear(city, km) {
-        const [lon, lat] = city.loc.coordinates;
-        const reachLat = Math.ceil(km / 111) + 1;
-        const reachLon = Math.min(180, Math.ceil(reachLat / Math.max(0.01, Math.cos(lat * Math.PI / 180))));
-        for (let dy = -reachLat; dy <= reachLat; dy++) {
-            for (let dx = -reachLon; dx <= reachLon; dx++) {
-                const lonKey = ((Math.floor(lon) + dx + 180) % 360 + 360) % 360 - 180;
-                const near = this.buckets.get(Chosen.key(lonKey, Math.floor(lat) + dy)) || [];
-                if (near.some((other) => distanceKm(city, other) < km)) return true;
+    // Whether a chosen city lies closer than `reach` world pixels, across the seam too.
+    hasNear(city, reach) {
+        const at = worldPosition(city);
+        const cells = Math.ceil(reach);
+        for (let dy = -cells; dy <= cells; dy++) {
+            for (let dx = -cells; dx <= cells; dx++) {
+                const column = ((Math.floor(at.x) + dx) % worldW + worldW) % worldW;
+                const near = this.buckets.get(Chosen.key(column, Math.floor(at.y) + dy)) || [];
+                for (const other of near) {
+                    const there = worldPosition(other);
+                    let ox = Math.abs(there.x - at.x);
+                    if (ox > worldW / 2) ox = worldW - ox;
+                    if (Math.hypot(ox, there.y - at.y) < reach) return true;
+                }
             }
         }
         return false;
@@ -103,7 +112,7 @@ function main(argv) {
     for (const level of levels) {
         for (const city of candidates) {
             if (chosen.cities.length >= level.count) break;
-            if (!chosen.members.has(city) && !chosen.hasNear(city, level.spacingKm))
+            if (!chosen.members.has(city) && !chosen.hasNear(city, level.spacing / level.scale))
                 chosen.add(city);
         }
         fs.writeFileSync(path.join(outDir, level.file), chosen.cities.map(cityLine).join(''));

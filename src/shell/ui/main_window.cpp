@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <chrono>
 
+#include "map/ui/map_window.h"
 #include "map/view_settings.h"
 #include "shell/panel_layout.h"
 #include "shell/settings.h"
@@ -33,12 +35,6 @@ constexpr int output_height = 120;
 // How long showing a trace may wait for one hop's DNS LOC answer.
 constexpr std::chrono::milliseconds loc_patience{200};
 
-QWidget* placeholder(const char* name) {
-    auto* widget = new QWidget;
-    widget->setAccessibleName(QString::fromLatin1(name));
-    return widget;
-}
-
 // Lays the frame out whenever the central area changes size.
 class central_area : public QWidget {
   public:
@@ -55,12 +51,13 @@ class central_area : public QWidget {
 
 main_window::main_window(map_view view, loading_progress* progress, QWidget* parent,
                          engine_parts parts)
-    : QMainWindow(parent), view_(std::move(view)), messages_(this),
-      store_(bounded_resolver(loc_patience)) {
+    : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
     setAccessibleName(QStringLiteral("Hoplot"));
     no_progress silent;
+    map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
+    connect_map();
     history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
     resize(values.main_window_width, values.main_window_height);
@@ -78,33 +75,33 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
-    map_area_ = placeholder("Map");
     output_area_ = new output_window(area);
     advance();
-    overview_ = new overview_window(view_.maps);
+    overview_ = new overview_window(view().maps);
     advance();
     toolbar_ = new toolbar;
     advance();
     information_ = new information_window;
     advance();
-    trace_list_ = new trace_list_window(store_, [this] { return view_.trace_running; });
+    trace_list_ = new trace_list_window(store_, [this] { return view().trace_running; });
     advance();
     panel_ = new panel(overview_, toolbar_, information_, trace_list_, area);
     advance();
     rotation_ = new rotation_controller(
-        view_, [this] { redraw(); }, this);
+        view(), [this] { redraw(); }, this);
     connect(rotation_, &rotation_controller::started, this, &main_window::refresh_menus);
     connect(rotation_, &rotation_controller::stopped, this, &main_window::refresh_menus);
-    map_area_->setParent(area);
-    store_windows_.add(*output_area_);
-    store_windows_.add(*trace_list_);
-    store_windows_.add(*information_);
+    map_->setParent(area);
+    map_->set_trace_store(&store_);
+    for (store_observer* window :
+         std::initializer_list<store_observer*>{map_, output_area_, trace_list_, information_})
+        store_windows_.add(*window);
     store_.set_observer(&store_windows_);
     files_ = std::make_unique<file_commands>(
         store_, document_, this,
         [this] { setWindowTitle(QString::fromStdString(window_caption(document_))); },
         [this](bool opening) {
-            view_.opening = opening;
+            view().opening = opening;
             refresh_menus();
         });
     trace_controls& controls = *this;
@@ -126,7 +123,7 @@ void main_window::lay_out_children() {
     const int h = centralWidget()->height();
     const int map_width = std::max(0, w - panel_width);
     const int map_height = std::max(0, h - output_height);
-    map_area_->setGeometry(0, 0, map_width, map_height);
+    map_->setGeometry(0, 0, map_width, map_height);
     output_area_->setGeometry(0, map_height, map_width, output_height);
     panel_->setGeometry(map_width, 0, panel_width, h);
 }
@@ -150,11 +147,11 @@ void main_window::closeEvent(QCloseEvent* event) {
         return;
     }
     settings& values = app_settings();
-    values.globe_mode = view_.globe_mode ? 1 : 0;
-    values.display_cities = view_.display_cities ? 1 : 0;
-    values.display_coastlines = view_.display_coastlines ? 1 : 0;
-    values.display_boundaries = view_.display_boundaries ? 1 : 0;
-    values.display_rivers = view_.display_rivers ? 1 : 0;
+    values.globe_mode = view().globe_mode ? 1 : 0;
+    values.display_cities = view().display_cities ? 1 : 0;
+    values.display_coastlines = view().display_coastlines ? 1 : 0;
+    values.display_boundaries = view().display_boundaries ? 1 : 0;
+    values.display_rivers = view().display_rivers ? 1 : 0;
     write_settings(values);
     rotation_->stop();
     messages_.close();
@@ -162,18 +159,18 @@ void main_window::closeEvent(QCloseEvent* event) {
 }
 
 busy_state main_window::busy() const {
-    return {view_.trace_running, view_.rotating, view_.opening};
+    return {view().trace_running, view().rotating, view().opening};
 }
 
 program_state main_window::state() const {
     const settings& values = app_settings();
     return {busy(),
             history_.empty(),
-            view_.globe_mode,
-            view_.display_cities,
-            view_.display_coastlines,
-            view_.display_boundaries,
-            view_.display_rivers,
+            view().globe_mode,
+            view().display_cities,
+            view().display_coastlines,
+            view().display_boundaries,
+            view().display_rivers,
             values.rfc1876 == 1,
             values.use_geoip != 0};
 }
@@ -228,7 +225,7 @@ void main_window::run_command(command_id id) {
         push_and(set_globe_mode);
         break;
     case command_id::auto_rotation:
-        history_.push(view_);
+        history_.push(view());
         rotation_->ask_and_start(this);
         break;
     case command_id::stop_rotation:
@@ -287,24 +284,24 @@ void main_window::stop_what_runs() {
 }
 
 void main_window::push_and(void (*change)(map_view&, map_view_listener&)) {
-    history_.push(view_);
-    change(view_, *this);
+    history_.push(view());
+    change(view(), map_->view_listener());
     redraw();
-    update_scroll_bars();
+    map_->update_scroll_bars();
 }
 
 void main_window::toggle_feature(bool map_view::*flag) {
-    history_.push(view_);
-    view_.*flag = !(view_.*flag);
+    history_.push(view());
+    view().*flag = !(view().*flag);
     redraw();
 }
 
 void main_window::new_file() {
     if (!files_->new_traces()) return;
-    reset_view(view_, *this);
+    reset_view(view(), map_->view_listener());
     settings defaults;
     defaults.display_coastlines = defaults.display_boundaries = defaults.display_rivers = 1;
-    take_display_flags(view_, defaults);
+    take_display_flags(view(), defaults);
     history_.clear();
     redraw();
 }
@@ -319,7 +316,7 @@ void main_window::start_trace() {
     if (!destination) return;
     tracing_->start(*destination);
     // Busy at once, not only when the trace's first call has come through the event loop.
-    view_.trace_running = true;
+    view().trace_running = true;
 }
 
 void main_window::set_status_text(const std::string& text) {
@@ -328,33 +325,48 @@ void main_window::set_status_text(const std::string& text) {
 
 void main_window::trace_started() {
     output_area_->output_cleared();
-    view_.trace_running = true;
+    view().trace_running = true;
     refresh_menus();
 }
 
 void main_window::trace_ended() {
-    view_.trace_running = false;
+    view().trace_running = false;
     refresh_menus();
 }
 
 void main_window::undo() {
-    history_.undo(view_);
-    update_scroll_bars();
+    history_.undo(view());
+    map_->update_scroll_bars();
     redraw();
 }
 
 void main_window::redraw() {
-    information_->refresh(view_);
-    overview_->refresh(view_);
+    map_->redraw();
 }
 
-void main_window::check_map_mode(bool) {
-    refresh_menus();
+map_view& main_window::view() {
+    return map_->view();
 }
-void main_window::update_scroll_bars() {}
-void main_window::show_message(const std::string& text) {
-    ShowMessage(text);
+const map_view& main_window::view() const {
+    return map_->view();
 }
-void main_window::show_missing_maps() {}
+
+void main_window::connect_map() {
+    connect(map_, &map_window::view_redrawn, this, [this] {
+        information_->refresh(view());
+        overview_->refresh(view());
+        // A turning globe moves under a still mouse.
+        const QPoint mouse = map_->viewport()->mapFromGlobal(QCursor::pos());
+        if (map_->viewport()->rect().contains(mouse)) information_->set_mouse(view(), mouse);
+    });
+    connect(map_, &map_window::mouse_moved, this, [this](QPoint at) {
+        information_->set_mouse(view(), at);
+        overview_->set_mouse(view(), at);
+    });
+    connect(map_, &map_window::status_text, this,
+            qOverload<const QString&>(&main_window::set_status_text));
+    connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
+    connect(map_, &map_window::hop_clicked, output_area_, &output_window::select_row);
+}
 
 } // namespace hoplot

@@ -22,6 +22,7 @@ namespace hoplot {
 class command_actions;
 class file_commands;
 class information_window;
+class map_window;
 class output_window;
 class overview_window;
 class panel;
@@ -32,7 +33,7 @@ class window_tracing;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow, private map_view_listener, private trace_controls {
+class main_window : public QMainWindow, private trace_controls {
     Q_OBJECT
 
   public:
@@ -45,7 +46,8 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);
 
-    map_view& view() { return view_; }
+    map_view& view();
+    const map_view& view() const;
     const view_history& history() const { return history_; }
     trace_store& store() { return store_; }
     QString status_text() const;
@@ -64,6 +66,7 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     void stop_what_runs();
 
     void push_and(void (*change)(map_view&, map_view_listener&));
+    void connect_map();
     void toggle_feature(bool map_view::*flag);
     void new_file();
     void open_file();
@@ -71,18 +74,11 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     void undo();
     void redraw();
 
-    // map_view_listener
-    void check_map_mode(bool globe) override;
-    void update_scroll_bars() override;
-    void show_message(const std::string& text) override;
-    void show_missing_maps() override;
-
     // trace_controls
     void set_status_text(const std::string& text) override;
     void trace_started() override;
     void trace_ended() override;
 
-    map_view view_;
     view_history history_;
     message_box_host messages_;
     // The traces outlive the file commands and the tracing that change them.
@@ -92,7 +88,7 @@ class main_window : public QMainWindow, private map_view_listener, private trace
     std::unique_ptr<file_commands> files_;
     std::unique_ptr<window_tracing> tracing_;
     command_actions* actions_ = nullptr;
-    QWidget* map_area_ = nullptr;
+    map_window* map_ = nullptr;
     output_window* output_area_ = nullptr;
     trace_list_window* trace_list_ = nullptr;
     panel* panel_ = nullptr;

@@ -13,6 +13,7 @@
 #include "shell/ui/loading_dialog.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/message_box.h"
+#include "shell/ui/resources.h"
 
 namespace hoplot {
 namespace {
@@ -32,6 +33,7 @@ int run_window(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hoplot"));
     QApplication::setOrganizationName(QStringLiteral("Varn Software"));
+    init_resources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
     app_settings() = read_settings(primary_screen_size(), find_data_dir());
 

@@ -1,0 +1,166 @@
+#include "map/ui/map_window.h"
+
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "map/hop_drawing.h"
+#include "map/view_history.h"
+#include "shell/show_message.h"
+#include "trace/trace_store.h"
+
+namespace hoplot {
+namespace {
+
+const map_point paris{33187, 14964}, berlin{35207, 13653}; // in map units
+
+// A map window with every level allowed and no map data, so that only the route is drawn.
+struct map_fixture : ::testing::Test {
+    view_history history;
+    trace_store store{[](std::string&, const std::string&) { return resolution{}; }};
+    std::unique_ptr<map_window> window;
+    std::vector<std::string> messages;
+    message_handler previous =
+        set_message_handler([this](const std::string& text) { messages.push_back(text); });
+
+    ~map_fixture() override { set_message_handler(previous); }
+
+    void open(QSize size) {
+        map_view view;
+        view.max_level = 3;
+        window = std::make_unique<map_window>(view, history);
+        window->set_trace_store(&store);
+        window->show();
+        window->resize(window->size() - window->viewport()->size() + size);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_EQ(window->viewport()->size(), size);
+    }
+    // Paris, a status line, then two hops in Berlin: rows 0, 2 and 3.
+    void trace() {
+        const auto add = [&](const char* name, const char* time, const char* place, map_point at) {
+            store.add_hop({name, "192.0.2.1", {}, time}, {place, at, 0, location_source::cache},
+                          false);
+        };
+        store.begin_trace("example.com");
+        add("gw.example.net", "   3ms", "Paris", paris);
+        store.add_status_row("Timed out. Retrying... ", 0);
+        add("core.example.org", "  25ms", "Berlin", berlin);
+        add("edge.example.org", "  27ms", "Berlin", berlin);
+        store.end_trace();
+        window->view().current_route = store.current_route();
+        window->redraw();
+    }
+    QPoint dot(map_point at) {
+        const auto p = hop_screen_position(window->view(), at);
+        return {p->x, p->y};
+    }
+    QWidget* map() { return window->viewport(); }
+};
+
+TEST_F(map_fixture, ten_arrow_clicks_are_ten_undo_steps_and_the_thumb_moves_the_view_on_release) {
+    open({831, 572});
+    EXPECT_EQ(window->accessibleName(), "Map");
+    QScrollBar* bar = window->horizontalScrollBar();
+    const auto part = [&](QStyle::SubControl control) {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Horizontal;
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.pageStep = bar->pageStep();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar).center();
+    };
+    std::vector<QString> texts;
+    QObject::connect(window.get(), &map_window::status_text,
+                     [&](auto text) { texts.push_back(text); });
+    for (int i = 0; i < 10; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, part(QStyle::SC_ScrollBarSubLine));
+    const map_view& view = window->view();
+    EXPECT_EQ((std::array{view.left, view.right, int{view.wrapped}}), (std::array{821, 821, 1}));
+    EXPECT_EQ(texts, std::vector<QString>(10, "Ready"));
+    ASSERT_EQ(history.size(), 10u);
+    for (int i = 0; i < 10; ++i)
+        history.undo(window->view());
+    EXPECT_EQ((std::array{view.left, view.right, int{view.wrapped}}), (std::array{0, 831, 0}));
+
+    // Dragging the thumb only tells where it is; letting it go scrolls there.
+    texts.clear();
+    const QPoint thumb = part(QStyle::SC_ScrollBarSlider);
+    QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(bar, thumb + QPoint(40, 0));
+    ASSERT_FALSE(texts.empty());
+    EXPECT_TRUE(texts.back().endsWith("° E")) << texts.back().toStdString();
+    EXPECT_EQ(view.left, 0);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(40, 0));
+    EXPECT_EQ(view.left, bar->value() % 831);
+    EXPECT_GT(view.left, 0);
+    EXPECT_EQ(texts.back(), "Ready");
+    EXPECT_EQ(history.size(), 1u);
+}
+
+TEST_F(map_fixture, a_dragged_band_zooms_once_and_the_wheel_zooms_about_the_pointer) {
+    open({831, 572});
+    QTest::mousePress(map(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(map(), QPoint(200, 150));
+    QTest::mouseRelease(map(), Qt::LeftButton, {}, QPoint(308, 250));
+    const map_view& view = window->view();
+    EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom}),
+              (std::array{100, 100, 308, 243}));
+
+    const QPoint at(416, 286);
+    QWheelEvent notch(at, map()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(map(), &notch);
+    EXPECT_EQ(view.zoom, 32);
+    EXPECT_NEAR((view.left + view.right) / 2.0, 204, 1);
+    EXPECT_EQ(history.size(), 2u);
+
+    window->view().rotating = true;
+    QTest::mouseClick(map(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(messages, std::vector<std::string>{"Can't zoom when rotating"});
+    EXPECT_EQ(history.size(), 2u);
+}
+
+TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_a_click_selects_its_row) {
+    open({831, 572});
+    trace();
+    QHelpEvent help(QEvent::ToolTip, dot(berlin), map()->mapToGlobal(dot(berlin)));
+    QApplication::sendEvent(map(), &help);
+    EXPECT_EQ(QToolTip::text(), "core.example.org\n192.0.2.1\nBerlin\n25ms\n\n"
+                                "edge.example.org\n192.0.2.1\nBerlin\n27ms");
+    QToolTip::hideText();
+
+    std::vector<std::size_t> clicked;
+    QObject::connect(window.get(), &map_window::hop_clicked,
+                     [&](auto row) { clicked.push_back(row); });
+    for (const QPoint at : {dot(berlin), dot(paris), QPoint(700, 500)})
+        QTest::mouseClick(map(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(clicked, (std::vector<std::size_t>{2, 0}));
+    EXPECT_TRUE(history.empty());
+}
+
+TEST_F(map_fixture, a_larger_window_keeps_the_zoomed_route_in_the_map_corner_until_resized) {
+    open({1200, 900});
+    trace();
+    QTest::mousePress(map(), Qt::LeftButton, {}, QPoint(320, 80));
+    QTest::mouseRelease(map(), Qt::LeftButton, {}, QPoint(420, 148));
+    ASSERT_GT(dot(berlin).x(), 840); // drawn here were it not cut off
+    const QImage picture = map()->grab().toImage();
+    for (int y = 0; y < 900; y += 3)
+        for (int x = 834; x < 1200; x += 3)
+            ASSERT_EQ(picture.pixelColor(x, y), QColor(Qt::black)) << x << "," << y;
+
+    window->resize(window->size() + QSize(10, 0));
+    QApplication::processEvents();
+    const map_view& view = window->view();
+    EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom, view.zoom}),
+              (std::array{0, 0, 831, 572, 1}));
+}
+
+} // namespace
+} // namespace hoplot
