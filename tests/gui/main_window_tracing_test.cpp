@@ -56,6 +56,8 @@ TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_qui
     EXPECT_TRUE(line->isSelected());
     ASSERT_NE(window.store().current_route(), nullptr);
     EXPECT_EQ(window.store().current_route()->places.size(), 2u);
+    window.run_command(command_id::reset_view);
+    EXPECT_EQ(window.view().current_route, window.store().current_route()) << "drawn on redraws";
 
     // A destination that does not resolve says so and stores nothing.
     answer_next<destination_dialog>([](destination_dialog& dialog) {
