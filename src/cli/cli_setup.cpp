@@ -6,7 +6,7 @@
 namespace hoplot {
 
 void load_cli_settings() {
-    app_settings() = read_settings(screen_size{}, find_data_dir());
+    app_settings() = read_settings(std::nullopt, find_data_dir());
 }
 
 } // namespace hoplot

@@ -26,7 +26,9 @@ const mode modes[] = {
      run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      run_show},
-    {"--render", "OUT.png [--globe] [--open FILE.trc] [--size WxH]   the map as an image", nullptr},
+    {"--render",
+     "OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]   the map as an image",
+     nullptr},
 };
 
 int print_usage(std::FILE* out, int status) {

@@ -14,24 +14,19 @@
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "shell/text_scanner.h"
+#include "shell/whole_file.h"
 
 namespace hoplot {
 namespace {
 
 constexpr std::size_t max_field = 255;
 
-std::optional<std::string> read_whole_file(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return std::nullopt;
-    std::string text;
-    char buffer[65536];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return text;
+// %s of at most max_field bytes; a longer word gives none, so that its line is skipped instead
+// of being read on from the middle of the word.
+std::optional<std::string> read_field(text_scanner& in) {
+    auto word = in.read_word(max_field + 1);
+    if (word && word->size() > max_field) return std::nullopt;
+    return word;
 }
 
 // The loading bar's range is only an estimate of the line count from the file size.
@@ -96,21 +91,25 @@ std::string cache_file_path(const std::string& db_path, const std::string& name)
     return db_path + "cache_files/" + name;
 }
 
-std::string update_cache_path(const std::string& db_path) {
+std::vector<std::string> update_cache_paths(const std::string& db_path, bool shipped_writable) {
     const std::string shipped = cache_file_path(db_path, "update.cache");
-    if (is_writable(shipped)) return shipped;
-    return user_data_dir() + "update.cache";
+    if (shipped_writable) return {shipped};
+    return {shipped, user_data_dir() + "update.cache"};
+}
+
+std::vector<std::string> update_cache_paths(const std::string& db_path) {
+    return update_cache_paths(db_path, is_writable(cache_file_path(db_path, "update.cache")));
 }
 
 void read_update_records(position_cache& cache, std::string_view text, loading_progress& progress) {
     for_each_line(text, progress, [&cache](text_scanner& in) {
         // "%s %s %s %c %s %c": all six fields or nothing.
-        const auto address = in.read_word(max_field);
-        const auto name = in.read_word(max_field);
-        const auto latitude = in.read_word(max_field);
+        const auto address = read_field(in);
+        const auto name = read_field(in);
+        const auto latitude = read_field(in);
         in.skip_space();
         const auto latitude_letter = in.read_char();
-        const auto longitude = in.read_word(max_field);
+        const auto longitude = read_field(in);
         in.skip_space();
         const auto longitude_letter = in.read_char();
         if (!longitude_letter || !longitude || !latitude_letter || !latitude || !name || !address)
@@ -124,8 +123,8 @@ void read_update_records(position_cache& cache, std::string_view text, loading_p
 
 void read_hosts_records(position_cache& cache, std::string_view text, loading_progress& progress) {
     for_each_line(text, progress, [&cache](text_scanner& in) {
-        const std::string address = in.read_word(max_field).value_or("");
-        std::string name = in.read_word(max_field).value_or("");
+        const std::string address = read_field(in).value_or("");
+        std::string name = read_field(in).value_or("");
         const double latitude = parse_coord(in);
         const double longitude = parse_coord(in);
         if (!address.empty() && !name.empty())
@@ -136,10 +135,10 @@ void read_hosts_records(position_cache& cache, std::string_view text, loading_pr
 void read_networks_records(position_cache& cache, std::string_view text,
                            loading_progress& progress) {
     for_each_line(text, progress, [&cache](text_scanner& in) {
-        const std::string network = in.read_word(max_field).value_or("");
+        const std::string network = read_field(in).value_or("");
         const double latitude = parse_coord(in);
         const double longitude = parse_coord(in);
-        std::string label = in.read_word(max_field).value_or("");
+        std::string label = read_field(in).value_or("");
         if (!network.empty() && !label.empty())
             insert_signed(cache, network, std::move(label), latitude, longitude);
     });
@@ -177,7 +176,8 @@ void load_position_caches(loading_progress& progress) {
     const std::string& db_path = app_settings().db_path;
     position_cache& cache = app_position_cache();
     progress.set_stage("Loading update cache");
-    load_update_cache(cache, update_cache_path(db_path), progress);
+    for (const std::string& path : update_cache_paths(db_path))
+        load_update_cache(cache, path, progress);
     progress.set_stage("Loading hosts cache");
     load_hosts_cache(cache, cache_file_path(db_path, "hosts.cache"), progress);
     progress.set_stage("Loading networks cache");
@@ -202,7 +202,8 @@ bool append_update(position_cache& cache, const std::string& path, const positio
 }
 
 bool append_update(const position_fix& fix) {
-    return append_update(app_position_cache(), update_cache_path(app_settings().db_path), fix);
+    return append_update(app_position_cache(), update_cache_paths(app_settings().db_path).back(),
+                         fix);
 }
 
 } // namespace hoplot

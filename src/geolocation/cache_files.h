@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "geolocation/position_cache.h"
 #include "shell/loading_progress.h"
@@ -13,14 +14,17 @@ namespace hoplot {
 //   update.cache    the user's fixes:  address name 37.5 n 122.25 w
 //   hosts.cache     known hosts:       address name 37 46N 122 25W
 //   networks.cache  known networks:    10.1 37 46 30N 122 25W label
-// Every record is one line; a line that does not give its fields is skipped.
+// Every record is one line; a line that does not give its fields, or whose word fields are
+// longer than 255 bytes, is skipped.
 
 // db_path + "cache_files/" + name.
 std::string cache_file_path(const std::string& db_path, const std::string& name);
 
-// The data directory's update.cache when it can be written there, else update.cache in the
-// user's data directory, so that fixes survive a read-only installation.
-std::string update_cache_path(const std::string& db_path);
+// The update.cache files in reading order; fixes are appended to the last. The data directory's
+// alone when it can be written there; else the user's follows it (a read-only installation), so
+// that the shipped fixes still hold and the user's own win over them.
+std::vector<std::string> update_cache_paths(const std::string& db_path, bool shipped_writable);
+std::vector<std::string> update_cache_paths(const std::string& db_path);
 
 void read_update_records(position_cache& cache, std::string_view text, loading_progress& progress);
 void read_hosts_records(position_cache& cache, std::string_view text, loading_progress& progress);

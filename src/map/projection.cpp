@@ -54,9 +54,12 @@ void project_flat(const map_view& view, double& wx, double& wy) {
     wy = (wy - view.top) * vertical_scale(view);
 }
 
+world_position map_to_world(const map_view& view, int x, int y) {
+    return {x * view.world_w / map_units, y * view.world_h / map_units};
+}
+
 pixel_point map_to_screen(const map_view& view, int x, int y) {
-    double wx = x * view.world_w / map_units;
-    double wy = y * view.world_h / map_units;
+    auto [wx, wy] = map_to_world(view, x, y);
     project_flat(view, wx, wy);
     return {round_pixel(wx), round_pixel(wy)};
 }

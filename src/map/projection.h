@@ -18,6 +18,9 @@ double wrap_x(const map_view& view, double v, double d);
 // World pixels to screen pixels on the flat map (in globe mode: to the turned world).
 void project_flat(const map_view& view, double& wx, double& wy);
 
+// Map units to world pixels.
+world_position map_to_world(const map_view& view, int x, int y);
+
 // Map units to world pixels, projected flat and rounded.
 pixel_point map_to_screen(const map_view& view, int x, int y);
 

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QRectF>
 #include <QVarLengthArray>
 #include <QtMath>
 #include <algorithm>
@@ -53,7 +54,10 @@ void painter_canvas::set_pen(const pen& p) {
         painter_.setPen(Qt::NoPen);
         return;
     }
-    painter_.setPen(QPen(to_qcolor(p.colour), 1));
+    // One pixel wide on a scaled picture too.
+    QPen line_pen(to_qcolor(p.colour), 1);
+    line_pen.setCosmetic(true);
+    painter_.setPen(line_pen);
     dashed_ = p.style == pen_style::dash;
 }
 

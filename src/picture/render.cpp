@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <functional>
@@ -13,9 +14,10 @@
 #include "map/map_level.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
-#include "picture/painter_canvas.h"
+#include "map/route_region.h"
 #include "map/startup_data.h"
 #include "map/view_settings.h"
+#include "picture/painter_canvas.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "trace/trace_document.h"
@@ -26,7 +28,7 @@ namespace {
 
 constexpr int max_side = 10000;
 constexpr const char* usage =
-    "Usage: hoplot --render OUT.png [--globe] [--open FILE.trc] [--size WxH]\n";
+    "Usage: hoplot --render OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]\n";
 
 std::optional<int> parse_side(std::string_view text) {
     int value = 0;
@@ -66,6 +68,25 @@ std::unique_ptr<QGuiApplication> offscreen_application() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The flat map fills a fixed world_width by world_height area; a picture of another size gets the
+// whole world at the largest scale that fits, centred.
+void fit_world(QPainter& painter, QSize picture) {
+    const double scale = std::min(static_cast<double>(picture.width()) / world_width,
+                                  static_cast<double>(picture.height()) / world_height);
+    painter.translate((picture.width() - world_width * scale) / 2,
+                      (picture.height() - world_height * scale) / 2);
+    painter.scale(scale, scale);
+}
+
+// The region around the current route, when it has a placed hop.
+void fit_route(map_view& view, map_view_listener& listener) {
+    if (!view.current_route) return;
+    const auto region = route_region(view, *view.current_route);
+    if (!region) return;
+    set_view_rect(view, region->first, region->second);
+    update_zoom(view, listener);
+}
+
 } // namespace
 
 std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args) {
@@ -74,8 +95,10 @@ std::optional<render_request> parse_render_arguments(const std::vector<std::stri
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool has_value = i + 1 < args.size();
-        if (arg == "--globe") {
-            request.globe = true;
+        if (arg == "--globe" || arg == "--flat") {
+            request.globe = arg == "--globe";
+        } else if (arg == "--fit") {
+            request.fit = true;
         } else if (arg == "--open" && has_value) {
             request.trace_file = args[++i];
         } else if (arg == "--size" && has_value) {
@@ -87,7 +110,8 @@ std::optional<render_request> parse_render_arguments(const std::vector<std::stri
             return std::nullopt;
         }
     }
-    if (!have_output || request.output.empty()) return std::nullopt;
+    if (!have_output || request.output.empty() || (request.fit && !request.trace_file))
+        return std::nullopt;
     return request;
 }
 
@@ -115,20 +139,28 @@ int run_render(const std::vector<std::string>& args) {
         return 1;
     }
     take_display_flags(view, app_settings());
+    const bool globe = request->globe.value_or(app_settings().globe_mode != 0);
     quiet_view_listener listener;
-    resize_view(view, request->width, request->height, listener);
-    if (request->globe) set_globe_mode(view, listener);
+    if (globe) {
+        resize_view(view, request->width, request->height, listener);
+        set_globe_mode(view, listener);
+    } else {
+        resize_view(view, world_width, world_height, listener);
+    }
 
     trace_store store;
     if (request->trace_file) {
         trace_document document;
         if (!open_traces(store, document, *request->trace_file)) return 1;
         view.current_route = store.current_route();
+        if (request->fit && !globe) fit_route(view, listener);
     }
 
     QImage image(request->width, request->height, QImage::Format_RGB32);
+    image.fill(Qt::black);
     {
         QPainter painter(&image);
+        if (!globe) fit_world(painter, image.size());
         painter_canvas surface(painter);
         paint_map(surface, view);
     }

@@ -8,17 +8,21 @@ namespace hoplot {
 
 struct render_request {
     std::string output;
-    bool globe = false;
+    std::optional<bool> globe; // none: as the settings' Globe Mode says
     std::optional<std::string> trace_file;
+    bool fit = false; // the flat map shows the trace's extent, not the whole world
     int width = 831;
     int height = 572;
 };
 
-// OUT.png [--globe] [--open FILE.trc] [--size WxH]; none when the arguments are not that.
+// OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]; none when the arguments
+// are not that. The last of --globe and --flat wins.
 std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args);
 
 // hoplot --render: draws the map as the window would, with the current settings' layers and
-// optionally trace 0 of a trace file, and writes it as a PNG. Needs no display.
+// mode and optionally trace 0 of a trace file, and writes it as a PNG. The flat world (or with
+// --fit the region around the trace) is scaled to the largest size of its own shape that fits the
+// picture, centred on black; the globe ignores --fit. Needs no display.
 int run_render(const std::vector<std::string>& args);
 
 } // namespace hoplot

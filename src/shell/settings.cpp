@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <limits>
 
+#include "shell/settings_format.h"
+
 namespace hoplot {
 namespace {
 
@@ -12,8 +14,7 @@ const char* const group = "1.4";
 
 class settings_key {
   public:
-    settings_key()
-        : store_(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {
+    settings_key() : store_(settings_format(), QSettings::UserScope, organisation, application) {
         store_.beginGroup(group);
     }
     ~settings_key() {
@@ -23,7 +24,7 @@ class settings_key {
     settings_key(const settings_key&) = delete;
     settings_key& operator=(const settings_key&) = delete;
 
-    std::int32_t read_number(const char* name, std::int32_t fallback) {
+    std::int32_t read_number(const char* name, std::int32_t fallback, bool store_fallback = true) {
         const QVariant stored = store_.value(name);
         if (stored.isValid()) {
             bool ok = false;
@@ -32,18 +33,19 @@ class settings_key {
                 value <= std::numeric_limits<std::int32_t>::max())
                 return static_cast<std::int32_t>(value);
         }
-        store_.setValue(name, fallback);
+        if (store_fallback) store_.setValue(name, fallback);
         return fallback;
     }
 
     std::string read_text(const char* name, const std::string& fallback, bool store_fallback) {
         const QVariant stored = store_.value(name);
-        if (stored.isValid()) return stored.toString().toStdString();
+        if (stored.isValid()) return stored.toByteArray().toStdString();
         if (store_fallback) store_.setValue(name, QString::fromStdString(fallback));
         return fallback;
     }
 
     void write_number(const char* name, std::int32_t value) { store_.setValue(name, value); }
+    std::string file_name() const { return store_.fileName().toStdString(); }
 
   private:
     QSettings store_;
@@ -61,17 +63,24 @@ settings& app_settings() {
     return values;
 }
 
-settings read_settings(screen_size screen, const std::string& data_dir) {
+std::string settings_file() {
+    return settings_key().file_name();
+}
+
+settings read_settings(std::optional<screen_size> screen, const std::string& data_dir) {
     settings_key key;
     settings values;
-    values.main_window_width = key.read_number("Main Window Width", screen.width);
-    values.main_window_height = key.read_number("Main Window Height", screen.height);
+    // Without a screen the defaults of the sizes are only stand-ins, never stored.
+    const bool store_sizes = screen.has_value();
+    const screen_size size = screen.value_or(screen_size{});
+    values.main_window_width = key.read_number("Main Window Width", size.width, store_sizes);
+    values.main_window_height = key.read_number("Main Window Height", size.height, store_sizes);
     // The four columns share the width beside the 205-pixel panel (an unsigned division).
     const auto column =
         static_cast<std::int32_t>(static_cast<std::uint32_t>(values.main_window_width - 205) >> 2);
     for (int i = 0; i < 4; ++i) {
         const std::string name = "Output " + std::to_string(i);
-        values.output[i] = key.read_number(name.c_str(), column);
+        values.output[i] = key.read_number(name.c_str(), column, store_sizes);
     }
     values.rfc1876 = key.read_number("RFC 1876", 0);
     values.globe_mode = key.read_number("Globe Mode", 0);

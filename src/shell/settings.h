@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace hoplot {
@@ -33,8 +34,13 @@ settings& app_settings();
 
 // Reads every value in the documented order. A missing value, or one that is not a 32-bit
 // number, is replaced by its default, which is also stored. DBPath defaults to data_dir and is
-// not stored, so that a moved installation keeps finding its data.
-settings read_settings(screen_size screen, const std::string& data_dir);
+// not stored, so that a moved installation keeps finding its data. Without a screen (the command
+// line) the window's sizes and column widths take stand-in defaults that are not stored: the
+// window works them out from its screen when they are missing.
+settings read_settings(std::optional<screen_size> screen, const std::string& data_dir);
+
+// The file the settings are kept in.
+std::string settings_file();
 
 // Writes the values that change while the program runs; DBPath is never written.
 void write_settings(const settings& values);

@@ -1,6 +1,7 @@
 #include "shell/whole_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,11 +26,12 @@ class file_descriptor {
 
 } // namespace
 
-std::optional<std::string> read_whole_file(const std::string& path) {
+std::optional<std::string> read_whole_file(const std::string& path, std::size_t max_size) {
     const file_descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return std::nullopt;
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (static_cast<std::uintmax_t>(status.st_size) > max_size) return std::nullopt;
 
     std::string content(static_cast<std::size_t>(status.st_size), '\0');
     std::size_t filled = 0;

@@ -3,7 +3,7 @@
 namespace hoplot {
 
 bool hop_rec::is_status() const {
-    return name == done_text || name == timed_out_text;
+    return address == " " && (name == done_text || name == timed_out_text);
 }
 
 hop_rec make_status_row(const std::string& text, int colour) {

@@ -21,7 +21,8 @@ struct hop_rec {
     int colour = black;                  // 0x00BBGGRR
     int kind = 0;                        // 1 when the position came from a DNS LOC record
 
-    // A row is a status row exactly when its name is one of the two status texts.
+    // A row is a status row when its name is one of the two status texts and it has no address:
+    // a hop that a PTR record names "Done" is still a hop.
     bool is_status() const;
 };
 

@@ -3,6 +3,10 @@
 namespace hoplot {
 
 void sink_relay::post(std::function<void()> call) {
+    if (post_) {
+        post_(std::move(call));
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
         calls_.push_back(std::move(call));

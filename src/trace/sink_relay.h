@@ -10,15 +10,19 @@
 
 namespace hoplot {
 
-// Carries the engine's calls from its worker to the thread that owns the store: the worker's
-// calls are queued in order, and that thread runs them with run_pending. The window does the
-// same with queued Qt invocations; the command line uses this.
+// Carries the engine's calls from its worker to the thread that owns the store, in order. By
+// default they are queued and that thread runs them with run_pending (the command line); the
+// window hands each to a post function that queues it to its event loop instead.
 class sink_relay : public trace_sink {
   public:
-    explicit sink_relay(trace_sink& target) : target_(target) {}
+    // Must run every call it is given on the store's thread, in the order given.
+    using post_function = std::function<void(std::function<void()>)>;
 
-    // Runs the queued calls on the calling thread, waiting at most `wait` for the first one.
-    // True once the trace's last call (trace_ended) has run.
+    explicit sink_relay(trace_sink& target) : target_(target) {}
+    sink_relay(trace_sink& target, post_function post) : target_(target), post_(std::move(post)) {}
+
+    // Without a post function: runs the queued calls on the calling thread, waiting at most
+    // `wait` for the first one. True once the trace's last call (trace_ended) has run.
     bool run_pending(std::chrono::milliseconds wait);
 
     void begin_trace(const std::string& destination) override;
@@ -36,6 +40,7 @@ class sink_relay : public trace_sink {
     void post(std::function<void()> call);
 
     trace_sink& target_;
+    post_function post_;
     std::mutex mutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> calls_;

@@ -36,6 +36,8 @@ bool open_traces(trace_store& store, trace_document& document, const std::string
     store.repaint_map();
     if (!read_trace_file(store, path)) {
         ShowMessage(format_message("Can't read file %s", document.title));
+        // Kept as the current file, a later Save would overwrite it with the empty store.
+        document = {};
         return false;
     }
     store.set_traces_saved(true);

@@ -22,7 +22,8 @@ void new_traces(trace_store& store, trace_document& document);
 
 // Open, once the user has chosen the file and answered about unsaved traces: the file becomes the
 // current one, the store is cleared and the file read; on success trace 0 is shown. A file that
-// cannot be read is reported with "Can't read file %s" and leaves the store empty.
+// cannot be read is reported with "Can't read file %s" and leaves the store empty and no current
+// file.
 bool open_traces(trace_store& store, trace_document& document, const std::string& path);
 
 // Save to the current file; the caller runs Save As instead when there is none. A failure is

@@ -1,10 +1,14 @@
 #include "trace/trace_file.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <climits>
-#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "shell/whole_file.h"
 
 #include "shell/text_scanner.h"
 
@@ -24,10 +28,20 @@ int hex_value(char c) {
     return -1;
 }
 
+void append_escaped(std::string& token, unsigned char byte) {
+    token += '%';
+    token += hex_digits[byte >> 4];
+    token += hex_digits[byte & 0xF];
+}
+
+// A hop named like the first word of a status row has its first letter escaped, so that it
+// reads back as a hop.
 std::string hop_name_token(const std::string& name) {
     std::string token = escape_token(name);
-    if (token == "Timed") token = "%54imed";
-    return token;
+    if (token != "Timed" && token != done_text) return token;
+    std::string escaped;
+    append_escaped(escaped, static_cast<unsigned char>(token[0]));
+    return escaped + token.substr(1);
 }
 
 std::string time_token(const std::string& time) {
@@ -36,27 +50,17 @@ std::string time_token(const std::string& time) {
     return time.substr(0, blanks) + escape_token(std::string_view(time).substr(blanks));
 }
 
-std::optional<std::string> decode(std::string_view token) {
-    auto text = unescape_token(token);
-    if (text && text->size() > max_trace_text_length) return std::nullopt;
-    return text;
-}
-
-// The tokens of a trace file, refusing over-long ones.
+// The tokens of a trace file.
 class token_reader {
   public:
     explicit token_reader(std::string_view text) : in_(text) {}
 
-    std::optional<std::string> word() {
-        auto token = in_.read_word(max_trace_token_length + 1);
-        if (token && token->size() > max_trace_token_length) return std::nullopt;
-        return token;
-    }
+    std::optional<std::string> word() { return in_.read_word(); }
 
     std::optional<std::string> text() {
         const auto token = word();
         if (!token) return std::nullopt;
-        return decode(*token);
+        return unescape_token(*token);
     }
 
     // A whole token of optional '-' and decimal digits that fits in 32 bits.
@@ -103,7 +107,7 @@ std::optional<hop_rec> parse_row(token_reader& in) {
         return make_status_row(timed_out_text, *colour);
     }
     hop_rec hop;
-    const auto name = decode(*first);
+    const auto name = unescape_token(*first);
     const auto address = in.text();
     const auto time = in.text();
     if (!name || !address || !time) return std::nullopt;
@@ -112,7 +116,7 @@ std::optional<hop_rec> parse_row(token_reader& in) {
     // Times are written with their leading blanks, which reading drops, escaped or not.
     hop.time = time->substr(std::min(time->find_first_not_of(' '), time->size()));
     hop.colour = *colour;
-    // The writer writes a row named like a status line as one; a hop row so named is forged.
+    // A hop row that would load as a status row was not written by us.
     if (hop.is_status()) return std::nullopt;
     return hop;
 }
@@ -134,17 +138,45 @@ std::optional<trace_entry> parse_trace(token_reader& in) {
     return trace;
 }
 
-std::optional<std::string> read_whole_file(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string text;
-    char chunk[65536];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        text.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > max_trace_file_size) return std::nullopt;
+// A row takes some tens of times its bytes in the file once parsed and stored: a file whose
+// traces could not be held in memory is refused before it is read.
+std::size_t max_trace_file_size() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long page_size = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || page_size <= 0) return std::string::npos;
+    return static_cast<std::size_t>(pages) / 64 * static_cast<std::size_t>(page_size);
+}
+
+bool write_text(QFileDevice& file, const std::string& text) {
+    const auto size = static_cast<qint64>(text.size());
+    return file.write(text.data(), size) == size;
+}
+
+// Replacing another user's file would make it ours; it is written where it stands instead.
+bool owned_by_someone_else(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && status.st_uid != ::geteuid();
+}
+
+bool write_in_place(const QString& path, const std::string& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const bool written = write_text(file, text);
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+// The file is replaced only once the whole text is written, and keeps its mode. A directory
+// that takes no new file leaves the file itself to be written, as a plain write would.
+bool write_replacing(const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!write_text(file, text)) {
+        file.cancelWriting();
+        return false;
     }
-    if (file.bad()) return std::nullopt;
-    return text;
+    return file.commit();
 }
 
 } // namespace
@@ -157,9 +189,7 @@ std::string escape_token(std::string_view text) {
         if (is_plain(byte)) {
             token += c;
         } else {
-            token += '%';
-            token += hex_digits[byte >> 4];
-            token += hex_digits[byte & 0xF];
+            append_escaped(token, byte);
         }
     }
     return token;
@@ -229,19 +259,16 @@ void load_traces(trace_store& store, const std::vector<trace_entry>& traces) {
 }
 
 bool write_trace_file(const trace_store& store, const std::string& path) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
     const std::string text = trace_file_text(store);
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // A file that could not be read back is not written: the traces are still held and can be
+    // saved in parts.
+    if (text.size() > max_trace_file_size()) return false;
+    const QString name = QString::fromStdString(path);
+    return owned_by_someone_else(path) ? write_in_place(name, text) : write_replacing(name, text);
 }
 
 bool read_trace_file(trace_store& store, const std::string& path) {
-    const auto text = read_whole_file(path);
+    const auto text = read_whole_file(path, max_trace_file_size());
     if (!text) return false;
     const auto traces = parse_trace_text(*text);
     if (!traces) return false;

@@ -17,16 +17,10 @@ namespace hoplot {
 //
 // Texts are written so that each reads back as exactly one token: every byte outside printable
 // ASCII ('!' to '~'), and '%' itself, is written as '%' and two upper-case hex digits; an empty
-// text is the lone token "%"; a hop named "Timed" is written "%54imed" so that it cannot be taken
-// for a time-out row. Times keep their leading blanks, which reading skips as before. Status rows
-// are written as they are, "Timed out. Retrying... " as three words.
-
-// Files larger than this are refused rather than read into memory.
-inline constexpr std::size_t max_trace_file_size = 4 * 1024 * 1024;
-// Longer texts are refused: no host or destination name is longer. Escaped, every such text
-// fits in max_trace_token_length, which bounds every token read.
-inline constexpr std::size_t max_trace_text_length = 255;
-inline constexpr std::size_t max_trace_token_length = 3 * max_trace_text_length;
+// text is the lone token "%"; hops named "Timed" or "Done" are written "%54imed" and "%44one" so
+// that they cannot be taken for status rows. Times keep their leading blanks, which reading skips
+// as before. Status rows are written as they are, "Timed out. Retrying... " as three words.
+// Texts may be of any length: whatever the writer writes, the reader reads.
 
 std::string escape_token(std::string_view text);
 std::optional<std::string> unescape_token(std::string_view token);
@@ -35,7 +29,7 @@ std::optional<std::string> unescape_token(std::string_view token);
 std::string trace_file_text(const trace_store& store);
 
 // The traces of a file's text, or none when anything in it is malformed: a missing, negative or
-// non-numeric count, a missing or over-long token or text, a trace whose first row is not a hop, a
+// non-numeric count, a missing token, a trace whose first row is not a hop, a
 // time-out row that is not exactly the three words, a bad escape, or anything after the last
 // trace. Rows come back with no location.
 std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text);
@@ -44,10 +38,13 @@ std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text);
 // map's image only.
 void load_traces(trace_store& store, const std::vector<trace_entry>& traces);
 
-// Writes every trace to path, replacing the file only once the whole text is written.
+// Writes every trace to path, replacing the file only once the whole text is written and keeping
+// its mode. Where the directory takes no new file, or the file belongs to another user, the file
+// is written in place instead. A text too large for reading to take back is not written.
 bool write_trace_file(const trace_store& store, const std::string& path);
 
-// Reads the traces of path into the store; on any failure the store is left as it was.
+// Reads the traces of path into the store; on any failure the store is left as it was. A file
+// too large for its traces to fit in memory is refused.
 bool read_trace_file(trace_store& store, const std::string& path);
 
 } // namespace hoplot

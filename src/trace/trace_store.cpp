@@ -210,6 +210,7 @@ void trace_store::delete_trace(std::size_t index) {
     current_.reset();
     forget_building();
     observer_->trace_line_removed(index);
+    observer_->trace_count_changed(trace_count());
     if (entries_.empty()) {
         observer_->map_repainted();
         observer_->output_cleared();
@@ -226,6 +227,7 @@ void trace_store::clear_traces() {
     current_.reset();
     forget_building();
     observer_->trace_lines_cleared();
+    observer_->trace_count_changed(0);
 }
 
 // Deleting or clearing may remove the rows the trace being built appends to.

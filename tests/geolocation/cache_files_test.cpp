@@ -1,5 +1,10 @@
 #include "geolocation/cache_files.h"
 
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "geo_test.h"
 
 namespace hoplot {
@@ -17,6 +22,9 @@ class recording_progress final : public loading_progress {
 class cache_files_test : public geo_test {
   protected:
     std::string update_file() const { return data.path() + "cache_files/update.cache"; }
+    static std::string user_update_file() {
+        return std::string(getenv("XDG_DATA_HOME")) + "/Varn Software/Hoplot/update.cache";
+    }
     // "name latitude word longitude word" of the cache's entry for the address; "" for none.
     std::string found_at(const char* address) const {
         const auto e = cache.lookup(address);
@@ -160,9 +168,8 @@ TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds)
 TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory_is_read_only) {
     // Without a cache_files directory to write into, the user's data directory takes the fixes
     // and the next start reads them from there.
-    const std::string user_file =
-        std::string(getenv("XDG_DATA_HOME")) + "/Varn Software/Hoplot/update.cache";
-    ASSERT_EQ(update_cache_path(data.path()), user_file);
+    const std::string user_file = user_update_file();
+    ASSERT_EQ(update_cache_paths(data.path()), (std::vector{update_file(), user_file}));
     EXPECT_TRUE(append_update({"gw1", "10.1.2.3", "12.5", "North", "3", "West"}));
     EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n");
     app_position_cache().clear();
@@ -171,7 +178,57 @@ TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory
     std::filesystem::remove(user_file);
 
     std::filesystem::create_directories(data.path() + "cache_files");
-    EXPECT_EQ(update_cache_path(data.path()), update_file());
+    EXPECT_EQ(update_cache_paths(data.path()), std::vector{update_file()});
+}
+
+// A system-wide installation's update.cache that the user cannot write still holds; the user's
+// own fixes are read after it, win over it, and take new fixes. (Root may write any file, so the
+// writability is given.)
+TEST_F(cache_files_test, a_read_only_update_file_is_read_before_the_users) {
+    data.write("cache_files/update.cache", "10.1.2.3 shipped 1 n 1 e\n10.5.5.5 kept 2 n 2 e\n");
+    std::filesystem::create_directories(std::filesystem::path(user_update_file()).parent_path());
+    std::ofstream(user_update_file()) << "10.1.2.3 mine 3 n 3 e\n";
+    EXPECT_EQ(update_cache_paths(data.path(), true), std::vector{update_file()});
+    const auto paths = update_cache_paths(data.path(), false);
+    ASSERT_EQ(paths, (std::vector{update_file(), user_update_file()}));
+    for (const std::string& path : paths)
+        load_update_cache(cache, path, quiet);
+    EXPECT_EQ(found_at("10.1.2.3"), "mine 3.0000 North 3.0000 East");
+    EXPECT_EQ(found_at("10.5.5.5"), "kept 2.0000 North 2.0000 East");
+    EXPECT_TRUE(append_update(cache, paths.back(), {"gw", "10.7.7.7", "4", "South", "4", "West"}));
+    EXPECT_EQ(read_text_file(user_update_file()), "10.1.2.3 mine 3 n 3 e\n10.7.7.7 gw 4 s 4 w\n");
+    std::filesystem::remove(user_update_file());
+}
+
+// A word field longer than 255 bytes spoils its line; it is not read on as the next field.
+TEST_F(cache_files_test, a_line_with_an_over_long_field_is_skipped) {
+    const std::string longest(255, 'x'), over(256, 'x');
+    read_hosts_records(
+        cache, "10.1.2.3 " + over + " 37 46N 122 25W\n10.1.2.4 " + longest + " 1 0N 1 0E\n", quiet);
+    read_networks_records(cache, "11 1 0N 1 0E " + over + "\n12 1 0N 1 0E " + longest + "\n",
+                          quiet);
+    read_update_records(cache,
+                        "10.1.2.5 " + over + " 1 n 2 e\n10.1.2.6 a 1" + over + " n 2 e\n" +
+                            "10.1.2.7 " + longest + " 1 n 2 e\n",
+                        quiet);
+    for (const char* skipped : {"10.1.2.3", "11.0.0.1", "10.1.2.5", "10.1.2.6"})
+        EXPECT_FALSE(cache.lookup(skipped)) << skipped;
+    for (const char* kept : {"10.1.2.4", "12.0.0.1", "10.1.2.7"})
+        EXPECT_EQ(cache.lookup(kept)->name, longest) << kept;
+}
+
+// Start-up reads what it finds, and does not wait on a FIFO that a writer holds open.
+TEST_F(cache_files_test, a_cache_file_that_is_no_regular_file_is_reported_at_once) {
+    std::filesystem::create_directories(data.path() + "cache_files");
+    const std::string fifo = data.path() + "cache_files/networks.cache";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    auto loading = std::async(std::launch::async, [&] { load_networks_cache(cache, fifo, quiet); });
+    const bool at_once = loading.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    ::close(writer); // lets a reader that waits see the end
+    loading.wait();
+    EXPECT_TRUE(at_once);
+    EXPECT_EQ(messages, std::vector<std::string>{"Error opening network file for caching"});
 }
 
 } // namespace

@@ -55,7 +55,7 @@ TEST(org_lookup, host_name_rules) {
         {"ae1.hi.example.net", place{21.31, -157.86}, "*e1.hi.example.net"},
         {"ae1.sc.example.net", place{34.0, -81.03}, "*e1.sc.example.net"},
         // Names of 240 characters or more are not examined.
-        {longest, place{29.93, -95.5}, "*" + longest.substr(1)},
+        {longest, place{29.93, -95.5}, std::string("*").append(longest, 1)},
         {"a" + longest, std::nullopt, "a" + longest},
     };
     for (const auto& c : cases)

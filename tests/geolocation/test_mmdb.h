@@ -36,8 +36,10 @@ inline std::string big_endian(std::uint64_t value, int bytes) {
 inline std::string text(const std::string& value) {
     return control(string_type, value.size()) + value;
 }
+// Appended, not joined with +: GCC 12 warns falsely (-Wrestrict) about prepending to a
+// temporary in a Release build.
 inline std::string number(int type, std::uint64_t value, int bytes) {
-    return control(type, bytes) + big_endian(value, bytes);
+    return control(type, bytes).append(big_endian(value, bytes));
 }
 inline std::string float32(float value) {
     return number(float_type, std::bit_cast<std::uint32_t>(value), 4);

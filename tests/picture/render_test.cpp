@@ -122,6 +122,78 @@ TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
     EXPECT_TRUE(messages.empty());
 }
 
+// A picture of any size holds the whole flat world at the largest scale of its own shape,
+// centred on black.
+TEST_F(render_mode, the_flat_world_is_fitted_to_the_picture) {
+    for (const QSize size : {QSize(1662, 1144), QSize(1000, 572), QSize(415, 400)}) {
+        const double scale = std::min(size.width() / 831.0, size.height() / 572.0);
+        const QPointF corner((size.width() - 831 * scale) / 2, (size.height() - 572 * scale) / 2);
+        const auto at = [&](double lon, double lat) {
+            return (QPointF(flat(lon, lat)) * scale + corner).toPoint();
+        };
+        const QImage image =
+            render({"--size", std::to_string(size.width()) + "x" + std::to_string(size.height()),
+                    "--open", data.path() + "t.trc"});
+        ASSERT_EQ(image.size(), size);
+        // Tokyo's label lies east of a half-size picture's width in the world's own pixels.
+        const int label_reach = static_cast<int>(30 * scale) + 2;
+        EXPECT_TRUE(any_near(image, at(139.68, 35.68), label_reach, label_reach, yellowish));
+        const int reach = static_cast<int>(8 * scale) + 1;
+        for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
+            EXPECT_TRUE(any_near(image, at(lon, lat), reach, 1, whitish))
+                << "coast at " << lon << " in " << size.width() << "x" << size.height();
+        for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {80.0, -30.0}})
+            EXPECT_TRUE(black(image.pixelColor(at(lon, lat)))) << "sea at " << lon;
+        const auto margin_is_black = [&](QRect margin) {
+            for (int y = margin.top(); y <= margin.bottom(); ++y)
+                for (int x = margin.left(); x <= margin.right(); ++x)
+                    if (!black(image.pixelColor(x, y))) return false;
+            return true;
+        };
+        const int left = static_cast<int>(corner.x()) - 1, top = static_cast<int>(corner.y()) - 1;
+        EXPECT_TRUE(margin_is_black({0, 0, std::max(left, 0), size.height()}));
+        EXPECT_TRUE(margin_is_black({0, 0, size.width(), std::max(top, 0)}));
+    }
+}
+
+// Globe Mode of the settings chooses the mode; --globe and --flat override it, the last winning.
+TEST_F(render_mode, the_settings_choose_the_mode_unless_the_command_line_does) {
+    const auto globe_drawn = [this](std::vector<std::string> args) {
+        const QImage image = render(std::move(args));
+        return image.pixelColor(image.width() / 2, image.height() / 2).blue() > 60;
+    };
+    app_settings().globe_mode = 1;
+    EXPECT_TRUE(globe_drawn({}));
+    EXPECT_FALSE(globe_drawn({"--flat"}));
+    EXPECT_FALSE(globe_drawn({"--globe", "--flat"}));
+    app_settings().globe_mode = 0;
+    EXPECT_FALSE(globe_drawn({}));
+    EXPECT_TRUE(globe_drawn({"--flat", "--globe"}));
+}
+
+// --fit shows the trace's extent: London and Paris, a few pixels apart on the whole world, lie
+// far apart on the picture, both on it.
+TEST_F(render_mode, fit_shows_the_region_of_the_trace) {
+    data.write("cache_files/hosts.cache", "192.0.2.1 london 51 30N 0 7W\n"
+                                          "192.0.2.4 paris 48 51N 2 21E\n");
+    data.write("eu.trc", "1 eu 2 0 london 192.0.2.1 10ms 0 paris 192.0.2.4 20ms ");
+    const auto red_extent = [](const QImage& image) {
+        QRect extent;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (red(image.pixelColor(x, y))) extent |= QRect(x, y, 1, 1);
+        return extent;
+    };
+    const QRect whole = red_extent(render({"--open", data.path() + "eu.trc"}));
+    EXPECT_LT(std::max(whole.width(), whole.height()), 20);
+    // 8.4 world pixels apart from north to south, with a margin of 10 above and below: about
+    // 572 * 8.4 / 28.4 = 169 pixels apart on the picture.
+    const QRect fitted = red_extent(render({"--open", data.path() + "eu.trc", "--fit"}));
+    EXPECT_GT(fitted.height(), 160);
+    EXPECT_TRUE(QRect(0, 0, 831, 572).contains(fitted));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_write) {
     const std::vector<std::string> refused[] = {{},
                                                 {"--globe"},
@@ -131,6 +203,7 @@ TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_wri
                                                 {"a.png", "--size", "100"},
                                                 {"a.png", "--size", "100x20000"},
                                                 {"a.png", "--size", "10x10x"},
+                                                {"a.png", "--fit"},
                                                 {"a.png", "--frobnicate"}};
     for (const auto& args : refused)
         EXPECT_EQ(run_render(args), 2) << args.size();

@@ -1,7 +1,9 @@
 #include "shell/settings.h"
 
-#include <QSettings>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <tuple>
 
 namespace hoplot {
@@ -13,19 +15,27 @@ auto fields(const settings& s) {
                     s.db_path, s.geoip_database, s.use_geoip);
 }
 
-// The tests run with XDG_CONFIG_HOME pointing into the build tree; each starts from no file.
+// The settings file as a user edits it. The tests run with XDG_CONFIG_HOME pointing into the
+// build tree; each starts from no file.
 struct settings_test : ::testing::Test {
-    QSettings stored{QSettings::NativeFormat, QSettings::UserScope, "Varn Software", "Hoplot"};
+    const std::string path = settings_file();
 
-    settings_test() {
-        stored.clear();
-        stored.sync();
+    settings_test() { std::filesystem::remove(path); }
+    ~settings_test() override { std::filesystem::remove(path); }
+
+    void write(const std::string& text) const {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
     }
-    ~settings_test() override { stored.clear(); }
-
-    QVariant stored_value(const char* name) {
-        stored.sync();
-        return stored.value(QString("1.4/") + name);
+    std::string text() const {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool has_line(const std::string& line) const {
+        std::istringstream lines(text());
+        for (std::string each; std::getline(lines, each);)
+            if (each == line) return true;
+        return false;
     }
 };
 
@@ -33,48 +43,69 @@ TEST_F(settings_test, missing_values_take_their_defaults_and_are_stored) {
     const int column = (1600 - 205) / 4;
     const settings expected{
         1600, 1000, {column, column, column, column}, 0, 0, 0, 1, 1, 1, "/opt/hoplot/data/", "", 1};
-    EXPECT_EQ(fields(read_settings({1600, 1000}, "/opt/hoplot/data/")), fields(expected));
-    for (const auto& [name, value] : {std::pair{"Main Window Width", 1600},
-                                      {"Output 3", column},
-                                      {"Display Rivers", 1},
-                                      {"Display Cities", 0}})
-        EXPECT_EQ(stored_value(name).toInt(), value) << name;
+    EXPECT_EQ(fields(read_settings(screen_size{1600, 1000}, "/opt/hoplot/data/")),
+              fields(expected));
+    for (const char* line : {"[1.4]", "Main Window Width=1600", "Output 3=348", "Display Rivers=1",
+                             "Display Cities=0", "GeoIP Database="})
+        EXPECT_TRUE(has_line(line)) << line << " in\n" << text();
     // The data directory found at start is not stored: a moved installation still finds its data.
-    EXPECT_FALSE(stored_value("DBPath").isValid());
+    EXPECT_EQ(text().find("DBPath"), std::string::npos);
 }
 
 TEST_F(settings_test, column_default_is_an_unsigned_quarter_of_the_width_beside_the_panel) {
-    stored.setValue("1.4/Main Window Width", 100);
-    stored.sync();
-    EXPECT_EQ(read_settings({1600, 1000}, "/d/").output[0],
+    write("[1.4]\nMain Window Width=100\n");
+    EXPECT_EQ(read_settings(screen_size{1600, 1000}, "/d/").output[0],
               static_cast<std::int32_t>((std::uint32_t(100 - 205)) >> 2));
 }
 
 TEST_F(settings_test, values_that_are_not_32_bit_numbers_are_replaced_by_defaults) {
-    stored.setValue("1.4/Main Window Width", "wide");
-    stored.setValue("1.4/Main Window Height", "99999999999");
-    stored.setValue("1.4/Display Rivers", "0");
-    stored.sync();
-    const settings values = read_settings({800, 600}, "/d/");
+    write("[1.4]\nMain Window Width=wide\nMain Window Height=99999999999\nDisplay Rivers=0\n");
+    const settings values = read_settings(screen_size{800, 600}, "/d/");
     EXPECT_EQ(values.main_window_width, 800);
     EXPECT_EQ(values.main_window_height, 600);
     EXPECT_EQ(values.display_rivers, 0);
-    EXPECT_EQ(stored_value("Main Window Width").toInt(), 800);
+    EXPECT_TRUE(has_line("Main Window Width=800"));
 }
 
-TEST_F(settings_test, written_values_read_back_and_hand_edited_dbpath_survives) {
-    stored.setValue("1.4/DBPath", "/home/me/hoplot-data");
-    stored.sync();
-    settings values = read_settings({800, 600}, "/d/");
-    EXPECT_EQ(values.db_path, "/home/me/hoplot-data/");
+// A path edited by hand is read as written and survives the defaults stored at start and the
+// values written at exit byte for byte, whatever it holds.
+TEST_F(settings_test, a_hand_edited_value_is_read_and_kept_as_written) {
+    for (const std::string dir :
+         {"/data/d,x/", "/data/semi;colon/", "/data/back\\slash/", "/d/a=b #c \"q\" 'sp ace'/"}) {
+        write("[1.4]\r\nDBPath=" + dir + "\r\n; a comment\nGeoIP Database = " + dir + "g.mmdb\n");
+        const settings values = read_settings(screen_size{800, 600}, "/d/");
+        EXPECT_EQ(values.db_path, dir);
+        EXPECT_EQ(values.geoip_database, dir + "g.mmdb");
+        write_settings(values);
+        EXPECT_TRUE(has_line("DBPath=" + dir)) << text();
+        EXPECT_EQ(read_settings(screen_size{800, 600}, "/d/").db_path, dir);
+    }
+}
 
+// Files written by QSettings' own format, names with "%20", still read; they are written back
+// with plain blanks.
+TEST_F(settings_test, a_file_in_the_former_format_reads) {
+    write("[1.4]\nDBPath=/home/me/hoplot-data\nDisplay%20Rivers=0\nGeoIP%20Database=\n"
+          "Main%20Window%20Height=700\nMain%20Window%20Width=1234\nOutput%200=10\n");
+    const settings values = read_settings(screen_size{800, 600}, "/d/");
+    EXPECT_EQ(values.db_path, "/home/me/hoplot-data/");
+    EXPECT_EQ(values.display_rivers, 0);
+    EXPECT_EQ(values.main_window_width, 1234);
+    EXPECT_EQ(values.main_window_height, 700);
+    EXPECT_EQ(values.output[0], 10);
+    EXPECT_EQ(values.output[1], (1234 - 205) / 4);
+    EXPECT_TRUE(has_line("Main Window Width=1234"));
+    EXPECT_EQ(text().find('%'), std::string::npos) << text();
+}
+
+TEST_F(settings_test, written_values_read_back) {
     const settings written{1234, 777, {10, 20, 30, 40},   1,  1, 1, 0,
                            0,    0,   "/somewhere/else/", "", 0};
     write_settings(written);
-    values = written;
-    values.db_path = "/home/me/hoplot-data/";
-    EXPECT_EQ(fields(read_settings({800, 600}, "/d/")), fields(values));
-    EXPECT_EQ(stored_value("DBPath").toString(), "/home/me/hoplot-data");
+    settings expected = written;
+    expected.db_path = "/d/";
+    EXPECT_EQ(fields(read_settings(screen_size{800, 600}, "/d/")), fields(expected));
+    EXPECT_EQ(text().find("DBPath"), std::string::npos);
 }
 
 } // namespace

@@ -165,7 +165,7 @@ TEST_F(store_with_traces, deleting_the_first_while_the_second_is_shown_shows_the
     EXPECT_EQ(store.current_trace(), 1u);
     EXPECT_EQ(shape(*store.current_route()), events{"three-hop@30,30 1/0"});
     EXPECT_EQ(seen.events,
-              (events{"list remove 0", "repaint", "output cleared",
+              (events{"list remove 0", "count 2", "repaint", "output cleared",
                       "output hop three-hop at 3.0.0.1", "output line 'Done' 16711680"}));
     EXPECT_FALSE(store.traces_saved());
 
@@ -174,7 +174,7 @@ TEST_F(store_with_traces, deleting_the_first_while_the_second_is_shown_shows_the
     store.delete_trace(0);
     EXPECT_EQ(store.trace_count(), 0);
     EXPECT_EQ(store.current_route(), nullptr);
-    EXPECT_EQ(seen.events, (events{"list remove 0", "repaint", "output cleared"}));
+    EXPECT_EQ(seen.events, (events{"list remove 0", "count 0", "repaint", "output cleared"}));
 }
 
 TEST_F(store_with_traces, clearing_empties_everything_but_keeps_the_saved_flag) {
@@ -185,7 +185,7 @@ TEST_F(store_with_traces, clearing_empties_everything_but_keeps_the_saved_flag) 
     EXPECT_EQ(store.current_route(), nullptr);
     EXPECT_FALSE(store.traces_saved());
     EXPECT_EQ(seen.events,
-              (events{"output cleared", "list cleared", "output line 'Done' 16711680"}));
+              (events{"output cleared", "list cleared", "count 0", "output line 'Done' 16711680"}));
 }
 
 TEST_F(store_with_traces, rebuilding_resolves_every_hop_anew) {

@@ -102,6 +102,8 @@ void map_window::render_image() {
         image_ = QImage(size, QImage::Format_RGB32);
         image_.setDevicePixelRatio(ratio);
     }
+    // The store's route may have been rebuilt, begun anew or dropped since the last picture.
+    if (store_) view_.current_route = store_->current_route();
     QPainter painter(&image_);
     painter_canvas surface(painter);
     paint_map(surface, view_);
@@ -283,8 +285,9 @@ bool map_window::viewportEvent(QEvent* event) {
 }
 
 std::vector<std::size_t> map_window::hops_under(QPoint at) const {
-    if (!view_.current_route) return {};
-    return hops_at(view_, *view_.current_route, pixel_of(at));
+    const route_rec* route = store_ ? store_->current_route() : view_.current_route;
+    if (!route) return {};
+    return hops_at(view_, *route, pixel_of(at));
 }
 
 const std::vector<hop_rec>* map_window::current_rows() const {

@@ -6,7 +6,9 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <chrono>
 
+#include "geolocation/geoip_source.h"
 #include "map/ui/map_window.h"
 #include "map/view_settings.h"
 #include "shell/panel_layout.h"
@@ -20,17 +22,19 @@
 #include "shell/ui/panel.h"
 #include "shell/ui/rotation_controller.h"
 #include "shell/ui/toolbar.h"
+#include "trace/bounded_resolver.h"
+#include "trace/ui/destination_dialog.h"
+#include "trace/ui/file_commands.h"
+#include "trace/ui/output_window.h"
+#include "trace/ui/trace_list_window.h"
+#include "trace/ui/window_tracing.h"
 
 namespace hoplot {
 namespace {
 
 constexpr int output_height = 120;
-
-QWidget* placeholder(const char* name) {
-    auto* widget = new QWidget;
-    widget->setAccessibleName(QString::fromLatin1(name));
-    return widget;
-}
+// How long showing a trace may wait for one hop's DNS LOC answer.
+constexpr std::chrono::milliseconds loc_patience{200};
 
 // Lays the frame out whenever the central area changes size.
 class central_area : public QWidget {
@@ -46,13 +50,14 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, loading_progress* progress, QWidget* parent)
-    : QMainWindow(parent), messages_(this) {
+main_window::main_window(map_view view, loading_progress* progress, QWidget* parent,
+                         engine_parts parts)
+    : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
     setAccessibleName(QStringLiteral("Hoplot"));
     no_progress silent;
     map_ = new map_window(std::move(view), history_);
-    build_frame(progress != nullptr ? *progress : silent);
+    build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
     history_.set_listener([this](bool) { refresh_menus(); });
     const settings& values = app_settings();
@@ -62,7 +67,7 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
 
 main_window::~main_window() = default;
 
-void main_window::build_frame(loading_progress& progress) {
+void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     progress.set_stage("Allocating Resources...");
     // The bar moves by four after each of the panel's and the window's pieces.
     const auto advance = [&progress] {
@@ -71,7 +76,7 @@ void main_window::build_frame(loading_progress& progress) {
     };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
-    output_area_ = placeholder("Output");
+    output_area_ = new output_window(area);
     advance();
     overview_ = new overview_window(view().maps);
     advance();
@@ -79,16 +84,29 @@ void main_window::build_frame(loading_progress& progress) {
     advance();
     information_ = new information_window;
     advance();
-    QWidget* trace_list = placeholder("Trace List");
+    trace_list_ = new trace_list_window(store_, [this] { return view().trace_running; });
     advance();
-    panel_ = new panel(overview_, toolbar_, information_, trace_list, area);
+    panel_ = new panel(overview_, toolbar_, information_, trace_list_, area);
     advance();
     rotation_ = new rotation_controller(
         view(), [this] { redraw(); }, this);
     connect(rotation_, &rotation_controller::started, this, &main_window::refresh_menus);
     connect(rotation_, &rotation_controller::stopped, this, &main_window::refresh_menus);
     map_->setParent(area);
-    output_area_->setParent(area);
+    map_->set_trace_store(&store_);
+    for (store_observer* window :
+         std::initializer_list<store_observer*>{map_, output_area_, trace_list_, information_})
+        store_windows_.add(*window);
+    store_.set_observer(&store_windows_);
+    files_ = std::make_unique<file_commands>(
+        store_, document_, this,
+        [this] { setWindowTitle(QString::fromStdString(window_caption(document_))); },
+        [this](bool opening) {
+            view().opening = opening;
+            refresh_menus();
+        });
+    trace_controls& controls = *this;
+    tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
 
     actions_ = new command_actions(*this);
     connect(actions_, &command_actions::triggered, this, &main_window::run_command);
@@ -125,6 +143,10 @@ void main_window::resizeEvent(QResizeEvent* event) {
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
+    if (!files_->may_discard_traces()) {
+        event->ignore();
+        return;
+    }
     settings& values = app_settings();
     values.globe_mode = view().globe_mode ? 1 : 0;
     values.display_cities = view().display_cities ? 1 : 0;
@@ -178,8 +200,14 @@ void main_window::run_command(command_id id) {
         new_file();
         break;
     case command_id::open_file:
+        open_file();
+        break;
     case command_id::save_file:
+        files_->save();
+        break;
     case command_id::save_file_as:
+        files_->save_as();
+        break;
     case command_id::print:
         break;
     case command_id::quit:
@@ -217,14 +245,21 @@ void main_window::run_command(command_id id) {
         toggle_feature(&map_view::display_rivers);
         break;
     case command_id::start_trace:
+        start_trace();
+        break;
     case command_id::stop_trace:
+        tracing_->stop();
+        break;
     case command_id::clear_traces:
+        store_.clear_traces();
+        redraw();
         break;
     case command_id::use_rfc1876:
         values.rfc1876 = values.rfc1876 == 1 ? 0 : 1;
         break;
     case command_id::use_geoip:
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
+        open_geoip_source();
         break;
     case command_id::help:
         help_window::show_contents(this);
@@ -264,12 +299,41 @@ void main_window::toggle_feature(bool map_view::*flag) {
 }
 
 void main_window::new_file() {
+    if (!files_->new_traces()) return;
     reset_view(view(), map_->view_listener());
     settings defaults;
     defaults.display_coastlines = defaults.display_boundaries = defaults.display_rivers = 1;
     take_display_flags(view(), defaults);
     history_.clear();
     redraw();
+}
+
+void main_window::open_file() {
+    history_.clear();
+    files_->open();
+}
+
+void main_window::start_trace() {
+    const auto destination = ask_destination(this);
+    if (!destination) return;
+    tracing_->start(*destination);
+    // Busy at once, not only when the trace's first call has come through the event loop.
+    view().trace_running = true;
+}
+
+void main_window::set_status_text(const std::string& text) {
+    set_status_text(QString::fromStdString(text));
+}
+
+void main_window::trace_started() {
+    output_area_->output_cleared();
+    view().trace_running = true;
+    refresh_menus();
+}
+
+void main_window::trace_ended() {
+    view().trace_running = false;
+    refresh_menus();
 }
 
 void main_window::undo() {
@@ -282,8 +346,12 @@ void main_window::redraw() {
     map_->redraw();
 }
 
-map_view& main_window::view() { return map_->view(); }
-const map_view& main_window::view() const { return map_->view(); }
+map_view& main_window::view() {
+    return map_->view();
+}
+const map_view& main_window::view() const {
+    return map_->view();
+}
 
 void main_window::connect_map() {
     connect(map_, &map_window::view_redrawn, this, [this] {
@@ -297,8 +365,10 @@ void main_window::connect_map() {
         information_->set_mouse(view(), at);
         overview_->set_mouse(view(), at);
     });
-    connect(map_, &map_window::status_text, this, &main_window::set_status_text);
+    connect(map_, &map_window::status_text, this,
+            qOverload<const QString&>(&main_window::set_status_text));
     connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
+    connect(map_, &map_window::hop_clicked, output_area_, &output_window::select_row);
 }
 
 } // namespace hoplot

@@ -9,28 +9,38 @@
 #include "shell/loading_progress.h"
 #include "shell/menu_state.h"
 #include "shell/ui/message_box.h"
+#include "trace/store_observers.h"
+#include "trace/store_sink.h"
+#include "trace/trace_document.h"
+#include "trace/trace_engine.h"
+#include "trace/trace_store.h"
 
 class QLabel;
 
 namespace hoplot {
 
 class command_actions;
+class file_commands;
 class information_window;
 class map_window;
+class output_window;
 class overview_window;
 class panel;
 class rotation_controller;
 class toolbar;
+class trace_list_window;
+class window_tracing;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow {
+class main_window : public QMainWindow, private trace_controls {
     Q_OBJECT
 
   public:
     // Builds the frame around a view whose data is loaded, advancing the loading dialog's bar.
+    // parts: what traces probe and look up with; tests script them.
     explicit main_window(map_view view = {}, loading_progress* progress = nullptr,
-                         QWidget* parent = nullptr);
+                         QWidget* parent = nullptr, engine_parts parts = system_engine_parts());
     ~main_window() override;
 
     // Runs a command as the menu, a key or a toolbar button would.
@@ -39,6 +49,7 @@ class main_window : public QMainWindow {
     map_view& view();
     const map_view& view() const;
     const view_history& history() const { return history_; }
+    trace_store& store() { return store_; }
     QString status_text() const;
 
   protected:
@@ -46,7 +57,7 @@ class main_window : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void build_frame(loading_progress& progress);
+    void build_frame(loading_progress& progress, engine_parts parts);
     void lay_out_children();
     busy_state busy() const;
     program_state state() const;
@@ -58,14 +69,28 @@ class main_window : public QMainWindow {
     void connect_map();
     void toggle_feature(bool map_view::*flag);
     void new_file();
+    void open_file();
+    void start_trace();
     void undo();
     void redraw();
 
+    // trace_controls
+    void set_status_text(const std::string& text) override;
+    void trace_started() override;
+    void trace_ended() override;
+
     view_history history_;
     message_box_host messages_;
+    // The traces outlive the file commands and the tracing that change them.
+    trace_store store_;
+    trace_document document_;
+    store_observers store_windows_;
+    std::unique_ptr<file_commands> files_;
+    std::unique_ptr<window_tracing> tracing_;
     command_actions* actions_ = nullptr;
     map_window* map_ = nullptr;
-    QWidget* output_area_ = nullptr;
+    output_window* output_area_ = nullptr;
+    trace_list_window* trace_list_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
     overview_window* overview_ = nullptr;

@@ -1,0 +1,44 @@
+#include "trace/destination.h"
+
+#include <algorithm>
+
+namespace hoplot {
+namespace {
+
+constexpr const char* blanks = " \t";
+
+std::string first_word(const std::string& text) {
+    const auto begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos) return {};
+    return text.substr(begin, text.find_first_of(blanks, begin) - begin);
+}
+
+// "user@host:port" to "host".
+std::string host_of(const std::string& authority) {
+    const auto at = authority.rfind('@');
+    const std::string host = at == std::string::npos ? authority : authority.substr(at + 1);
+    return host.substr(0, host.find(':'));
+}
+
+} // namespace
+
+std::optional<std::string> trace_destination(const std::string& typed) {
+    if (first_word(typed).empty()) return std::nullopt;
+    const auto colon = typed.find(':');
+    if (colon == std::string::npos || typed.compare(colon + 1, 2, "//") != 0) return typed;
+    const std::string rest = typed.substr(colon + 3);
+    const std::string host = host_of(rest.substr(0, rest.find_first_of("/?#")));
+    if (first_word(host).empty()) return std::nullopt;
+    return host;
+}
+
+void destination_history::add(const std::string& destination) {
+    if (words_.size() == capacity) words_.erase(words_.begin());
+    words_.push_back(first_word(destination));
+}
+
+std::vector<std::string> destination_history::newest_first() const {
+    return {words_.rbegin(), words_.rend()};
+}
+
+} // namespace hoplot

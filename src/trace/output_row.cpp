@@ -1,0 +1,36 @@
+#include "trace/output_row.h"
+
+namespace hoplot {
+namespace {
+
+bool continues_character(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+} // namespace
+
+output_row make_output_row(const hop_rec& row) {
+    return {{row.name, row.address, row.location.value_or(" "), row.time}, row.colour};
+}
+
+std::vector<output_row> output_rows(const trace_store& store) {
+    std::vector<output_row> rows;
+    if (const auto current = store.current_trace()) {
+        for (const hop_rec& row : store.traces()[*current].rows)
+            rows.push_back(make_output_row(row));
+    }
+    return rows;
+}
+
+std::string shorten_cell_text(const std::string& text, int room,
+                              const std::function<int(const std::string&)>& text_width) {
+    if (text_width(text) <= room) return text;
+    for (std::size_t length = text.size(); length-- > 0;) {
+        if (continues_character(text[length])) continue;
+        std::string shortened = text.substr(0, length) + "...";
+        if (length == 0 || text_width(shortened) <= room) return shortened;
+    }
+    return "...";
+}
+
+} // namespace hoplot

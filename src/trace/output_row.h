@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "trace/hop_rec.h"
+#include "trace/trace_store.h"
+
+namespace hoplot {
+
+inline constexpr int output_column_count = 4;
+
+// One line of the output window: name, address, location and time, in the row's colour. A
+// status line has its text in the first cell and a blank in the others.
+struct output_row {
+    std::array<std::string, output_column_count> cells;
+    int colour = black;
+
+    bool operator==(const output_row&) const = default;
+};
+
+output_row make_output_row(const hop_rec& row);
+
+// The lines the output window shows for the store's current trace; none without one.
+std::vector<output_row> output_rows(const trace_store& store);
+
+// The text drawn in a cell with `room` pixels for it: whole when it fits, else its longest proper
+// beginning (whole UTF-8 characters) followed by "..." that fits; "..." when nothing does.
+std::string shorten_cell_text(const std::string& text, int room,
+                              const std::function<int(const std::string&)>& text_width);
+
+} // namespace hoplot

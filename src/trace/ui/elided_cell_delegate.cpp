@@ -1,0 +1,27 @@
+#include "trace/ui/elided_cell_delegate.h"
+
+#include <QApplication>
+#include <QStyle>
+
+#include "trace/output_row.h"
+
+namespace hoplot {
+
+void elided_cell_delegate::initStyleOption(QStyleOptionViewItem* option,
+                                           const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QFontMetrics& metrics = option->fontMetrics;
+    const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
+    // The style draws the text inside this margin on either side of the cell.
+    const int margin =
+        style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+    const int room = option->rect.width() - 2 * margin;
+    const std::string shortened =
+        shorten_cell_text(option->text.toStdString(), room, [&](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+        });
+    option->text = QString::fromStdString(shortened);
+    option->textElideMode = Qt::ElideNone;
+}
+
+} // namespace hoplot

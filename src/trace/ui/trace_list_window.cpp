@@ -1,0 +1,95 @@
+#include "trace/ui/trace_list_window.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "shell/show_message.h"
+
+namespace hoplot {
+
+trace_list_window::trace_list_window(trace_store& store, std::function<bool()> trace_running,
+                                     QWidget* parent)
+    : QGroupBox(QStringLiteral("Trace List"), parent), store_(store),
+      trace_running_(std::move(trace_running)), list_(new QListWidget(this)),
+      menu_(new QMenu(this)) {
+    list_->setAccessibleName(QStringLiteral("Traces"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A right click on a scroll bar opens no menu at all.
+    list_->horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
+    list_->verticalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+
+    menu_->setAccessibleName(QStringLiteral("Trace"));
+    menu_->addAction(QStringLiteral("Delete Trace"), this, &trace_list_window::delete_menu_line);
+    connect(list_, &QListWidget::itemSelectionChanged, this, &trace_list_window::picked);
+    connect(list_, &QWidget::customContextMenuRequested, this, &trace_list_window::open_menu);
+}
+
+std::optional<std::size_t> trace_list_window::menu_line_at(QPoint at) const {
+    if (list_->count() == 0) return std::nullopt;
+    // Any x inside the lines: a short name leaves blank space to its right on the same line.
+    const QRect first = list_->visualItemRect(list_->item(0));
+    const QModelIndex line = list_->indexAt(QPoint(first.left() + 1, at.y()));
+    if (!line.isValid()) return static_cast<std::size_t>(list_->count() - 1);
+    return static_cast<std::size_t>(line.row());
+}
+
+bool trace_list_window::refused_while_tracing() const {
+    if (!trace_running_()) return false;
+    ShowMessage("Trace currently running");
+    return true;
+}
+
+void trace_list_window::picked() {
+    const int row = list_->currentRow();
+    if (row < 0 || !list_->item(row)->isSelected() || refused_while_tracing()) return;
+    store_.rebuild_route(static_cast<std::size_t>(row));
+}
+
+void trace_list_window::open_menu(QPoint at) {
+    const auto line = menu_line_at(at);
+    if (!line) return;
+    menu_line_ = *line;
+    menu_->popup(list_->viewport()->mapToGlobal(at));
+}
+
+void trace_list_window::delete_menu_line() {
+    if (refused_while_tracing()) return;
+    store_.delete_trace(menu_line_);
+    if (store_.trace_count() > 0)
+        store_.select_trace(static_cast<std::size_t>(store_.trace_count() - 1));
+}
+
+void trace_list_window::trace_line_appended(const std::string& name) {
+    const QSignalBlocker quiet(list_);
+    list_->addItem(QString::fromStdString(name));
+}
+
+void trace_list_window::trace_line_removed(std::size_t index) {
+    const QSignalBlocker quiet(list_);
+    delete list_->takeItem(static_cast<int>(index));
+}
+
+void trace_list_window::trace_lines_cleared() {
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+}
+
+// Selections made by the program are not the user's: they show nothing by themselves.
+void trace_list_window::trace_line_selected(std::size_t index) {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentRow(static_cast<int>(index));
+}
+
+void trace_list_window::trace_lines_deselected() {
+    const QSignalBlocker quiet(list_);
+    list_->clearSelection();
+}
+
+} // namespace hoplot

@@ -1,0 +1,79 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "gui/scripted_engine.h"
+#include "shell/settings.h"
+#include "shell/ui/main_window.h"
+#include "trace/ui/destination_dialog.h"
+#include "trace/ui/output_window.h"
+#include "trace/ui/trace_list_window.h"
+
+namespace hoplot {
+namespace {
+
+// Answers the modal dialog or box that the next command opens.
+template <typename dialog_type> void answer_next(std::function<void(dialog_type&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<dialog_type*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_quitting_asks) {
+    app_settings() = settings{};
+    main_window window({}, nullptr, nullptr, testing::scripted_engine_parts());
+    window.resize(900, 700);
+    window.show();
+    const auto enabled = [&](const QString& label) {
+        for (const QAction* action : window.findChildren<QAction*>())
+            if (action->text().section('\t', 0, 0) == label) return action->isEnabled();
+        ADD_FAILURE() << label.toStdString();
+        return false;
+    };
+
+    answer_next<destination_dialog>([](destination_dialog& dialog) {
+        dialog.combo()->setEditText("http://far.example/index.html");
+        dialog.accept();
+    });
+    window.run_command(command_id::start_trace);
+    EXPECT_FALSE(enabled("&Start Trace"));
+    EXPECT_TRUE(enabled("S&top Trace"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.view().trace_running; }));
+    EXPECT_TRUE(enabled("&Start Trace"));
+    EXPECT_EQ(window.status_text(), "Ready");
+    EXPECT_EQ(window.findChild<output_window*>()->line_count(), 3);
+    const QListWidgetItem* line = window.findChild<trace_list_window*>()->list()->item(0);
+    EXPECT_EQ(line->text(), "far.example");
+    EXPECT_TRUE(line->isSelected());
+    ASSERT_NE(window.store().current_route(), nullptr);
+    EXPECT_EQ(window.store().current_route()->places.size(), 2u);
+    window.run_command(command_id::reset_view);
+    EXPECT_EQ(window.view().current_route, window.store().current_route()) << "drawn on redraws";
+
+    // A destination that does not resolve says so and stores nothing.
+    answer_next<destination_dialog>([](destination_dialog& dialog) {
+        dialog.combo()->setEditText("nowhere");
+        dialog.accept();
+    });
+    window.run_command(command_id::start_trace);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.view().trace_running; }));
+    EXPECT_EQ(window.findChild<output_window*>()->table()->model()->index(0, 0).data(),
+              "Can't resolve IP name");
+    EXPECT_EQ(window.store().trace_count(), 1);
+
+    answer_next<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+}
+
+} // namespace
+} // namespace hoplot

@@ -1,0 +1,118 @@
+#include "trace/ui/output_window.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "shell/settings.h"
+#include "trace/store_recorder.h"
+#include "trace/ui/elided_cell_delegate.h"
+
+namespace hoplot {
+namespace {
+
+using testing::hop;
+
+struct shown_delegate : elided_cell_delegate {
+    using elided_cell_delegate::initStyleOption;
+};
+
+struct output_window_test : testing::store_test {
+    output_window window;
+
+    output_window_test() {
+        app_settings().output = {120, 100, 180, 60};
+        store.set_observer(&window);
+        window.resize(600, 120);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    QModelIndex at(int row, int column) const {
+        return window.table()->model()->index(row, column);
+    }
+    QStringList lines() const {
+        QStringList all;
+        for (int row = 0; row < window.line_count(); ++row)
+            for (int column = 0; column < 4; ++column)
+                all << at(row, column).data().toString();
+        return all;
+    }
+};
+
+TEST_F(output_window_test, lists_lines_in_their_colours_on_white_and_selected_in_the_highlight) {
+    add_trace("a", {hop("r1", "192.0.2.1", 7), make_status_row(timed_out_text, red),
+                    make_status_row(done_text, blue)});
+    EXPECT_EQ(lines(), (QStringList{"r1", "192.0.2.1", "Unresolved", "   7ms", timed_out_text, " ",
+                                    " ", " ", done_text, " ", " ", " "}));
+    EXPECT_EQ(at(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    EXPECT_EQ(at(2, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+
+    window.select_row(1);
+    const QImage drawn = window.table()->viewport()->grab().toImage();
+    const auto background = [&](int row) {
+        const QRect cell = window.table()->visualRect(at(row, 3));
+        return drawn.pixelColor(cell.right() - 3, cell.center().y());
+    };
+    EXPECT_EQ(background(1), window.table()->palette().color(QPalette::Highlight));
+    EXPECT_EQ(background(2), QColor(Qt::white));
+}
+
+TEST_F(output_window_test, shortens_a_long_cell_with_dots_inside_its_column) {
+    const QString location = "  52.52\xC2\xB0 North,   13.40\xC2\xB0 East";
+    store.add_status_row(location.toStdString(), red);
+    shown_delegate delegate;
+    QStyleOptionViewItem option;
+    option.initFrom(window.table());
+    option.rect = QRect(0, 0, 80, 20);
+    delegate.initStyleOption(&option, at(0, 0));
+    EXPECT_TRUE(option.text.endsWith("...")) << option.text.toStdString();
+    EXPECT_TRUE(location.startsWith(option.text.chopped(3)));
+    EXPECT_LE(option.fontMetrics.horizontalAdvance(option.text), 80);
+}
+
+TEST_F(output_window_test, takes_saved_widths_then_shares_the_width_and_keeps_dragged_ones) {
+    QHeaderView* header = window.table()->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(2), 180);
+    window.resize(816, 120);
+    QApplication::processEvents();
+    EXPECT_EQ(header->sectionSize(0), 200);
+    EXPECT_EQ(header->sectionSize(2), 200);
+    EXPECT_EQ(app_settings().output, (std::array<std::int32_t, 4>{200, 200, 200, 200}));
+    header->resizeSection(3, 90);
+    EXPECT_EQ(app_settings().output[3], 90);
+}
+
+TEST_F(output_window_test, reload_gives_the_lines_the_events_gave) {
+    places.positions["192.0.2.2"] = {3, 4};
+    add_trace("a", {hop("r1", "192.0.2.1"), make_status_row(timed_out_text, red)});
+    std::vector<hop_rec> many = testing::hops_at({"192.0.2.2"});
+    for (int i = 0; i < 31; ++i)
+        many.push_back(hop("r", "198.51.100." + std::to_string(i)));
+    add_trace("b", many);
+    store.rebuild_route(1);
+    const QStringList from_events = lines();
+    EXPECT_EQ(window.line_count(), 32);
+    window.output_cleared();
+    window.reload(store);
+    EXPECT_EQ(lines(), from_events);
+}
+
+TEST_F(output_window_test, a_double_click_on_a_line_asks_for_its_hop_and_below_them_for_nothing) {
+    add_trace("a", testing::hops_at({"192.0.2.1", "192.0.2.2"}));
+    QSignalSpy activated(&window, &output_window::row_activated);
+    QWidget* lines = window.table()->viewport();
+    // The view takes a double click as a press and release, then the double click itself.
+    const auto double_click = [&](QPoint point) {
+        QTest::mouseClick(lines, Qt::LeftButton, {}, point);
+        QTest::mouseDClick(lines, Qt::LeftButton, {}, point);
+    };
+    double_click(window.table()->visualRect(at(1, 1)).center());
+    double_click(QPoint(10, lines->height() - 5));
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.front().front().value<std::size_t>(), 1u);
+}
+
+} // namespace
+} // namespace hoplot

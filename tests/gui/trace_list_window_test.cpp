@@ -1,0 +1,102 @@
+#include "trace/ui/trace_list_window.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "shell/show_message.h"
+#include "trace/store_observers.h"
+#include "trace/store_recorder.h"
+
+namespace hoplot {
+namespace {
+
+using strings = std::vector<std::string>;
+
+struct trace_list_test : testing::store_test {
+    bool tracing = false;
+    trace_list_window window{store, [this] { return tracing; }};
+    store_observers both;
+    strings messages;
+    message_handler old_handler =
+        set_message_handler([this](const std::string& m) { messages.push_back(m); });
+
+    trace_list_test() {
+        both.add(seen);
+        both.add(window);
+        store.set_observer(&both);
+        window.resize(200, 226);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        for (const char* name : {"a.example", "b.example", "c.example"})
+            add_trace(name, testing::hops_at({"192.0.2.1"}));
+        seen.events.clear();
+    }
+    ~trace_list_test() override { set_message_handler(old_handler); }
+
+    QListWidget& list() const { return *window.list(); }
+    QPoint line(int row) const { return list().visualItemRect(list().item(row)).center(); }
+    strings lines() const {
+        strings all;
+        for (int row = 0; row < list().count(); ++row)
+            all.push_back(list().item(row)->text().toStdString());
+        return all;
+    }
+    int repaints() const { return std::count(seen.events.begin(), seen.events.end(), "repaint"); }
+    void delete_from_menu(QPoint at) {
+        list().customContextMenuRequested(at);
+        ASSERT_TRUE(window.menu()->isVisible());
+        window.menu()->actions().front()->trigger();
+        window.menu()->hide();
+    }
+};
+
+TEST_F(trace_list_test, the_user_s_pick_shows_its_trace_but_not_during_a_trace) {
+    store.select_trace(2);
+    EXPECT_EQ(repaints(), 0) << "the program's own selection shows nothing by itself";
+
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, line(0));
+    EXPECT_EQ(store.current_trace(), 0u);
+    EXPECT_EQ(repaints(), 1);
+
+    tracing = true;
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, line(1));
+    EXPECT_EQ(messages, strings{"Trace currently running"});
+    EXPECT_EQ(store.current_trace(), 0u);
+    EXPECT_EQ(repaints(), 1);
+    EXPECT_TRUE(list().item(1)->isSelected()) << "the list keeps the line the user picked";
+}
+
+TEST_F(trace_list_test, the_menu_deletes_the_nearest_line_and_shows_the_last_trace) {
+    const QPoint right_of_b(line(1).x() + 150, line(1).y());
+    EXPECT_EQ(window.menu_line_at(right_of_b), 1u);
+    EXPECT_EQ(window.menu_line_at(QPoint(5, list().viewport()->height() - 2)), 2u);
+    EXPECT_EQ(list().verticalScrollBar()->contextMenuPolicy(), Qt::NoContextMenu);
+
+    tracing = true;
+    delete_from_menu(line(1));
+    EXPECT_EQ(messages, strings{"Trace currently running"});
+    EXPECT_EQ(store.trace_count(), 3);
+
+    tracing = false;
+    delete_from_menu(line(1));
+    EXPECT_EQ(lines(), (strings{"a.example", "c.example"}));
+    EXPECT_TRUE(list().item(1)->isSelected());
+    EXPECT_EQ(store.current_trace(), 1u);
+
+    store.clear_traces();
+    list().customContextMenuRequested(QPoint(5, 5));
+    EXPECT_FALSE(window.menu()->isVisible()) << "no menu on an empty list";
+}
+
+TEST_F(trace_list_test, a_long_name_can_be_scrolled_into_view) {
+    add_trace(std::string(120, 'x') + ".example", testing::hops_at({"192.0.2.1"}));
+    QApplication::processEvents();
+    EXPECT_GT(list().horizontalScrollBar()->maximum(), 0);
+}
+
+} // namespace
+} // namespace hoplot
