@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
     }
     // Before any thread: takes the socket hoplot handed over, or opens one without capabilities.
     hoplot::process_icmp_socket();
-    return hoplot::run_window(argc, argv);
+    return hoplot::run_window(argc, argv, *parsed.request);
 }

@@ -11,6 +11,7 @@
 #include "geolocation/geoip_source.h"
 #include "map/ui/map_window.h"
 #include "map/view_settings.h"
+#include "platform/icmp_status.h"
 #include "shell/panel_layout.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
@@ -23,6 +24,7 @@
 #include "shell/ui/rotation_controller.h"
 #include "shell/ui/toolbar.h"
 #include "trace/bounded_resolver.h"
+#include "trace/destination.h"
 #include "trace/ui/destination_dialog.h"
 #include "trace/ui/file_commands.h"
 #include "trace/ui/output_window.h"
@@ -117,6 +119,12 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     status_label_ = new QLabel(QStringLiteral("Ready"));
     status_label_->setAccessibleName(QStringLiteral("Status"));
     statusBar()->addWidget(status_label_, 1);
+    const icmp_status probing = describe_icmp_socket(process_icmp_socket());
+    probing_label_ = new QLabel(QString::fromStdString(probing.text));
+    probing_label_->setToolTip(QString::fromStdString(probing.tooltip));
+    probing_label_->setAccessibleName(QStringLiteral("Probing"));
+    probing_label_->setAccessibleDescription(probing_label_->toolTip());
+    statusBar()->addPermanentWidget(probing_label_);
 }
 
 void main_window::lay_out_children() {
@@ -313,10 +321,21 @@ void main_window::open_file() {
     files_->open();
 }
 
+void main_window::begin(const window_request& request) {
+    if (!request.open_path.empty()) {
+        history_.clear();
+        files_->open(request.open_path);
+    } else if (const auto host = trace_destination(request.trace_destination)) {
+        trace_to(*host);
+    }
+}
+
 void main_window::start_trace() {
-    const auto destination = ask_destination(this);
-    if (!destination) return;
-    tracing_->start(*destination);
+    if (const auto destination = ask_destination(this)) trace_to(*destination);
+}
+
+void main_window::trace_to(const std::string& destination) {
+    tracing_->start(destination);
     // Busy at once, not only when the trace's first call has come through the event loop.
     view().trace_running = true;
 }

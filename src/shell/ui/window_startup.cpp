@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 
 #include "geolocation/resolve_location.h"
 #include "map/map_files.h"
@@ -29,7 +30,7 @@ screen_size primary_screen_size() {
 
 } // namespace
 
-int run_window(int argc, char** argv) {
+int run_window(int argc, char** argv, const window_request& request) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hoplot"));
     QApplication::setOrganizationName(QStringLiteral("Varn Software"));
@@ -50,6 +51,8 @@ int run_window(int argc, char** argv) {
     main_window window(std::move(view), &loading);
     loading.close();
     window.show();
+    // Once the window is laid out and the map sized.
+    QTimer::singleShot(0, &window, [&window, &request] { window.begin(request); });
     return QApplication::exec();
 }
 
