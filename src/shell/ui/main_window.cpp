@@ -56,7 +56,6 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
                          engine_parts parts)
     : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
-    setAccessibleName(QStringLiteral("Hoplot"));
     no_progress silent;
     map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
@@ -117,7 +116,6 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
 
     advance();
     status_label_ = new QLabel(QStringLiteral("Ready"));
-    status_label_->setAccessibleName(QStringLiteral("Status"));
     statusBar()->addWidget(status_label_, 1);
     const icmp_status probing = describe_icmp_socket(process_icmp_socket());
     probing_label_ = new QLabel(QString::fromStdString(probing.text));
