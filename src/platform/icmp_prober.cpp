@@ -169,8 +169,7 @@ std::optional<probe_reply> icmp_prober::read_error() {
 
 prober_opening open_system_prober() {
     const icmp_socket& socket = process_icmp_socket();
-    if (socket.kind == icmp_socket_kind::none)
-        return {nullptr, "Can't open ICMP socket: " + socket.error};
+    if (socket.kind == icmp_socket_kind::none) return {nullptr, icmp_socket_failure(socket)};
     return {std::make_unique<icmp_prober>(socket), {}};
 }
 

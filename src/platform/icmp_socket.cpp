@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "platform/capabilities.h"
+#include "platform/icmp_handover.h"
 
 namespace hoplot {
 namespace {
@@ -62,8 +64,35 @@ icmp_socket open_icmp_socket() {
     return opened;
 }
 
+icmp_socket_kind icmp_socket_kind_of(int fd) {
+    const auto option = [fd](int name) {
+        int value = -1;
+        socklen_t size = sizeof value;
+        return getsockopt(fd, SOL_SOCKET, name, &value, &size) == 0 ? value : -1;
+    };
+    if (option(SO_DOMAIN) != AF_INET || option(SO_PROTOCOL) != IPPROTO_ICMP)
+        return icmp_socket_kind::none;
+    switch (option(SO_TYPE)) {
+    case SOCK_RAW:
+        return icmp_socket_kind::raw;
+    case SOCK_DGRAM:
+        return icmp_socket_kind::datagram;
+    default:
+        return icmp_socket_kind::none;
+    }
+}
+
+std::string icmp_socket_failure(const icmp_socket& socket) {
+    return "Can't open ICMP socket: " + socket.error;
+}
+
 const icmp_socket& process_icmp_socket() {
-    static const icmp_socket opened = open_icmp_socket();
+    static const icmp_socket opened = [] {
+        std::optional<icmp_socket> passed = take_passed_icmp_socket();
+        if (!passed) return open_icmp_socket();
+        drop_capabilities();
+        return *passed;
+    }();
     return opened;
 }
 

@@ -83,7 +83,7 @@ expect_line() {
 
 tab=$'\t'
 boston="   42.30° North,    71.06° West${tab}19832${tab}17367${tab}1${tab}loc"
-fix="   10.50° North,    20.50° East${tab}36500${tab}28945${tab}0${tab}cache"
+fix="   10.50° North,    20.50° East${tab}36500${tab}28945${tab}0${tab}fix"
 houston="   29.93° North,    95.50° West${tab}15383${tab}21871${tab}0${tab}rules"
 
 use_loc_records 1

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <chrono>
 
+#include "geolocation/geoip_source.h"
 #include "map/ui/map_window.h"
 #include "map/view_settings.h"
 #include "shell/panel_layout.h"
@@ -262,6 +263,7 @@ void main_window::run_command(command_id id) {
         break;
     case command_id::use_geoip:
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
+        open_geoip_source();
         break;
     case command_id::help:
         help_window::show_contents(this);
