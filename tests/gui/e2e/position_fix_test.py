@@ -1,5 +1,5 @@
-"""Fixing a hop's position by hand: a trace file whose second hop no source places is opened, the
-hop's output line is double-clicked, the dialog given 37.5 North 122.25 West and confirmed; the
+"""Fixing a hop's position by hand: a trace file whose second hop no source places is opened
+(File > Open), that hop's output line is double-clicked, the dialog given 37.5 North 122.25 West and confirmed; the
 line then shows the fix and says where it came from, and so it does after a restart, read back
 from update.cache in the test's own data directory. The first hop, placed by no source, keeps
 "Unresolved" as its text (it is drawn at the fixed hop's position)."""
@@ -85,10 +85,25 @@ def quit_program(app):
     e2e.wait_until(lambda: _ended(pid), "the program to end")
 
 
+def open_trace_file(app, path):
+    """File > Open, the path typed into the dialog's file name field."""
+    e2e.do_action(e2e.menu_item(app, "File", "Open\tCtrl-O"))
+    chooser = e2e.find(app, "dialog", "Open")
+    e2e.type_text(e2e.find(chooser, "text", "File name:"), path)
+    e2e.xdotool("key", "Return")
+    e2e.gone(app, "dialog", "Open")
+
+
+def start_on(path):
+    app = e2e.start()
+    open_trace_file(app, path)
+    return app
+
+
 def test():
     data = private_data_dir()
     path = trace_file()
-    app = e2e.start(path)
+    app = start_on(path)
     table = output_table(app)
     e2e.check([row[LOCATION] for row in e2e.table_rows(table)] == ["Unresolved", "Unresolved"],
               f"the hops are placed before the fix: {e2e.table_rows(table)}")
@@ -103,7 +118,7 @@ def test():
                   "update.cache does not hold the fix")
 
     quit_program(app)
-    app = e2e.start(path)
+    app = start_on(path)
     table = output_table(app)
     rows = e2e.table_rows(table)
     e2e.check([row[LOCATION] for row in rows] == ["Unresolved", FIXED],
