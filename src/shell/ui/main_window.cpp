@@ -27,6 +27,7 @@
 #include "trace/destination.h"
 #include "trace/ui/destination_dialog.h"
 #include "trace/ui/file_commands.h"
+#include "trace/ui/fix_line_position.h"
 #include "trace/ui/output_window.h"
 #include "trace/ui/trace_list_window.h"
 #include "trace/ui/window_tracing.h"
@@ -108,6 +109,9 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
         });
     trace_controls& controls = *this;
     tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
+    connect(output_area_, &output_window::row_activated, this, [this](std::size_t line) {
+        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, line, this);
+    });
 
     actions_ = new command_actions(*this);
     connect(actions_, &command_actions::triggered, this, &main_window::run_command);
