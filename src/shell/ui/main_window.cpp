@@ -389,7 +389,14 @@ void main_window::connect_map() {
     connect(map_, &map_window::status_text, this,
             qOverload<const QString&>(&main_window::set_status_text));
     connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
-    connect(map_, &map_window::hop_clicked, output_area_, &output_window::select_row);
+    connect(map_, &map_window::hop_clicked, this, [this](std::size_t row) {
+        const auto current = store_.current_trace();
+        if (!current) return;
+        // The time-out lines before a live trace's first hop are shown but not stored.
+        const std::size_t stored = store_.traces()[*current].rows.size();
+        const auto lines = static_cast<std::size_t>(output_area_->line_count());
+        output_area_->select_row(row + (lines > stored ? lines - stored : 0));
+    });
 }
 
 } // namespace hoplot
