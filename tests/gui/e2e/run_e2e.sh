@@ -29,15 +29,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# A free display, away from the low numbers that people and other scripts pick by hand.
+# A free display, away from the low numbers that people and other scripts pick by hand. Without
+# -noreset the server resets whenever its last client leaves (the accessibility bus launcher
+# visits it briefly), and a program that connects just then fails to start.
 start_xvfb() {
     local number
     for number in $(shuf -i 100-999 -n 20); do
         [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1400x900x24 -nolisten tcp 2>"$work/xvfb.log" &
+        Xvfb ":$number" -screen 0 1400x900x24 -nolisten tcp -noreset 2>"$work/xvfb.log" &
         xvfb=$!
         for _ in $(seq 100); do
-            if [ -S "/tmp/.X11-unix/X$number" ]; then
+            if [ -S "/tmp/.X11-unix/X$number" ] &&
+                DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
                 display=":$number"
                 return 0
             fi
