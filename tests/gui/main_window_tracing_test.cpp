@@ -7,8 +7,10 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
 
+#include "gui/answer_rotation_dialog.h"
 #include "gui/scripted_engine.h"
 #include "shell/settings.h"
 #include "shell/ui/main_window.h"
@@ -73,6 +75,29 @@ TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_qui
     answer_next<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); });
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(main_window_tracing, closing_during_a_trace_or_a_rotation_ends_at_once_and_keeps_settings) {
+    for (const bool rotating : {false, true}) {
+        app_settings() = read_settings(screen_size{900, 700}, "");
+        auto window = std::make_unique<main_window>(
+            map_view{}, nullptr, nullptr, testing::scripted_engine_parts<testing::silent_prober>());
+        window->show();
+        window->run_command(command_id::globe);
+        if (rotating) {
+            answer_dialog(true);
+            window->run_command(command_id::auto_rotation);
+        } else {
+            window->begin({"far.example", ""});
+        }
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window->view().trace_running || window->view().rotating; }));
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_TRUE(window->close());
+        window.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+        EXPECT_EQ(read_settings(screen_size{900, 700}, "").globe_mode, 1) << rotating;
+    }
 }
 
 } // namespace

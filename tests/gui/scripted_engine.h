@@ -31,6 +31,16 @@ class instant_prober : public prober {
     std::deque<probe_reply> replies_;
 };
 
+// Nobody answers: the trace runs until it is stopped or its probes time out.
+class silent_prober : public prober {
+  public:
+    bool send(ipv4_address, int, std::uint16_t) override { return true; }
+    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
+        std::this_thread::sleep_for(wait);
+        return std::nullopt;
+    }
+};
+
 // Names resolve only under .example; the router has a name and a place, the destination a place.
 class example_lookup : public hop_lookup {
   public:
@@ -48,10 +58,10 @@ class example_lookup : public hop_lookup {
     }
 };
 
-// An engine tracing through the two scripted hops.
-inline engine_parts scripted_engine_parts() {
+// An engine tracing through the two scripted hops, or into silence.
+template <typename prober_type = instant_prober> engine_parts scripted_engine_parts() {
     return {[] {
-                return prober_opening{std::make_unique<instant_prober>(), {}};
+                return prober_opening{std::make_unique<prober_type>(), {}};
             },
             std::make_shared<example_lookup>(), probe_settings{}};
 }
