@@ -207,9 +207,10 @@ int globe_radius_for(int client_w, int client_h) {
 }
 
 degrees_read_out longitude_read_out(const map_view& view, double wx) {
+    if (view.world_w <= 0) return {}; // not sized yet
     // A turned globe or a region across the seam reaches past the world's edges: the same
     // meridians again.
-    if (view.world_w > 0 && (wx < 0 || wx > view.world_w)) {
+    if (wx < 0 || wx > view.world_w) {
         wx = std::fmod(wx, static_cast<double>(view.world_w));
         if (wx < 0) wx += view.world_w;
     }
@@ -219,6 +220,7 @@ degrees_read_out longitude_read_out(const map_view& view, double wx) {
 }
 
 degrees_read_out latitude_read_out(const map_view& view, double wy) {
+    if (view.world_h <= 0) return {0.0, 'N'};
     const double latitude = 90 - wy / (view.world_h / 180.0);
     if (latitude >= 0) return {latitude, 'N'};
     return {-latitude, 'S'};
