@@ -119,11 +119,14 @@ TEST_F(map_fixture, a_dragged_band_zooms_once_and_the_wheel_zooms_about_the_poin
     EXPECT_EQ(view.zoom, 32);
     EXPECT_NEAR((view.left + view.right) / 2.0, 204, 1);
     EXPECT_EQ(history.size(), 2u);
+    QTest::keyClick(map(), Qt::Key_Minus); // the keyboard's notch, about the middle
+    EXPECT_NEAR(view.zoom, 16, 1);
+    EXPECT_EQ(history.size(), 3u);
 
     window->view().rotating = true;
     QTest::mouseClick(map(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(messages, std::vector<std::string>{"Can't zoom when rotating"});
-    EXPECT_EQ(history.size(), 2u);
+    EXPECT_EQ(history.size(), 3u);
 }
 
 TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_their_sources_and_a_click_selects_its_row) {

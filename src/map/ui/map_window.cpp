@@ -1,6 +1,7 @@
 #include "map/ui/map_window.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -259,15 +260,32 @@ void map_window::wheelEvent(QWheelEvent* event) {
     while (std::abs(wheel_delta_) >= wheel_notch) {
         const bool in = wheel_delta_ > 0;
         wheel_delta_ -= in ? wheel_notch : -wheel_notch;
-        if (refuse_zoom_while_rotating(view_, *this)) {
+        if (!zoom_step(at, in)) {
             wheel_delta_ = 0;
             break;
         }
-        if (!zoom_about(view_, history_, at, in, *this)) continue;
+    }
+    event->accept();
+}
+
+// The keyboard's wheel: + and - zoom about the middle of the map.
+void map_window::keyPressEvent(QKeyEvent* event) {
+    const bool in = event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal;
+    if (!in && event->key() != Qt::Key_Minus) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    zoom_step({view_.client_w / 2, view_.client_h / 2}, in);
+    event->accept();
+}
+
+bool map_window::zoom_step(pixel_point at, bool in) {
+    if (refuse_zoom_while_rotating(view_, *this)) return false;
+    if (zoom_about(view_, history_, at, in, *this)) {
         redraw();
         update_scroll_bars();
     }
-    event->accept();
+    return true;
 }
 
 bool map_window::viewportEvent(QEvent* event) {

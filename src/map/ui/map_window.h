@@ -58,6 +58,7 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     // The bars move the view, not the viewport's contents.
     void scrollContentsBy(int, int) override {}
@@ -70,6 +71,8 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     void horizontal_action(int action);
     void vertical_action(int action);
     void scrolled();
+    // One zoom notch about a client point; false when a rotation refuses it.
+    bool zoom_step(pixel_point at, bool in);
     void render_image();
     void draw_live(bool on_screen, const std::function<void(canvas&)>& draw);
     std::vector<std::size_t> hops_under(QPoint at) const;
