@@ -1,5 +1,6 @@
 #include "platform/icmp_socket.h"
 
+#include <netinet/icmp6.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstring>
 
 #include "platform/capabilities.h"
+#include "platform/icmp_packet.h"
 
 namespace hoplot {
 namespace {
@@ -23,47 +25,73 @@ bool prepare_raw(int fd) {
     return setsockopt(fd, SOL_RAW, icmp_filter_option, &dropped, sizeof dropped) == 0;
 }
 
-bool prepare_datagram(int fd) {
+bool prepare_raw6(int fd) {
+    icmp6_filter passed;
+    ICMP6_FILTER_SETBLOCKALL(&passed);
+    for (const std::uint8_t type : {icmp6_echo_reply, icmp6_time_exceeded, icmp6_unreachable})
+        ICMP6_FILTER_SETPASS(type, &passed);
+    return setsockopt(fd, IPPROTO_ICMPV6, ICMP6_FILTER, &passed, sizeof passed) == 0;
+}
+
+bool prepare_datagram(int fd, ip_family family) {
     // Router answers reach a ping socket only through its error queue.
     const int on = 1;
+    if (family == ip_family::v6)
+        return setsockopt(fd, IPPROTO_IPV6, IPV6_RECVERR, &on, sizeof on) == 0;
     return setsockopt(fd, IPPROTO_IP, IP_RECVERR, &on, sizeof on) == 0;
 }
 
-bool set_type_of_service(int fd) {
+bool set_type_of_service(int fd, ip_family family) {
+    if (family == ip_family::v6)
+        return setsockopt(fd, IPPROTO_IPV6, IPV6_TCLASS, &type_of_service,
+                          sizeof type_of_service) == 0;
     return setsockopt(fd, IPPROTO_IP, IP_TOS, &type_of_service, sizeof type_of_service) == 0;
 }
 
-icmp_socket try_open(icmp_socket_kind kind) {
-    const int fd =
-        socket(AF_INET, (kind == icmp_socket_kind::raw ? SOCK_RAW : SOCK_DGRAM) | SOCK_CLOEXEC,
-               IPPROTO_ICMP);
-    if (fd < 0) return {-1, icmp_socket_kind::none, std::strerror(errno)};
-    const bool ready = set_type_of_service(fd) &&
-                       (kind == icmp_socket_kind::raw ? prepare_raw(fd) : prepare_datagram(fd));
-    if (!ready) {
+bool prepare(int fd, icmp_socket_kind kind, ip_family family) {
+    if (!set_type_of_service(fd, family)) return false;
+    if (kind == icmp_socket_kind::datagram) return prepare_datagram(fd, family);
+    return family == ip_family::v4 ? prepare_raw(fd) : prepare_raw6(fd);
+}
+
+icmp_socket try_open(icmp_socket_kind kind, ip_family family) {
+    const bool v4 = family == ip_family::v4;
+    const int fd = socket(v4 ? AF_INET : AF_INET6,
+                          (kind == icmp_socket_kind::raw ? SOCK_RAW : SOCK_DGRAM) | SOCK_CLOEXEC,
+                          v4 ? int{IPPROTO_ICMP} : int{IPPROTO_ICMPV6});
+    if (fd < 0) return {-1, icmp_socket_kind::none, std::strerror(errno), family};
+    if (!prepare(fd, kind, family)) {
         const std::string reason = std::strerror(errno);
         close(fd);
-        return {-1, icmp_socket_kind::none, reason};
+        return {-1, icmp_socket_kind::none, reason, family};
     }
-    return {fd, kind, {}};
+    return {fd, kind, {}, family};
+}
+
+icmp_socket open_one(ip_family family) {
+    icmp_socket opened = try_open(icmp_socket_kind::raw, family);
+    if (opened.kind != icmp_socket_kind::none) return opened;
+    opened = try_open(icmp_socket_kind::datagram, family);
+    if (opened.kind != icmp_socket_kind::none) return opened;
+    if (family == ip_family::v6 && opened.error == std::strerror(EAFNOSUPPORT))
+        opened.error = "IPv6 is unavailable on this machine";
+    else
+        opened.error = "Can't open ICMP socket: " + opened.error +
+                       ". Grant the program cap_net_raw (setcap cap_net_raw+ep hoplot) or "
+                       "allow ping sockets for your group (sysctl net.ipv4.ping_group_range)";
+    return opened;
 }
 
 } // namespace
 
-icmp_socket open_icmp_socket() {
-    icmp_socket opened = try_open(icmp_socket_kind::raw);
-    if (opened.kind == icmp_socket_kind::none) {
-        opened = try_open(icmp_socket_kind::datagram);
-        if (opened.kind == icmp_socket_kind::none)
-            opened.error += ". Grant the program cap_net_raw (setcap cap_net_raw+ep hoplot) or "
-                            "allow ping sockets for your group (sysctl net.ipv4.ping_group_range)";
-    }
+icmp_sockets open_icmp_sockets() {
+    icmp_sockets opened{open_one(ip_family::v4), open_one(ip_family::v6)};
     drop_capabilities();
     return opened;
 }
 
-const icmp_socket& process_icmp_socket() {
-    static const icmp_socket opened = open_icmp_socket();
+const icmp_sockets& process_icmp_sockets() {
+    static const icmp_sockets opened = open_icmp_sockets();
     return opened;
 }
 
