@@ -42,6 +42,11 @@ for destination in "$DEST_ADDRESS6" "$DEST_NAME6" 2001:0db8:0004:0000:0000:0000:
     [ "$elapsed" -lt 4000 ] || fail "route to $destination took $elapsed ms"
 done
 
+# Saved and shown again: the same rows, the addresses in the same short form.
+report "$DEST_NAME6" --save "$TOPO_DIR/six.trc" >/dev/null
+expect "saved IPv6 trace" "$DEST_NAME6
+$route_rows" "$(in_client "$HOPLOT_BINARY" --show "$TOPO_DIR/six.trc" | names_and_addresses)"
+
 # Unreachable: 29 probe lines and Done, within one time-out.
 started=$(millis)
 beyond=$(report "$BEYOND_DEST_ADDRESS6" | names_and_addresses)
