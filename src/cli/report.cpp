@@ -7,6 +7,7 @@
 
 #include "cli/json_text.h"
 #include "cli/output_line.h"
+#include "shell/settings.h"
 #include "shell/show_message.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"
@@ -21,7 +22,8 @@ struct report_options {
     bool json = false;
     std::optional<std::string> save_path;
     int window = probe_settings{}.window;
-    address_family family = address_family::automatic;
+    // The Address Family setting, unless -4 or -6 says otherwise.
+    address_family family = static_cast<address_family>(app_settings().address_family);
 };
 
 std::optional<report_options> parse_options(const std::vector<std::string>& args) {
