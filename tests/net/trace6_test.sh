@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Real IPv6 traces through the namespaces: hop order with names from ip6.arpa, the silent router,
-# an unreachable destination, both kinds of ICMPv6 socket, -4 and -6 on a name with both
+# an unreachable destination, a trace file, a ping flood, both kinds of ICMPv6 socket, -4 and -6 on a name with both
 # families, and a machine without an IPv6 route.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/topology.sh"
@@ -67,6 +67,16 @@ preferred=$(in_client getent ahosts "$DUAL_NAME" | awk 'NR == 1 {print $1}')
     fail "$DUAL_NAME not traced over the preferred $preferred"
 output=$(report -4 "$DEST_NAME6" 2>"$TOPO_DIR/error")
 [ $? -eq 1 ] && grep -qx "Can't resolve IP name" "$TOPO_DIR/error" || fail "-4 on an IPv6-only name"
+
+# Other programs' pings on the same host are never taken for hops.
+in_client ping -6 -f -q "$DEST_ADDRESS6" >/dev/null 2>&1 &
+flood=$!
+in_client ping -6 -f -q "$R1_ADDRESS6" >/dev/null 2>&1 &
+flood_r1=$!
+sleep 0.3
+expect "route during a ping flood" "$route_rows" "$(report "$DEST_ADDRESS6" | names_and_addresses)"
+kill $flood $flood_r1
+wait $flood $flood_r1 2>/dev/null
 
 # The ping socket, for a user without privileges.
 unprivileged="$TOPO_DIR/hoplot"
