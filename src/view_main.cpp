@@ -1,20 +1,34 @@
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/cli_setup.h"
 #include "cli/command_line.h"
+#include "cli/display_check.h"
 #include "picture/render.h"
+#include "platform/icmp_socket.h"
 #include "shell/ui/window_startup.h"
+#include "shell/window_request.h"
 
 // The window and the modes that draw; hoplot hands over to this program for them.
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (arguments.empty()) return hoplot::run_window(argc, argv);
-    if (arguments.front() == "--render") {
+    if (!arguments.empty() && arguments.front() == "--render") {
         hoplot::load_cli_settings();
         return hoplot::run_render({arguments.begin() + 1, arguments.end()});
     }
-    std::fputs(hoplot::usage_text().c_str(), stderr);
-    return 2;
+    const hoplot::window_request_parse parsed = hoplot::parse_window_request(arguments);
+    if (!parsed.request) {
+        std::fprintf(stderr, "hoplot: %s\n%s", parsed.error.c_str(), hoplot::usage_text().c_str());
+        return 2;
+    }
+    if (const auto notice =
+            hoplot::missing_display_notice([](const char* name) { return std::getenv(name); })) {
+        std::fputs(notice->c_str(), stderr);
+        return 1;
+    }
+    // Before any thread: takes the socket hoplot handed over, or opens one without capabilities.
+    hoplot::process_icmp_socket();
+    return hoplot::run_window(argc, argv, *parsed.request);
 }

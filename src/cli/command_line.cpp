@@ -40,7 +40,8 @@ int print_usage(std::FILE* out, int status) {
 } // namespace
 
 std::string usage_text() {
-    std::string text = "Usage:\n  hoplot                      the window\n";
+    std::string text = "Usage:\n  hoplot [HOST | FILE.trc]    the window; tracing HOST or showing "
+                       "FILE.trc at once\n";
     for (const mode& m : modes)
         text += std::string("  hoplot ") + m.flag + " " + m.synopsis + "\n";
     text += "  hoplot --version | --help\n"
@@ -49,7 +50,7 @@ std::string usage_text() {
 }
 
 std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return std::nullopt;
+    if (arguments.empty() || !arguments.front().starts_with('-')) return std::nullopt;
     const std::string& flag = arguments.front();
     if (flag == "--version") {
         std::printf("%s\n", program_title_with_version().c_str());

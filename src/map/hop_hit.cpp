@@ -59,6 +59,7 @@ std::string hop_tip_text(const std::vector<hop_rec>& rows, const std::vector<std
         if (!text.empty()) text += "\n\n";
         text += r.name + "\n" + r.address;
         if (r.location) text += "\n" + *r.location;
+        text += "\n" + std::string(source_description(r.source));
         text += "\n" + trimmed(r.time);
     }
     return text;

@@ -207,6 +207,12 @@ int globe_radius_for(int client_w, int client_h) {
 }
 
 degrees_read_out longitude_read_out(const map_view& view, double wx) {
+    // A turned globe or a region across the seam reaches past the world's edges: the same
+    // meridians again.
+    if (view.world_w > 0 && (wx < 0 || wx > view.world_w)) {
+        wx = std::fmod(wx, static_cast<double>(view.world_w));
+        if (wx < 0) wx += view.world_w;
+    }
     const double longitude = wx / (view.world_w / 360.0) - 180;
     if (longitude >= 0) return {longitude, 'E'};
     return {-longitude, 'W'};

@@ -1,6 +1,7 @@
 #include "platform/capabilities.h"
 
 #include <linux/capability.h>
+#include <linux/securebits.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -16,6 +17,9 @@ struct capability_sets {
 } // namespace
 
 bool drop_capabilities() {
+    // Run as root, exec would hand every capability back (to hoplot-view, say); locked secure bits
+    // stop that. Only root may set them, and only root needs them.
+    prctl(PR_SET_SECUREBITS, SECBIT_NOROOT | SECBIT_NOROOT_LOCKED, 0, 0, 0);
     prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_CLEAR_ALL, 0, 0, 0);
     capability_sets none;
     return syscall(SYS_capset, &none.header, none.data) == 0 && holds_no_capabilities();

@@ -212,8 +212,8 @@ std::optional<probe_reply> icmp_prober::read_error() {
 }
 
 prober_opening open_system_prober(const ip_address& destination) {
-    const icmp_socket& socket = process_icmp_sockets().of(destination.family);
-    if (socket.kind == icmp_socket_kind::none) return {nullptr, socket.error};
+    const icmp_socket& socket = process_icmp_socket(destination.family);
+    if (socket.kind == icmp_socket_kind::none) return {nullptr, icmp_socket_failure(socket)};
     // Without an IPv6 route every probe would fail to go out and the trace would only time out.
     if (destination.family == ip_family::v6 && !routable(destination))
         return {nullptr, "IPv6 is unavailable: no route to " + to_text(destination)};

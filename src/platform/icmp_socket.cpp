@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "platform/capabilities.h"
+#include "platform/icmp_handover.h"
 #include "platform/icmp_packet.h"
 
 namespace hoplot {
@@ -18,6 +20,14 @@ namespace {
 // From <linux/icmp.h>, which clashes with <netinet/ip_icmp.h>.
 constexpr int icmp_filter_option = 1;
 constexpr int type_of_service = 8;
+
+int domain_of(ip_family family) {
+    return family == ip_family::v4 ? AF_INET : AF_INET6;
+}
+
+int protocol_of(ip_family family) {
+    return family == ip_family::v4 ? int{IPPROTO_ICMP} : int{IPPROTO_ICMPV6};
+}
 
 bool prepare_raw(int fd) {
     // Only echo replies, time exceeded and destination unreachable reach the socket.
@@ -55,11 +65,11 @@ bool prepare(int fd, icmp_socket_kind kind, ip_family family) {
 }
 
 icmp_socket try_open(icmp_socket_kind kind, ip_family family) {
-    const bool v4 = family == ip_family::v4;
-    const int fd = socket(v4 ? AF_INET : AF_INET6,
+    const int fd = socket(domain_of(family),
                           (kind == icmp_socket_kind::raw ? SOCK_RAW : SOCK_DGRAM) | SOCK_CLOEXEC,
-                          v4 ? int{IPPROTO_ICMP} : int{IPPROTO_ICMPV6});
-    if (fd < 0) return {-1, icmp_socket_kind::none, std::strerror(errno), family};
+                          protocol_of(family));
+    if (fd < 0)
+        return {-1, icmp_socket_kind::none, std::strerror(errno), family, errno == EAFNOSUPPORT};
     if (!prepare(fd, kind, family)) {
         const std::string reason = std::strerror(errno);
         close(fd);
@@ -70,16 +80,19 @@ icmp_socket try_open(icmp_socket_kind kind, ip_family family) {
 
 icmp_socket open_one(ip_family family) {
     icmp_socket opened = try_open(icmp_socket_kind::raw, family);
-    if (opened.kind != icmp_socket_kind::none) return opened;
-    opened = try_open(icmp_socket_kind::datagram, family);
-    if (opened.kind != icmp_socket_kind::none) return opened;
-    if (family == ip_family::v6 && opened.error == std::strerror(EAFNOSUPPORT))
-        opened.error = "IPv6 is unavailable on this machine";
-    else
-        opened.error = "Can't open ICMP socket: " + opened.error +
-                       ". Grant the program cap_net_raw (setcap cap_net_raw+ep hoplot) or "
-                       "allow ping sockets for your group (sysctl net.ipv4.ping_group_range)";
+    if (opened.kind == icmp_socket_kind::none) {
+        opened = try_open(icmp_socket_kind::datagram, family);
+        if (opened.kind == icmp_socket_kind::none)
+            opened.error += ". Grant the program cap_net_raw (setcap cap_net_raw+ep hoplot) or "
+                            "allow ping sockets for your group (sysctl net.ipv4.ping_group_range)";
+    }
     return opened;
+}
+
+// The socket handed over for the family, else a new one.
+icmp_socket passed_or_opened(ip_family family) {
+    std::optional<icmp_socket> passed = take_passed_icmp_socket(family);
+    return passed ? *passed : open_one(family);
 }
 
 } // namespace
@@ -90,9 +103,41 @@ icmp_sockets open_icmp_sockets() {
     return opened;
 }
 
+icmp_socket_kind icmp_socket_kind_of(int fd, ip_family family) {
+    const auto option = [fd](int name) {
+        int value = -1;
+        socklen_t size = sizeof value;
+        return getsockopt(fd, SOL_SOCKET, name, &value, &size) == 0 ? value : -1;
+    };
+    if (option(SO_DOMAIN) != domain_of(family) || option(SO_PROTOCOL) != protocol_of(family))
+        return icmp_socket_kind::none;
+    switch (option(SO_TYPE)) {
+    case SOCK_RAW:
+        return icmp_socket_kind::raw;
+    case SOCK_DGRAM:
+        return icmp_socket_kind::datagram;
+    default:
+        return icmp_socket_kind::none;
+    }
+}
+
+std::string icmp_socket_failure(const icmp_socket& socket) {
+    if (socket.family_missing && socket.family == ip_family::v6)
+        return "IPv6 is unavailable on this machine";
+    return "Can't open ICMP socket: " + socket.error;
+}
+
 const icmp_sockets& process_icmp_sockets() {
-    static const icmp_sockets opened = open_icmp_sockets();
+    static const icmp_sockets opened = [] {
+        icmp_sockets sockets{passed_or_opened(ip_family::v4), passed_or_opened(ip_family::v6)};
+        drop_capabilities();
+        return sockets;
+    }();
     return opened;
+}
+
+const icmp_socket& process_icmp_socket(ip_family family) {
+    return process_icmp_sockets().of(family);
 }
 
 } // namespace hoplot

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "geolocation/resolve_location.h"
+
 namespace hoplot {
 
 inline constexpr const char* done_text = "Done";
@@ -20,6 +22,8 @@ struct hop_rec {
     std::string time = " ";              // "%4dms"; " " for a status row
     int colour = black;                  // 0x00BBGGRR
     int kind = 0;                        // 1 when the position came from a DNS LOC record
+    // Where the position came from; resolved anew whenever the row is placed, never saved.
+    location_source source = location_source::none;
 
     // A row is a status row when its name is one of the two status texts and it has no address:
     // a hop that a PTR record names "Done" is still a hop.

@@ -10,7 +10,18 @@ bool continues_character(char byte) {
 } // namespace
 
 output_row make_output_row(const hop_rec& row) {
-    return {{row.name, row.address, row.location.value_or(" "), row.time}, row.colour};
+    output_row line{{row.name, row.address, row.location.value_or(" "), row.time}, row.colour, {}};
+    // Only a hop has an address, and so a position to account for.
+    if (row.address != " ") line.source = row.source;
+    return line;
+}
+
+std::optional<std::size_t> stored_row_of_line(std::size_t line, std::size_t line_count,
+                                              std::size_t stored_rows) {
+    if (line >= line_count || stored_rows > line_count) return std::nullopt;
+    const std::size_t unstored = line_count - stored_rows;
+    if (line < unstored) return std::nullopt;
+    return line - unstored;
 }
 
 std::vector<output_row> output_rows(const trace_store& store) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,19 @@ inline constexpr int output_column_count = 4;
 struct output_row {
     std::array<std::string, output_column_count> cells;
     int colour = black;
+    std::optional<location_source> source; // where a hop's position came from; none for status
 
     bool operator==(const output_row&) const = default;
 };
 
+inline constexpr int location_column = 2;
+
 output_row make_output_row(const hop_rec& row);
+
+// The stored row of the current trace shown on output line `line`, when it is stored: while a
+// trace is being built, the status lines before its first hop are shown but not stored.
+std::optional<std::size_t> stored_row_of_line(std::size_t line, std::size_t line_count,
+                                              std::size_t stored_rows);
 
 // The lines the output window shows for the store's current trace; none without one.
 std::vector<output_row> output_rows(const trace_store& store);

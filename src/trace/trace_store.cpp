@@ -11,16 +11,18 @@ class silent_observer final : public store_observer {};
 
 silent_observer nobody;
 
-// Gives the hop its location text and kind and returns its position: where the resolution put
-// it, or the fallback for a hop that no source placed.
+// Gives the hop its location text, kind and source and returns its position: where the resolution
+// put it, or the fallback for a hop that no source placed.
 map_point apply_resolution(hop_rec& hop, const resolution& where, map_point fallback) {
     if (!where.location) {
         hop.location.emplace(unresolved_text);
         hop.kind = 0;
+        hop.source = location_source::none;
         return fallback;
     }
     hop.location = where.location;
     hop.kind = where.kind;
+    hop.source = where.source;
     return where.position;
 }
 

@@ -42,15 +42,15 @@ struct map_fixture : ::testing::Test {
     }
     // Paris, a status line, then two hops in Berlin: rows 0, 2 and 3.
     void trace() {
-        const auto add = [&](const char* name, const char* time, const char* place, map_point at) {
-            store.add_hop({name, "192.0.2.1", {}, time}, {place, at, 0, location_source::cache},
-                          false);
+        const auto add = [&](const char* name, const char* time, const char* place, map_point at,
+                             location_source source) {
+            store.add_hop({name, "192.0.2.1", {}, time}, {place, at, 0, source}, false);
         };
         store.begin_trace("example.com");
-        add("gw.example.net", "   3ms", "Paris", paris);
+        add("gw.example.net", "   3ms", "Paris", paris, location_source::geoip);
         store.add_status_row("Timed out. Retrying... ", 0);
-        add("core.example.org", "  25ms", "Berlin", berlin);
-        add("edge.example.org", "  27ms", "Berlin", berlin);
+        add("core.example.org", "  25ms", "Berlin", berlin, location_source::cache);
+        add("edge.example.org", "  27ms", "Berlin", berlin, location_source::fix);
         store.end_trace();
         window->view().current_route = store.current_route();
         window->redraw();
@@ -126,13 +126,16 @@ TEST_F(map_fixture, a_dragged_band_zooms_once_and_the_wheel_zooms_about_the_poin
     EXPECT_EQ(history.size(), 2u);
 }
 
-TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_a_click_selects_its_row) {
+TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_their_sources_and_a_click_selects_its_row) {
     open({831, 572});
     trace();
     QHelpEvent help(QEvent::ToolTip, dot(berlin), map()->mapToGlobal(dot(berlin)));
     QApplication::sendEvent(map(), &help);
-    EXPECT_EQ(QToolTip::text(), "core.example.org\n192.0.2.1\nBerlin\n25ms\n\n"
-                                "edge.example.org\n192.0.2.1\nBerlin\n27ms");
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              std::string("core.example.org\n192.0.2.1\nBerlin\n") +
+                  source_description(location_source::cache) +
+                  "\n25ms\n\nedge.example.org\n192.0.2.1\nBerlin\n" +
+                  source_description(location_source::fix) + "\n27ms");
     QToolTip::hideText();
 
     std::vector<std::size_t> clicked;

@@ -1,6 +1,7 @@
 #include "trace/ui/output_window.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -59,17 +60,57 @@ TEST_F(output_window_test, lists_lines_in_their_colours_on_white_and_selected_in
     EXPECT_EQ(background(2), QColor(Qt::white));
 }
 
-TEST_F(output_window_test, shortens_a_long_cell_with_dots_inside_its_column) {
+TEST_F(output_window_test, a_hops_location_cell_marks_and_names_where_its_position_came_from) {
+    const location_source placed[] = {location_source::loc, location_source::cache,
+                                      location_source::fix, location_source::geoip,
+                                      location_source::rules};
+    std::vector<hop_rec> rows;
+    for (std::size_t i = 0; i < std::size(placed); ++i) {
+        const std::string address = "192.0.2." + std::to_string(i + 1);
+        places.positions[address] = {int(i), 0};
+        places.sources[address] = placed[i];
+        rows.push_back(hop("r", address));
+    }
+    rows.push_back(hop("far", "198.51.100.1"));
+    rows.push_back(make_status_row(done_text, blue));
+    add_trace("a", rows);
+
+    std::vector<QImage> marks;
+    for (int line = 0; line < 6; ++line) {
+        const location_source source =
+            line < 5 ? placed[line] : location_source::none; // the last hop is unresolved
+        SCOPED_TRACE(source_name(source));
+        const QModelIndex cell = at(line, location_column);
+        const QImage mark = cell.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
+        EXPECT_FALSE(mark.isNull());
+        EXPECT_EQ(std::count(marks.begin(), marks.end(), mark), 0) << "one mark for each source";
+        marks.push_back(mark);
+        EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), source_description(source));
+        EXPECT_EQ(cell.data(Qt::AccessibleDescriptionRole).toString(), source_description(source));
+        EXPECT_FALSE(at(line, 0).data(Qt::ToolTipRole).isValid()) << "only the location cell";
+    }
+    for (const int role : {Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole})
+        EXPECT_FALSE(at(6, location_column).data(role).isValid()) << "a status line has none";
+}
+
+TEST_F(output_window_test, shortens_a_long_cell_with_dots_inside_its_column_beside_its_mark) {
     const QString location = "  52.52\xC2\xB0 North,   13.40\xC2\xB0 East";
     store.add_status_row(location.toStdString(), red);
+    places.positions["198.51.100.123"] = {1, 2};
+    add_trace("a", {hop("r1", "198.51.100.123")});
     shown_delegate delegate;
-    QStyleOptionViewItem option;
-    option.initFrom(window.table());
-    option.rect = QRect(0, 0, 80, 20);
-    delegate.initStyleOption(&option, at(0, 0));
-    EXPECT_TRUE(option.text.endsWith("...")) << option.text.toStdString();
-    EXPECT_TRUE(location.startsWith(option.text.chopped(3)));
-    EXPECT_LE(option.fontMetrics.horizontalAdvance(option.text), 80);
+    for (const QModelIndex& cell : {at(0, 0), at(1, location_column)}) {
+        const QString whole = cell.data().toString();
+        QStyleOptionViewItem option;
+        option.initFrom(window.table());
+        option.rect = QRect(0, 0, 80, 20);
+        delegate.initStyleOption(&option, cell);
+        EXPECT_TRUE(option.text.endsWith("...")) << option.text.toStdString();
+        EXPECT_TRUE(whole.startsWith(option.text.chopped(3)));
+        const int mark =
+            cell.data(Qt::DecorationRole).isValid() ? option.decorationSize.width() : 0;
+        EXPECT_LE(option.fontMetrics.horizontalAdvance(option.text) + mark, 80);
+    }
 }
 
 TEST_F(output_window_test, takes_saved_widths_then_shares_the_width_and_keeps_dragged_ones) {

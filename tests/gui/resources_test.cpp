@@ -27,6 +27,12 @@ TEST(resources, every_svg_draws_at_its_size_and_doubled) {
                                  ":/icons/undo.svg",
                                  ":/icons/start_trace.svg",
                                  ":/icons/stop.svg",
+                                 ":/icons/source_none.svg",
+                                 ":/icons/source_loc.svg",
+                                 ":/icons/source_cache.svg",
+                                 ":/icons/source_fix.svg",
+                                 ":/icons/source_geoip.svg",
+                                 ":/icons/source_rules.svg",
                                  ":/pictures/logo.svg",
                                  ":/pictures/about_picture.svg",
                                  ":/pictures/side_picture.svg"};

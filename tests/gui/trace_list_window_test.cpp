@@ -70,6 +70,20 @@ TEST_F(trace_list_test, the_user_s_pick_shows_its_trace_but_not_during_a_trace) 
     EXPECT_TRUE(list().item(1)->isSelected()) << "the list keeps the line the user picked";
 }
 
+TEST_F(trace_list_test, show_selected_rebuilds_the_selected_trace_but_not_during_a_trace) {
+    window.show_selected();
+    store.select_trace(1);
+    tracing = true;
+    window.show_selected();
+    EXPECT_EQ(repaints(), 0) << "nothing selected, then a trace being built";
+
+    tracing = false;
+    window.show_selected();
+    EXPECT_EQ(store.current_trace(), 1u);
+    EXPECT_EQ(repaints(), 1);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(trace_list_test, the_menu_deletes_the_nearest_line_and_shows_the_last_trace) {
     const QPoint right_of_b(line(1).x() + 150, line(1).y());
     EXPECT_EQ(window.menu_line_at(right_of_b), 1u);

@@ -272,6 +272,12 @@ TEST(map_view, read_outs_give_degrees_with_their_hemisphere) {
         EXPECT_NEAR(lat.degrees, latitude, 1e-9) << world;
         EXPECT_EQ((std::array{lon.letter, lat.letter}), (std::array{east_west, north_south}));
     }
+    // A turned globe's centre lies a world or more to either side: the same meridian.
+    for (const double beyond : {286.0 + 831, 286.0 - 831, 286.0 + 3 * 831}) {
+        const auto lon = longitude_read_out(sized_view(), beyond);
+        EXPECT_NEAR(lon.degrees, 56.1, 0.01) << beyond;
+        EXPECT_EQ(lon.letter, 'W') << beyond;
+    }
 }
 
 } // namespace

@@ -30,5 +30,19 @@ TEST(shorten_cell_text, keeps_what_fits_and_ends_the_rest_with_dots_inside_the_r
             << c.text << " in " << c.room;
 }
 
+// While a trace is built, time-outs before its first hop are listed but not stored.
+TEST(stored_row_of_line, skips_the_unstored_lines_before_the_stored_ones) {
+    const struct {
+        std::size_t line, line_count, stored_rows;
+        std::optional<std::size_t> row;
+    } cases[] = {
+        {0, 3, 3, 0}, {2, 3, 3, 2}, {0, 5, 3, {}}, {1, 5, 3, {}},
+        {2, 5, 3, 0}, {4, 5, 3, 2}, {5, 5, 3, {}}, {0, 2, 3, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stored_row_of_line(c.line, c.line_count, c.stored_rows), c.row)
+            << c.line << " of " << c.line_count << " lines, " << c.stored_rows << " stored";
+}
+
 } // namespace
 } // namespace hoplot

@@ -71,7 +71,8 @@ class store_recorder final : public store_observer {
 struct fake_places {
     std::map<std::string, map_point> positions;
     std::map<std::string, int> kinds;
-    std::map<std::string, std::string> renames; // host names the resolver rewrites
+    std::map<std::string, std::string> renames;     // host names the resolver rewrites
+    std::map<std::string, location_source> sources; // the position cache unless said
     int calls = 0;
 
     trace_store::resolver resolver() {
@@ -80,8 +81,9 @@ struct fake_places {
             if (renames.count(address)) name = renames.at(address);
             const auto found = positions.find(address);
             if (found == positions.end()) return resolution{};
+            const auto source = sources.find(address);
             return resolution{"at " + address, found->second, kinds[address],
-                              location_source::cache};
+                              source == sources.end() ? location_source::cache : source->second};
         };
     }
 };

@@ -8,8 +8,10 @@
 #include <QStatusBar>
 #include <chrono>
 
+#include "geolocation/geoip_source.h"
 #include "map/ui/map_window.h"
 #include "map/view_settings.h"
+#include "platform/icmp_status.h"
 #include "shell/panel_layout.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
@@ -22,8 +24,10 @@
 #include "shell/ui/rotation_controller.h"
 #include "shell/ui/toolbar.h"
 #include "trace/bounded_resolver.h"
+#include "trace/destination.h"
 #include "trace/ui/destination_dialog.h"
 #include "trace/ui/file_commands.h"
+#include "trace/ui/fix_line_position.h"
 #include "trace/ui/output_window.h"
 #include "trace/ui/trace_list_window.h"
 #include "trace/ui/window_tracing.h"
@@ -53,7 +57,6 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
                          engine_parts parts)
     : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
     setWindowTitle(QStringLiteral("Hoplot"));
-    setAccessibleName(QStringLiteral("Hoplot"));
     no_progress silent;
     map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
@@ -106,6 +109,9 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
         });
     trace_controls& controls = *this;
     tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
+    connect(output_area_, &output_window::row_activated, this, [this](std::size_t line) {
+        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, line, this);
+    });
 
     actions_ = new command_actions(*this);
     connect(actions_, &command_actions::triggered, this, &main_window::run_command);
@@ -114,8 +120,13 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
 
     advance();
     status_label_ = new QLabel(QStringLiteral("Ready"));
-    status_label_->setAccessibleName(QStringLiteral("Status"));
     statusBar()->addWidget(status_label_, 1);
+    const icmp_status probing = describe_icmp_socket(process_icmp_socket());
+    probing_label_ = new QLabel(QString::fromStdString(probing.text));
+    probing_label_->setToolTip(QString::fromStdString(probing.tooltip));
+    probing_label_->setAccessibleName(QStringLiteral("Probing"));
+    probing_label_->setAccessibleDescription(probing_label_->toolTip());
+    statusBar()->addPermanentWidget(probing_label_);
 }
 
 void main_window::lay_out_children() {
@@ -258,6 +269,7 @@ void main_window::run_command(command_id id) {
         break;
     case command_id::use_geoip:
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
+        open_geoip_source();
         break;
     case command_id::help:
         help_window::show_contents(this);
@@ -311,10 +323,21 @@ void main_window::open_file() {
     files_->open();
 }
 
+void main_window::begin(const window_request& request) {
+    if (!request.open_path.empty()) {
+        history_.clear();
+        files_->open(request.open_path);
+    } else if (const auto host = trace_destination(request.trace_destination)) {
+        trace_to(*host);
+    }
+}
+
 void main_window::start_trace() {
-    const auto destination = ask_destination(this);
-    if (!destination) return;
-    tracing_->start(*destination);
+    if (const auto destination = ask_destination(this)) trace_to(*destination);
+}
+
+void main_window::trace_to(const std::string& destination) {
+    tracing_->start(destination);
     // Busy at once, not only when the trace's first call has come through the event loop.
     view().trace_running = true;
 }
@@ -366,7 +389,14 @@ void main_window::connect_map() {
     connect(map_, &map_window::status_text, this,
             qOverload<const QString&>(&main_window::set_status_text));
     connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
-    connect(map_, &map_window::hop_clicked, output_area_, &output_window::select_row);
+    connect(map_, &map_window::hop_clicked, this, [this](std::size_t row) {
+        const auto current = store_.current_trace();
+        if (!current) return;
+        // The time-out lines before a live trace's first hop are shown but not stored.
+        const std::size_t stored = store_.traces()[*current].rows.size();
+        const auto lines = static_cast<std::size_t>(output_area_->line_count());
+        output_area_->select_row(row + (lines > stored ? lines - stored : 0));
+    });
 }
 
 } // namespace hoplot

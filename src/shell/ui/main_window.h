@@ -9,6 +9,7 @@
 #include "shell/loading_progress.h"
 #include "shell/menu_state.h"
 #include "shell/ui/message_box.h"
+#include "shell/window_request.h"
 #include "trace/store_observers.h"
 #include "trace/store_sink.h"
 #include "trace/trace_document.h"
@@ -43,6 +44,9 @@ class main_window : public QMainWindow, private trace_controls {
                          QWidget* parent = nullptr, engine_parts parts = system_engine_parts());
     ~main_window() override;
 
+    // What the command line asked for at start: a trace file to open or a host to trace.
+    void begin(const window_request& request);
+
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);
 
@@ -71,6 +75,7 @@ class main_window : public QMainWindow, private trace_controls {
     void new_file();
     void open_file();
     void start_trace();
+    void trace_to(const std::string& destination);
     void undo();
     void redraw();
 
@@ -97,6 +102,7 @@ class main_window : public QMainWindow, private trace_controls {
     information_window* information_ = nullptr;
     rotation_controller* rotation_ = nullptr;
     QLabel* status_label_ = nullptr;
+    QLabel* probing_label_ = nullptr;
     bool first_size_ = true;
 };
 

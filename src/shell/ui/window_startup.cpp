@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
+#include <memory>
 
 #include "geolocation/resolve_location.h"
 #include "map/map_files.h"
@@ -29,7 +31,7 @@ screen_size primary_screen_size() {
 
 } // namespace
 
-int run_window(int argc, char** argv) {
+int run_window(int argc, char** argv, const window_request& request) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hoplot"));
     QApplication::setOrganizationName(QStringLiteral("Varn Software"));
@@ -37,19 +39,24 @@ int run_window(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
     app_settings() = read_settings(primary_screen_size(), find_data_dir());
 
-    loading_dialog loading;
-    message_box_host loading_messages(&loading);
-    loading.show();
+    auto loading = std::make_unique<loading_dialog>();
+    loading->show();
     map_view view;
     view.globe_mode = app_settings().globe_mode != 0;
     take_display_flags(view, app_settings());
-    if (const auto wrong = load_startup_data(view, loading, load_location_sources))
-        end_with_wrong_map_data(*wrong);
-    loading.set_stage("Initializing map data...");
+    {
+        // The loaders' messages, until the main window has its own.
+        message_box_host loading_messages(loading.get());
+        if (const auto wrong = load_startup_data(view, *loading, load_location_sources))
+            end_with_wrong_map_data(*wrong);
+    }
+    loading->set_stage("Initializing map data...");
 
-    main_window window(std::move(view), &loading);
-    loading.close();
+    main_window window(std::move(view), loading.get());
+    loading.reset();
     window.show();
+    // Once the window is laid out and the map sized.
+    QTimer::singleShot(0, &window, [&window, &request] { window.begin(request); });
     return QApplication::exec();
 }
 

@@ -1,12 +1,41 @@
 #include "trace/ui/output_model.h"
 
 #include <QColor>
+#include <QIcon>
+#include <map>
+
+#include "shell/ui/resources.h"
 
 namespace hoplot {
 namespace {
 
 const char* const headers[output_column_count] = {"Name", "Ip Number", "Geographical Location",
                                                   "Time taken"};
+
+// One small mark for each source, loaded once.
+QIcon source_icon(location_source source) {
+    static std::map<location_source, QIcon> icons;
+    const auto [at, added] = icons.try_emplace(source);
+    if (added) {
+        init_resources();
+        at->second = QIcon(QStringLiteral(":/icons/source_%1.svg").arg(source_name(source)));
+    }
+    return at->second;
+}
+
+// The location cell of a hop says where its position came from.
+QVariant source_data(const output_row& row, int role) {
+    if (!row.source) return {};
+    switch (role) {
+    case Qt::DecorationRole:
+        return source_icon(*row.source);
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromUtf8(source_description(*row.source));
+    default:
+        return {};
+    }
+}
 
 } // namespace
 
@@ -33,7 +62,7 @@ QVariant output_model::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return QColor(Qt::white);
     default:
-        return {};
+        return index.column() == location_column ? source_data(row, role) : QVariant();
     }
 }
 

@@ -46,10 +46,20 @@ bool trace_list_window::refused_while_tracing() const {
     return true;
 }
 
-void trace_list_window::picked() {
+std::optional<std::size_t> trace_list_window::selected_line() const {
     const int row = list_->currentRow();
-    if (row < 0 || !list_->item(row)->isSelected() || refused_while_tracing()) return;
-    store_.rebuild_route(static_cast<std::size_t>(row));
+    if (row < 0 || !list_->item(row)->isSelected()) return std::nullopt;
+    return static_cast<std::size_t>(row);
+}
+
+void trace_list_window::picked() {
+    const auto line = selected_line();
+    if (line && !refused_while_tracing()) store_.rebuild_route(*line);
+}
+
+void trace_list_window::show_selected() {
+    const auto line = selected_line();
+    if (line && !trace_running_()) store_.rebuild_route(*line);
 }
 
 void trace_list_window::open_menu(QPoint at) {

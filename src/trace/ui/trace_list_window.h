@@ -29,6 +29,10 @@ class trace_list_window : public QGroupBox, public store_observer {
     // the last one below them all; none on an empty list.
     std::optional<std::size_t> menu_line_at(QPoint at) const;
 
+    // Shows the selected trace again, resolving its hops anew (after a position fix). Not while
+    // a trace runs: the store is being built then.
+    void show_selected();
+
     void trace_line_appended(const std::string& name) override;
     void trace_line_removed(std::size_t index) override;
     void trace_lines_cleared() override;
@@ -36,6 +40,7 @@ class trace_list_window : public QGroupBox, public store_observer {
     void trace_lines_deselected() override;
 
   private:
+    std::optional<std::size_t> selected_line() const;
     void picked();
     void open_menu(QPoint at);
     void delete_menu_line();
