@@ -20,7 +20,8 @@ struct mode {
 };
 
 const mode modes[] = {
-    {"--report", "DEST [--json] [--save FILE.trc]   one trace; one line per output-window line",
+    {"--report",
+     "DEST [-4 | -6] [--json] [--save FILE.trc]   one trace; one line per output-window line",
      run_report},
     {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
      run_locate},

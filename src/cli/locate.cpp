@@ -1,16 +1,16 @@
 #include "cli/locate.h"
 
-#include <arpa/inet.h>
 #include <cstdio>
 
 #include "geolocation/resolve_location.h"
+#include "platform/ip_address.h"
 
 namespace hoplot {
 
 int run_locate(const std::vector<std::string>& args) {
-    in_addr parsed{};
-    if (args.empty() || args.size() > 2 || inet_pton(AF_INET, args[0].c_str(), &parsed) != 1) {
-        std::fprintf(stderr, "hoplot: --locate needs a dotted IPv4 address and may take a host "
+    const auto address = args.empty() ? std::nullopt : parse_ip(args[0]);
+    if (!address || args.size() > 2) {
+        std::fprintf(stderr, "hoplot: --locate needs an IPv4 or IPv6 address and may take a host "
                              "name\n");
         return 2;
     }
@@ -18,7 +18,8 @@ int run_locate(const std::vector<std::string>& args) {
     load_location_sources(progress);
 
     std::string name = args.size() > 1 ? args[1] : std::string();
-    const resolution result = resolve_location(name, args[0]);
+    // The pipeline sees the address as a trace writes it: dotted, or IPv6 in its short form.
+    const resolution result = resolve_location(name, to_text(*address));
     if (result.location)
         std::printf("%s\t%d\t%d\t%d\t%s\t%s\n", result.location->c_str(), result.position.x,
                     result.position.y, result.kind, source_name(result.source), name.c_str());

@@ -7,6 +7,7 @@
 
 #include "cli/json_text.h"
 #include "cli/output_line.h"
+#include "shell/settings.h"
 #include "shell/show_message.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"
@@ -21,6 +22,8 @@ struct report_options {
     bool json = false;
     std::optional<std::string> save_path;
     int window = probe_settings{}.window;
+    // The Address Family setting, unless -4 or -6 says otherwise.
+    address_family family = static_cast<address_family>(app_settings().address_family);
 };
 
 std::optional<report_options> parse_options(const std::vector<std::string>& args) {
@@ -30,6 +33,8 @@ std::optional<report_options> parse_options(const std::vector<std::string>& args
         const bool has_value = i + 1 < args.size();
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "-4" || arg == "-6") {
+            options.family = arg == "-4" ? address_family::ipv4 : address_family::ipv6;
         } else if (arg == "--save" && has_value) {
             options.save_path = args[++i];
         } else if (arg == "--window" && has_value) {
@@ -144,8 +149,9 @@ class report_sink : public store_sink {
 int run_report(const std::vector<std::string>& args) {
     const auto options = parse_options(args);
     if (!options) {
-        std::fprintf(stderr,
-                     "Usage: hoplot --report DEST [--json] [--save FILE.trc] [--window N]\n");
+        std::fprintf(
+            stderr,
+            "Usage: hoplot --report DEST [-4 | -6] [--json] [--save FILE.trc] [--window N]\n");
         return 2;
     }
     no_progress progress;
@@ -164,7 +170,7 @@ int run_report(const std::vector<std::string>& args) {
     interrupted = 0;
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
-    engine.start_trace(options->destination);
+    engine.start_trace(options->destination, options->family);
     while (!relay.run_pending(std::chrono::milliseconds(20)))
         if (interrupted) engine.stop_trace();
     engine.join();

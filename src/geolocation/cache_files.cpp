@@ -186,7 +186,7 @@ void load_position_caches(loading_progress& progress) {
 
 bool append_update(position_cache& cache, const std::string& path, const position_fix& fix) {
     const std::string& name = fix.host_name.empty() ? fix.address : fix.host_name;
-    if (!read_cache_key(fix.address) || !is_field(name) || !is_number_field(fix.latitude_text) ||
+    if (!is_cache_key(fix.address) || !is_field(name) || !is_number_field(fix.latitude_text) ||
         !is_number_field(fix.longitude_text) || fix.latitude_word.empty() ||
         fix.longitude_word.empty())
         return false;

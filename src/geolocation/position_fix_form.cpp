@@ -21,8 +21,7 @@ std::string without_suffix(std::string word, std::string_view suffix) {
 } // namespace
 
 bool can_fix_position(const std::string& address) {
-    const auto key = read_cache_key(address);
-    return key && key->parts == 4;
+    return is_host_key(address);
 }
 
 shown_position position_shown(const std::optional<std::string>& location) {

@@ -23,26 +23,33 @@ std::optional<int> parse_descriptor(const std::string& text) {
     return fd;
 }
 
+const char* variable_of(ip_family family) {
+    return family == ip_family::v4 ? icmp_socket_variable : icmp6_socket_variable;
+}
+
 } // namespace
 
 bool pass_icmp_socket_on(const icmp_socket& socket) {
-    if (socket.kind == icmp_socket_kind::none) return unsetenv(icmp_socket_variable) == 0;
+    const char* variable = variable_of(socket.family);
+    if (socket.kind == icmp_socket_kind::none) return unsetenv(variable) == 0;
     return set_close_on_exec(socket.fd, false) &&
-           setenv(icmp_socket_variable, std::to_string(socket.fd).c_str(), 1) == 0;
+           setenv(variable, std::to_string(socket.fd).c_str(), 1) == 0;
 }
 
-std::optional<icmp_socket> take_passed_icmp_socket() {
-    const char* named = std::getenv(icmp_socket_variable);
+std::optional<icmp_socket> take_passed_icmp_socket(ip_family family) {
+    const char* variable = variable_of(family);
+    const char* named = std::getenv(variable);
     if (named == nullptr) return std::nullopt;
     const std::string value = named;
-    unsetenv(icmp_socket_variable);
+    unsetenv(variable);
     const std::optional<int> fd = parse_descriptor(value);
-    const icmp_socket_kind kind = fd ? icmp_socket_kind_of(*fd) : icmp_socket_kind::none;
+    const icmp_socket_kind kind = fd ? icmp_socket_kind_of(*fd, family) : icmp_socket_kind::none;
     if (kind == icmp_socket_kind::none || !set_close_on_exec(*fd, true))
         return icmp_socket{-1, icmp_socket_kind::none,
-                           std::string(icmp_socket_variable) + "=" + value +
-                               " does not name an ICMP socket; start the window with hoplot"};
-    return icmp_socket{*fd, kind, {}};
+                           std::string(variable) + "=" + value +
+                               " does not name an ICMP socket; start the window with hoplot",
+                           family};
+    return icmp_socket{*fd, kind, {}, family};
 }
 
 } // namespace hoplot

@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::size_t icmp_header_size = 8;
 constexpr std::uint8_t protocol_icmp = 1;
+constexpr std::uint8_t protocol_icmp6 = 58;
+constexpr std::size_t ip6_header_size = 40;
 
 std::uint16_t read16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
@@ -29,6 +31,17 @@ std::uint16_t internet_checksum(const std::uint8_t* data, std::size_t size) {
     while (sum >> 16)
         sum = (sum & 0xFFFF) + (sum >> 16);
     return static_cast<std::uint16_t>(~sum);
+}
+
+std::array<std::uint8_t, 8> make_echo6_request(echo_id id) {
+    return {icmp6_echo_request,
+            0,
+            0,
+            0,
+            static_cast<std::uint8_t>(id.identifier >> 8),
+            static_cast<std::uint8_t>(id.identifier),
+            static_cast<std::uint8_t>(id.sequence >> 8),
+            static_cast<std::uint8_t>(id.sequence)};
 }
 
 std::array<std::uint8_t, 8> make_echo_request(echo_id id) {
@@ -57,7 +70,9 @@ std::optional<raw_answer> parse_raw_answer(const std::uint8_t* data, std::size_t
     if (outer == 0 || data[9] != protocol_icmp || size < outer + icmp_header_size)
         return std::nullopt;
     raw_answer answer;
-    std::memcpy(&answer.from.network_order, data + 12, 4);
+    ipv4_address from;
+    std::memcpy(&from.network_order, data + 12, 4);
+    answer.from = from;
     const std::uint8_t* icmp = data + outer;
     answer.type = icmp[0];
     if (answer.type == icmp_echo_reply) {
@@ -71,6 +86,30 @@ std::optional<raw_answer> parse_raw_answer(const std::uint8_t* data, std::size_t
     const std::size_t inner = ip_header_size(quoted, quoted_size);
     if (inner == 0 || quoted[9] != protocol_icmp) return std::nullopt;
     const auto request = parse_icmp_header(quoted + inner, quoted_size - inner, icmp_echo_request);
+    if (!request) return std::nullopt;
+    answer.probe = *request;
+    return answer;
+}
+
+std::optional<raw_answer> parse_raw6_answer(const std::uint8_t* data, std::size_t size,
+                                            const ip_address& from) {
+    if (size < icmp_header_size) return std::nullopt;
+    raw_answer answer;
+    answer.type = data[0];
+    answer.from = from;
+    if (answer.type == icmp6_echo_reply) {
+        answer.probe = *parse_icmp_header(data, size, icmp6_echo_reply);
+        return answer;
+    }
+    if (answer.type != icmp6_time_exceeded && answer.type != icmp6_unreachable) return std::nullopt;
+    // The router quotes as much of our packet as fits: its IPv6 header (our probes carry no
+    // extension headers, so ICMPv6 follows at once) and the echo request.
+    const std::uint8_t* quoted = data + icmp_header_size;
+    const std::size_t quoted_size = size - icmp_header_size;
+    if (quoted_size < ip6_header_size || (quoted[0] >> 4) != 6 || quoted[6] != protocol_icmp6)
+        return std::nullopt;
+    const auto request = parse_icmp_header(quoted + ip6_header_size, quoted_size - ip6_header_size,
+                                           icmp6_echo_request);
     if (!request) return std::nullopt;
     answer.probe = *request;
     return answer;

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "platform/icmp_packet.h"
+#include "platform/socket_address.h"
 
 namespace hoplot {
 namespace {
@@ -23,24 +24,23 @@ std::uint16_t random_identifier() {
     return static_cast<std::uint16_t>(seed());
 }
 
-bool send_once(int fd, ipv4_address destination, int ttl,
+bool send_once(int fd, const ip_address& destination, int ttl,
                const std::array<std::uint8_t, 8>& packet) {
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = destination.network_order;
+    const socket_address to(destination);
     iovec data{const_cast<std::uint8_t*>(packet.data()), packet.size()};
     // The TTL travels with the packet, so probes of different TTLs never race on the socket.
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
     msghdr message{};
-    message.msg_name = &to;
-    message.msg_namelen = sizeof to;
+    message.msg_name = const_cast<sockaddr*>(to.get());
+    message.msg_namelen = to.size();
     message.msg_iov = &data;
     message.msg_iovlen = 1;
     message.msg_control = control;
     message.msg_controllen = sizeof control;
     cmsghdr* header = CMSG_FIRSTHDR(&message);
-    header->cmsg_level = IPPROTO_IP;
-    header->cmsg_type = IP_TTL;
+    const bool v4 = destination.family == ip_family::v4;
+    header->cmsg_level = v4 ? IPPROTO_IP : IPPROTO_IPV6;
+    header->cmsg_type = v4 ? IP_TTL : IPV6_HOPLIMIT;
     header->cmsg_len = CMSG_LEN(sizeof(int));
     std::memcpy(CMSG_DATA(header), &ttl, sizeof ttl);
     return sendmsg(fd, &message, 0) == static_cast<ssize_t>(packet.size());
@@ -73,12 +73,39 @@ bool accept_only(int fd, std::uint16_t identifier) {
     return setsockopt(fd, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) == 0;
 }
 
+// The same for a raw ICMPv6 socket, whose packets start at the ICMPv6 header. An error quotes
+// our IPv6 header (40 bytes, next header ICMPv6) before the echo request.
+bool accept_only6(int fd, std::uint16_t identifier) {
+    constexpr std::uint8_t accept = 10;
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_B | BPF_ABS, 0),                       // A = ICMPv6 type
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp6_echo_reply, 0, 2), // echo reply?
+        BPF_STMT(BPF_LD | BPF_H | BPF_ABS, 4),                       //   its identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, accept - 4, accept - 3),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp6_time_exceeded, 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, icmp6_unreachable, 0, accept - 5),
+        BPF_STMT(BPF_LD | BPF_B | BPF_ABS, 8 + 6), // quoted next header
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, 58, 0, accept - 7),
+        BPF_STMT(BPF_LD | BPF_H | BPF_ABS, 8 + 40 + 4), // quoted identifier
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, identifier, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFF), // accept
+        BPF_STMT(BPF_RET | BPF_K, 0),      // reject
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return setsockopt(fd, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) == 0;
+}
+
 } // namespace
 
 icmp_prober::icmp_prober(const icmp_socket& socket)
-    : fd_(socket.fd), kind_(socket.kind), identifier_(random_identifier()) {
+    : fd_(socket.fd), kind_(socket.kind), family_(socket.family), identifier_(random_identifier()) {
     // Without the filter the prober still works; it just reads and discards more.
-    if (kind_ == icmp_socket_kind::raw) accept_only(fd_, identifier_);
+    if (kind_ == icmp_socket_kind::raw) {
+        if (family_ == ip_family::v4)
+            accept_only(fd_, identifier_);
+        else
+            accept_only6(fd_, identifier_);
+    }
     // Whatever queued up before (the socket is open from the start) could fill the receive
     // buffer, and the answers to our first probes, arriving within microseconds, would be lost.
     std::uint8_t buffer[packet_buffer_size];
@@ -88,8 +115,9 @@ icmp_prober::icmp_prober(const icmp_socket& socket)
     }
 }
 
-bool icmp_prober::send(ipv4_address destination, int ttl, std::uint16_t sequence) {
-    const auto packet = make_echo_request({identifier_, sequence});
+bool icmp_prober::send(const ip_address& destination, int ttl, std::uint16_t sequence) {
+    const echo_id id{identifier_, sequence};
+    const auto packet = family_ == ip_family::v4 ? make_echo_request(id) : make_echo6_request(id);
     // An ICMP error that arrived for an earlier probe is reported once by the next send;
     // that send is then simply made again.
     return send_once(fd_, destination, ttl, packet) || send_once(fd_, destination, ttl, packet);
@@ -119,24 +147,35 @@ std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) 
 
 std::optional<probe_reply> icmp_prober::read_raw() {
     std::uint8_t buffer[packet_buffer_size];
-    const ssize_t size = recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
+    sockaddr_storage from{};
+    socklen_t from_size = sizeof from;
+    const ssize_t size = recvfrom(fd_, buffer, sizeof buffer, MSG_DONTWAIT,
+                                  reinterpret_cast<sockaddr*>(&from), &from_size);
     if (size <= 0) return std::nullopt;
-    const auto answer = parse_raw_answer(buffer, static_cast<std::size_t>(size));
+    const auto length = static_cast<std::size_t>(size);
+    std::optional<raw_answer> answer;
+    if (family_ == ip_family::v4)
+        answer = parse_raw_answer(buffer, length);
+    else if (const auto sender = from_socket_address(reinterpret_cast<const sockaddr&>(from)))
+        answer = parse_raw6_answer(buffer, length, *sender);
     if (!answer || answer->probe.identifier != identifier_) return std::nullopt;
     return probe_reply{answer->probe.sequence, answer->from, probe_clock::now()};
 }
 
 std::optional<probe_reply> icmp_prober::read_reply() {
     std::uint8_t buffer[packet_buffer_size];
-    sockaddr_in from{};
+    sockaddr_storage from{};
     socklen_t from_size = sizeof from;
     const ssize_t size = recvfrom(fd_, buffer, sizeof buffer, MSG_DONTWAIT,
                                   reinterpret_cast<sockaddr*>(&from), &from_size);
     if (size <= 0) return std::nullopt;
     // The kernel hands a ping socket only the replies to its own identifier.
-    const auto id = parse_icmp_header(buffer, static_cast<std::size_t>(size), icmp_echo_reply);
-    if (!id) return std::nullopt;
-    return probe_reply{id->sequence, ipv4_address{from.sin_addr.s_addr}, probe_clock::now()};
+    const auto id =
+        parse_icmp_header(buffer, static_cast<std::size_t>(size),
+                          family_ == ip_family::v4 ? icmp_echo_reply : icmp6_echo_reply);
+    const auto sender = from_socket_address(reinterpret_cast<const sockaddr&>(from));
+    if (!id || !sender) return std::nullopt;
+    return probe_reply{id->sequence, *sender, probe_clock::now()};
 }
 
 std::optional<probe_reply> icmp_prober::read_error() {
@@ -150,26 +189,34 @@ std::optional<probe_reply> icmp_prober::read_error() {
     message.msg_controllen = sizeof control;
     const ssize_t size = recvmsg(fd_, &message, MSG_ERRQUEUE | MSG_DONTWAIT);
     if (size < 0) return std::nullopt;
+    const bool v4 = family_ == ip_family::v4;
     for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
          header = CMSG_NXTHDR(&message, header)) {
-        if (header->cmsg_level != IPPROTO_IP || header->cmsg_type != IP_RECVERR) continue;
-        const auto* error = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(header));
-        if (error->ee_origin != SO_EE_ORIGIN_ICMP ||
-            (error->ee_type != icmp_time_exceeded && error->ee_type != icmp_unreachable))
+        if (v4 ? header->cmsg_level != IPPROTO_IP || header->cmsg_type != IP_RECVERR
+               : header->cmsg_level != IPPROTO_IPV6 || header->cmsg_type != IPV6_RECVERR)
             continue;
-        const auto id =
-            parse_icmp_header(quoted, static_cast<std::size_t>(size), icmp_echo_request);
-        if (!id) continue;
-        const auto* offender = reinterpret_cast<const sockaddr_in*>(SO_EE_OFFENDER(error));
-        return probe_reply{id->sequence, ipv4_address{offender->sin_addr.s_addr},
-                           probe_clock::now()};
+        const auto* error = reinterpret_cast<const sock_extended_err*>(CMSG_DATA(header));
+        const bool from_router =
+            v4 ? error->ee_origin == SO_EE_ORIGIN_ICMP &&
+                     (error->ee_type == icmp_time_exceeded || error->ee_type == icmp_unreachable)
+               : error->ee_origin == SO_EE_ORIGIN_ICMP6 &&
+                     (error->ee_type == icmp6_time_exceeded || error->ee_type == icmp6_unreachable);
+        if (!from_router) continue;
+        const auto id = parse_icmp_header(quoted, static_cast<std::size_t>(size),
+                                          v4 ? icmp_echo_request : icmp6_echo_request);
+        const auto offender = from_socket_address(*SO_EE_OFFENDER(error));
+        if (!id || !offender) continue;
+        return probe_reply{id->sequence, *offender, probe_clock::now()};
     }
     return std::nullopt;
 }
 
-prober_opening open_system_prober() {
-    const icmp_socket& socket = process_icmp_socket();
+prober_opening open_system_prober(const ip_address& destination) {
+    const icmp_socket& socket = process_icmp_socket(destination.family);
     if (socket.kind == icmp_socket_kind::none) return {nullptr, icmp_socket_failure(socket)};
+    // Without an IPv6 route every probe would fail to go out and the trace would only time out.
+    if (destination.family == ip_family::v6 && !routable(destination))
+        return {nullptr, "IPv6 is unavailable: no route to " + to_text(destination)};
     return {std::make_unique<icmp_prober>(socket), {}};
 }
 

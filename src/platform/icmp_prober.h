@@ -12,7 +12,7 @@ namespace hoplot {
 class icmp_prober : public prober {
   public:
     explicit icmp_prober(const icmp_socket& socket);
-    bool send(ipv4_address destination, int ttl, std::uint16_t sequence) override;
+    bool send(const ip_address& destination, int ttl, std::uint16_t sequence) override;
     std::optional<probe_reply> receive(std::chrono::milliseconds wait) override;
 
   private:
@@ -22,10 +22,12 @@ class icmp_prober : public prober {
 
     int fd_;
     icmp_socket_kind kind_;
+    ip_family family_;
     std::uint16_t identifier_;
 };
 
-// A prober over the process's ICMP socket, or the reason there is none.
-prober_opening open_system_prober();
+// A prober over the process's ICMP socket of the destination's family, or the reason there is
+// none (no socket, or no IPv6 on this machine).
+prober_opening open_system_prober(const ip_address& destination);
 
 } // namespace hoplot

@@ -1,35 +1,50 @@
 #include "platform/names.h"
 
-#include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <cstring>
 #include <memory>
 
-namespace hoplot {
+#include "platform/socket_address.h"
 
-forward_result resolve_host(const std::string& name) {
+namespace hoplot {
+namespace {
+
+int system_family(address_family family) {
+    switch (family) {
+    case address_family::ipv4:
+        return AF_INET;
+    case address_family::ipv6:
+        return AF_INET6;
+    case address_family::automatic:
+        break;
+    }
+    return AF_UNSPEC;
+}
+
+} // namespace
+
+forward_result resolve_host(const std::string& name, address_family family) {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = system_family(family);
     hints.ai_socktype = SOCK_RAW;
     addrinfo* found = nullptr;
     const int status = getaddrinfo(name.c_str(), nullptr, &hints, &found);
     if (status != 0 || found == nullptr) return {std::nullopt, gai_strerror(status)};
     std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(found, freeaddrinfo);
-    char text[INET_ADDRSTRLEN] = {};
-    const auto* address = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
-    inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
-    return {std::string(text), {}};
+    const auto address = from_socket_address(*found->ai_addr);
+    if (!address) return {std::nullopt, "unknown address family"};
+    return {to_text(*address), {}};
 }
 
-std::optional<std::string> reverse_lookup(const std::string& dotted) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    if (inet_pton(AF_INET, dotted.c_str(), &address.sin_addr) != 1) return std::nullopt;
+std::optional<std::string> reverse_lookup(const std::string& address) {
+    const auto parsed = parse_ip(address);
+    if (!parsed) return std::nullopt;
+    const socket_address to(*parsed);
     char host[NI_MAXHOST] = {};
-    if (getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host, sizeof host,
-                    nullptr, 0, NI_NAMEREQD) != 0)
+    if (getnameinfo(to.get(), to.size(), host, sizeof host, nullptr, 0, NI_NAMEREQD) != 0)
         return std::nullopt;
     return std::string(host);
 }

@@ -3,19 +3,24 @@
 #include <optional>
 #include <string>
 
+#include "platform/ip_address.h"
+
 namespace hoplot {
 
 // Name look-ups through the system resolver (thread-safe, blocking).
 
 struct forward_result {
-    std::optional<std::string> address; // dotted IPv4 address
+    std::optional<std::string> address; // dotted IPv4 or RFC 5952 IPv6 address
     std::string error;                  // why it failed, when it did
 };
 
-// A host name or dotted address to its first IPv4 address.
-forward_result resolve_host(const std::string& name);
+// A host name or address to its first address of the family asked for; with automatic, the
+// first that getaddrinfo gives (the system's preference).
+forward_result resolve_host(const std::string& name,
+                            address_family family = address_family::automatic);
 
-// The PTR name of a dotted IPv4 address; none when the address has no name or does not parse.
-std::optional<std::string> reverse_lookup(const std::string& dotted);
+// The PTR name of an address (in-addr.arpa or ip6.arpa); none when the address has no name or
+// does not parse.
+std::optional<std::string> reverse_lookup(const std::string& address);
 
 } // namespace hoplot

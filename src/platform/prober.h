@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ipv4_address.h"
+#include "platform/ip_address.h"
 
 namespace hoplot {
 
@@ -15,7 +15,7 @@ using probe_clock = std::chrono::steady_clock;
 // One answer to a probe: which probe (by sequence), who answered, and when it arrived.
 struct probe_reply {
     std::uint16_t sequence = 0;
-    ipv4_address from;
+    ip_address from;
     probe_clock::time_point at;
 };
 
@@ -24,8 +24,8 @@ struct probe_reply {
 class prober {
   public:
     virtual ~prober() = default;
-    // Sends one echo request with the given TTL; false when it could not be sent.
-    virtual bool send(ipv4_address destination, int ttl, std::uint16_t sequence) = 0;
+    // Sends one echo request with the given TTL (hop limit); false when it could not be sent.
+    virtual bool send(const ip_address& destination, int ttl, std::uint16_t sequence) = 0;
     // The next answer to one of this prober's requests, waiting at most `wait` for it.
     virtual std::optional<probe_reply> receive(std::chrono::milliseconds wait) = 0;
 };

@@ -91,6 +91,8 @@ settings read_settings(std::optional<screen_size> screen, const std::string& dat
     values.db_path = with_trailing_slash(key.read_text("DBPath", data_dir, false));
     values.geoip_database = key.read_text("GeoIP Database", "", true);
     values.use_geoip = key.read_number("Use GeoIP", 1);
+    const std::int32_t family = key.read_number("Address Family", 0);
+    values.address_family = family == 4 || family == 6 ? family : 0;
     return values;
 }
 
@@ -103,6 +105,7 @@ void write_settings(const settings& values) {
     key.write_number("Display Rivers", values.display_rivers);
     key.write_number("RFC 1876", values.rfc1876);
     key.write_number("Use GeoIP", values.use_geoip);
+    key.write_number("Address Family", values.address_family);
     key.write_number("Main Window Width", values.main_window_width);
     key.write_number("Main Window Height", values.main_window_height);
     for (int i = 0; i < 4; ++i)

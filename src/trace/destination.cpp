@@ -13,10 +13,12 @@ std::string first_word(const std::string& text) {
     return text.substr(begin, text.find_first_of(blanks, begin) - begin);
 }
 
-// "user@host:port" to "host".
+// "user@host:port" or "user@[address]:port" to "host" or "address".
 std::string host_of(const std::string& authority) {
     const auto at = authority.rfind('@');
     const std::string host = at == std::string::npos ? authority : authority.substr(at + 1);
+    // An IPv6 address stands in brackets, its colons no port's.
+    if (host.starts_with('[')) return host.substr(1, host.find(']') - 1);
     return host.substr(0, host.find(':'));
 }
 

@@ -2,12 +2,12 @@
 
 namespace hoplot {
 
-forward_result system_hop_lookup::resolve_host(const std::string& name) {
-    return hoplot::resolve_host(name);
+forward_result system_hop_lookup::resolve_host(const std::string& name, address_family family) {
+    return hoplot::resolve_host(name, family);
 }
 
-std::optional<std::string> system_hop_lookup::reverse_lookup(const std::string& dotted) {
-    return hoplot::reverse_lookup(dotted);
+std::optional<std::string> system_hop_lookup::reverse_lookup(const std::string& address) {
+    return hoplot::reverse_lookup(address);
 }
 
 resolution system_hop_lookup::locate(std::string& host_name, const std::string& address) {

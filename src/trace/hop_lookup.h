@@ -13,7 +13,7 @@ namespace hoplot {
 class hop_lookup {
   public:
     virtual ~hop_lookup() = default;
-    virtual forward_result resolve_host(const std::string& name) = 0;
+    virtual forward_result resolve_host(const std::string& name, address_family family) = 0;
     virtual std::optional<std::string> reverse_lookup(const std::string& dotted) = 0;
     virtual resolution locate(std::string& host_name, const std::string& address) = 0;
 };
@@ -21,7 +21,7 @@ class hop_lookup {
 // The system resolver and the resolution pipeline.
 class system_hop_lookup : public hop_lookup {
   public:
-    forward_result resolve_host(const std::string& name) override;
+    forward_result resolve_host(const std::string& name, address_family family) override;
     std::optional<std::string> reverse_lookup(const std::string& dotted) override;
     resolution locate(std::string& host_name, const std::string& address) override;
 };

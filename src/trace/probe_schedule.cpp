@@ -9,7 +9,7 @@ std::chrono::milliseconds near_wait(std::chrono::milliseconds rtt,
     return std::clamp(rtt * 10, std::chrono::milliseconds(10), timeout);
 }
 
-probe_schedule::probe_schedule(probe_settings settings, ipv4_address destination)
+probe_schedule::probe_schedule(probe_settings settings, const ip_address& destination)
     : settings_(settings), destination_(destination),
       slots_(static_cast<std::size_t>(settings.last_ttl) + 1) {}
 

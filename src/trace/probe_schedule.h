@@ -21,7 +21,7 @@ struct probe_slot {
     probe_state state = probe_state::unsent;
     std::uint16_t sequence = 0;
     probe_clock::time_point sent;
-    ipv4_address from;                // answered: who
+    ip_address from;                  // answered: who
     std::chrono::milliseconds rtt{0}; // answered: round-trip time
 };
 
@@ -29,7 +29,7 @@ struct probe_slot {
 // bookkeeping: the caller sends, receives and reads the clock.
 class probe_schedule {
   public:
-    probe_schedule(probe_settings settings, ipv4_address destination);
+    probe_schedule(probe_settings settings, const ip_address& destination);
 
     // The next TTL to send, when the window has room and it is still needed.
     std::optional<int> next_to_send() const;
@@ -50,7 +50,7 @@ class probe_schedule {
     probe_clock::time_point deadline(int ttl) const;
 
     probe_settings settings_;
-    ipv4_address destination_;
+    ip_address destination_;
     std::optional<int> destination_ttl_;
     std::vector<probe_slot> slots_; // index = TTL; 0 unused
 };

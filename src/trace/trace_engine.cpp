@@ -46,6 +46,12 @@ hop_rec answered_row(const probe_slot& slot) {
     return row;
 }
 
+// 0.x.x.x ("this network") and :: (no address) lead nowhere.
+bool traceable(const ip_address& address) {
+    if (address.family == ip_family::v4) return address.bytes[0] != 0;
+    return address != ip_address::v6({});
+}
+
 milliseconds until(probe_clock::time_point deadline) {
     const auto left = std::chrono::ceil<milliseconds>(deadline - probe_clock::now());
     return std::max(left, milliseconds(0));
@@ -66,7 +72,7 @@ trace_engine::~trace_engine() {
     join();
 }
 
-void trace_engine::start_trace(const std::string& destination) {
+void trace_engine::start_trace(const std::string& destination, address_family family) {
     join();
     sink_.begin_trace(destination);
     sink_.set_status_text("Tracing");
@@ -74,7 +80,7 @@ void trace_engine::start_trace(const std::string& destination) {
     // Cleared here rather than by the worker, so that a stop right after the start is not lost.
     stop_requested_ = false;
     running_ = true;
-    worker_ = std::thread([this, destination] { run(destination); });
+    worker_ = std::thread([this, destination, family] { run(destination, family); });
 }
 
 void trace_engine::stop_trace() {
@@ -85,15 +91,15 @@ void trace_engine::join() {
     if (worker_.joinable()) worker_.join();
 }
 
-void trace_engine::run(const std::string& destination) {
-    const forward_result resolved = parts_.lookup->resolve_host(destination);
-    const auto address = resolved.address ? parse_ipv4(*resolved.address) : std::nullopt;
-    if (!address || resolved.address->starts_with("0.")) {
+void trace_engine::run(const std::string& destination, address_family family) {
+    const forward_result resolved = parts_.lookup->resolve_host(destination, family);
+    const auto address = resolved.address ? parse_ip(*resolved.address) : std::nullopt;
+    if (!address || !traceable(*address)) {
         sink_.add_line("Can't resolve IP name", red);
         finish();
         return;
     }
-    const prober_opening opening = parts_.open_prober();
+    const prober_opening opening = parts_.open_prober(*address);
     if (!opening.opened) {
         sink_.add_line(opening.error, red);
         finish();
@@ -114,7 +120,8 @@ void trace_engine::finish() {
     sink_.trace_ended();
 }
 
-void trace_engine::probe(const std::string& destination, ipv4_address address, prober& probes) {
+void trace_engine::probe(const std::string& destination, const ip_address& address,
+                         prober& probes) {
     probe_schedule schedule(parts_.settings, address);
     std::vector<std::shared_ptr<hop_task>> tasks(
         static_cast<std::size_t>(parts_.settings.last_ttl) + 1);

@@ -15,7 +15,7 @@ namespace hoplot {
 
 // What a trace engine works with: where its prober comes from, its look-ups and its probing.
 struct engine_parts {
-    std::function<prober_opening()> open_prober;
+    std::function<prober_opening(const ip_address& destination)> open_prober;
     std::shared_ptr<hop_lookup> lookup;
     probe_settings settings;
 };
@@ -33,8 +33,9 @@ class trace_engine {
     trace_engine& operator=(const trace_engine&) = delete;
 
     // Called on the thread that owns the store while no trace runs: the start steps, then the
-    // worker. Returns at once.
-    void start_trace(const std::string& destination);
+    // worker. Returns at once. A name with addresses of both families is traced over `family`.
+    void start_trace(const std::string& destination,
+                     address_family family = address_family::automatic);
     // Asks the running trace to end; it does within 100 ms and without "Done".
     void stop_trace();
     // False from just before the trace-ended call on.
@@ -43,8 +44,8 @@ class trace_engine {
     void join();
 
   private:
-    void run(const std::string& destination);
-    void probe(const std::string& destination, ipv4_address address, prober& probes);
+    void run(const std::string& destination, address_family family);
+    void probe(const std::string& destination, const ip_address& address, prober& probes);
     void finish();
 
     trace_sink& sink_;

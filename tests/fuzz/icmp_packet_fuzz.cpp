@@ -6,6 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     hoplot::parse_raw_answer(data, size);
+    hoplot::parse_raw6_answer(data, size, {});
     for (const std::uint8_t type : {hoplot::icmp_echo_reply, hoplot::icmp_echo_request})
         hoplot::parse_icmp_header(data, size, type);
     hoplot::internet_checksum(data, size);

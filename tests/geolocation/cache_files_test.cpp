@@ -49,7 +49,8 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
                         "172.16.0.4 d 37.5\n"
                         "\n"
                         "192.168.2.3 mine 1.5 n 2.5 e\n"
-                        "172.16.0.5 e 1 s 2 e",
+                        "172.16.0.5 e 1 s 2 e\n"
+                        "2001:db8::5 six 3 n 4 w",
                         quiet);
     read_hosts_records(cache,
                        "192.168.2.3 first 10 0N 20 0E\n"
@@ -59,7 +60,8 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
                        "192.168.2.4\n"
                        "192.168.2.5 good 37 46 30N 122 25W\n"
                        "192.168.2.6 nosec 37 46N 122 25 10W\n"
-                       "192.168.2.7 no-longitude 1 0N\n",
+                       "192.168.2.7 no-longitude 1 0N\n"
+                       "2001:db8::7 v6host 37 46N 122 25W\n",
                        quiet);
     read_networks_records(cache,
                           "256 1 0N 1 0E toobig\n"
@@ -67,7 +69,10 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
                           "11.2 1 0N 1 0E\n" // no label
                           "10.1 1 0N 1 0E a\n"
                           "10.1 2 0S 2 0W b\n"
-                          "10 48 51N 2 21E backbone\n",
+                          "10 48 51N 2 21E backbone\n"
+                          "2001:db8:100::/40 52 31N 13 24E berlin\n"
+                          "2001:db8:200::/40 52 31N 13 24E\n" // no label
+                          "2001:db8::/129 1 0N 1 0E toolong\n",
                           quiet);
     const std::pair<const char*, const char*> rows[] = {
         {"172.16.0.1", "a 37.5000 North 122.2500 West"},
@@ -84,10 +89,14 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
         {"10.2.0.1", "backbone 48.8500 North 2.3500 East"},
         {"11.2.0.1", ""},
         {"0.0.0.0", ""},
+        {"2001:db8::5", "six 3.0000 North 4.0000 West"},
+        {"2001:db8::7", "v6host 37.7667 North 122.4167 West"},
+        {"2001:db8:1ff::9", "berlin 52.5167 North 13.4000 East"},
+        {"2001:db8:200::9", ""},
     };
     for (const auto& [address, expected] : rows)
         EXPECT_EQ(found_at(address), expected) << address;
-    EXPECT_EQ(cache.size(), 9u);
+    EXPECT_EQ(cache.size(), 12u);
 }
 
 TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) {
@@ -123,6 +132,7 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
         {"gw1", "10.1.2.3", "1", "North", "", "East"},
         {"gw 1", "10.1.2.3", "1", "North", "1", "East"},
         {"gw1", "10.1.2.3.4", "1", "North", "1", "East"},
+        {"gw1", "2001:db8:::1", "1", "North", "1", "East"},
         {"gw1", "10.1.2.3", "1", "", "1", "East"},
     };
     for (const position_fix& fix : refused)
@@ -135,14 +145,17 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
     EXPECT_TRUE(append_update(cache, update_file(), {"", "10.1.2.4", "5", "South", "6", "East"}));
     EXPECT_TRUE(
         append_update(cache, update_file(), {"c", "10.1.2.5", " 5.50", "North", "6", "East"}));
+    EXPECT_TRUE(
+        append_update(cache, update_file(), {"", "2001:db8::6", "7", "North", "8", "West"}));
     EXPECT_EQ(read_text_file(update_file()),
               "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n"
-              "10.1.2.5 c  5.50 n 6 e\n");
+              "10.1.2.5 c  5.50 n 6 e\n2001:db8::6 2001:db8::6 7 n 8 w\n");
     EXPECT_EQ(found_at("10.1.2.3"), "gw1.example.net 37.4600 North 122.5000 West");
     cache.clear();
     load_update_cache(cache, update_file(), quiet);
     EXPECT_EQ(found_at("10.1.2.4"), "10.1.2.4 5.0000 South 6.0000 East");
     EXPECT_EQ(found_at("10.1.2.5"), "c 5.5000 North 6.0000 East");
+    EXPECT_EQ(found_at("2001:db8::6"), "2001:db8::6 7.0000 North 8.0000 West");
     EXPECT_TRUE(messages.empty());
 }
 

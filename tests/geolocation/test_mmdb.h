@@ -1,7 +1,7 @@
 #pragma once
 
-// Writes small MaxMind-format databases (IPv4 search tree with 24-bit records) so that the
-// GeoIP tests need no downloaded file.
+// Writes small MaxMind-format databases (IPv4 or IPv6 search tree with 24-bit records) so that
+// the GeoIP tests need no downloaded file.
 
 #include <arpa/inet.h>
 #include <array>
@@ -58,13 +58,16 @@ inline std::string map(const std::vector<std::pair<std::string, std::string>>& f
 // Networks (which must not overlap) and their encoded records; build() gives the file's bytes.
 class writer {
   public:
+    explicit writer(int ip_version = 4) : ip_version_(ip_version) {}
+
     void add(const char* network, int prefix_length, const std::string& record) {
-        in_addr parsed{};
-        if (inet_pton(AF_INET, network, &parsed) != 1) throw std::invalid_argument(network);
-        const std::uint32_t bits = ntohl(parsed.s_addr);
+        std::array<unsigned char, 16> address{};
+        if (inet_pton(ip_version_ == 4 ? AF_INET : AF_INET6, network, address.data()) != 1)
+            throw std::invalid_argument(network);
+        const auto bit_at = [&address](int bit) { return address[bit / 8] >> (7 - bit % 8) & 1; };
         std::size_t node = 0;
         for (int bit = 0; bit < prefix_length - 1; ++bit) {
-            const int side = bits >> (31 - bit) & 1;
+            const int side = bit_at(bit);
             if (nodes_[node][side] < 0) throw std::invalid_argument("overlapping test networks");
             if (nodes_[node][side] == 0) {
                 nodes_[node][side] = static_cast<std::int64_t>(nodes_.size());
@@ -72,7 +75,7 @@ class writer {
             }
             node = static_cast<std::size_t>(nodes_[node][side]);
         }
-        nodes_[node][bits >> (32 - prefix_length) & 1] = ~static_cast<std::int64_t>(data_.size());
+        nodes_[node][bit_at(prefix_length - 1)] = ~static_cast<std::int64_t>(data_.size());
         data_ += record;
     }
 
@@ -88,13 +91,14 @@ class writer {
                            {"build_epoch", number(uint64_type, 1700000000, 4)},
                            {"database_type", text("Hoplot-Test-City")},
                            {"description", map({})},
-                           {"ip_version", number(uint16_type, 4, 1)},
+                           {"ip_version", number(uint16_type, ip_version_, 1)},
                            {"languages", control(array_type, 0)},
                            {"node_count", number(uint32_type, count, 4)},
                            {"record_size", number(uint16_type, 24, 1)}});
     }
 
   private:
+    int ip_version_;
     // Children: 0 none (the root is nobody's child), > 0 a node, < 0 ~offset of a record.
     std::vector<std::array<std::int64_t, 2>> nodes_ = {{0, 0}};
     std::string data_;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -37,6 +38,30 @@ TEST(destination_dialog, traces_a_web_address_s_host_and_offers_given_ones_again
     for (int i = 0; i < dialog.combo()->count(); ++i)
         offered << dialog.combo()->itemText(i);
     EXPECT_EQ(offered, (QStringList{"two", "www.example.org"}));
+}
+
+TEST(destination_dialog, the_family_is_chosen_by_keyboard) {
+    destination_history history;
+    destination_dialog dialog(history);
+    dialog.show();
+    EXPECT_EQ(dialog.family(), address_family::automatic);
+    const struct {
+        const char* button;
+        address_family chosen;
+    } cases[] = {{"IPv&6", address_family::ipv6},
+                 {"IPv&4", address_family::ipv4},
+                 {"&Automatic", address_family::automatic}};
+    for (const auto& c : cases) {
+        QRadioButton* button = nullptr;
+        for (auto* each : dialog.findChildren<QRadioButton*>())
+            if (each->text() == c.button) button = each;
+        ASSERT_NE(button, nullptr) << c.button;
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        EXPECT_EQ(dialog.family(), c.chosen) << c.button;
+    }
+    dialog.set_family(address_family::ipv6);
+    EXPECT_EQ(dialog.family(), address_family::ipv6);
 }
 
 } // namespace

@@ -14,8 +14,8 @@ inline constexpr const char* destination = "192.0.2.9";
 // TTL 1 reaches the router and every later TTL the destination, at once.
 class instant_prober : public prober {
   public:
-    bool send(ipv4_address, int ttl, std::uint16_t sequence) override {
-        replies_.push_back({sequence, *parse_ipv4(ttl == 1 ? router : destination), {}});
+    bool send(const ip_address&, int ttl, std::uint16_t sequence) override {
+        replies_.push_back({sequence, *parse_ip(ttl == 1 ? router : destination), {}});
         return true;
     }
     std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
@@ -34,7 +34,7 @@ class instant_prober : public prober {
 // Nobody answers: the trace runs until it is stopped or its probes time out.
 class silent_prober : public prober {
   public:
-    bool send(ipv4_address, int, std::uint16_t) override { return true; }
+    bool send(const ip_address&, int, std::uint16_t) override { return true; }
     std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
         std::this_thread::sleep_for(wait);
         return std::nullopt;
@@ -44,7 +44,7 @@ class silent_prober : public prober {
 // Names resolve only under .example; the router has a name and a place, the destination a place.
 class example_lookup : public hop_lookup {
   public:
-    forward_result resolve_host(const std::string& name) override {
+    forward_result resolve_host(const std::string& name, address_family) override {
         if (!name.ends_with(".example")) return {std::nullopt, "unknown"};
         return {destination, {}};
     }
@@ -60,7 +60,7 @@ class example_lookup : public hop_lookup {
 
 // An engine tracing through the two scripted hops, or into silence.
 template <typename prober_type = instant_prober> engine_parts scripted_engine_parts() {
-    return {[] {
+    return {[](const ip_address&) {
                 return prober_opening{std::make_unique<prober_type>(), {}};
             },
             std::make_shared<example_lookup>(), probe_settings{}};

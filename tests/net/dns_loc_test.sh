@@ -46,6 +46,7 @@ ip netns exec "$ns" dnsmasq --keep-in-foreground --no-resolv --no-hosts --conf-f
     --log-queries --log-facility="$log" \
     --ptr-record=10.2.0.192.in-addr.arpa,gw1.boston.example.net \
     --ptr-record=20.2.0.192.in-addr.arpa,ae1.houston.example.net \
+    --ptr-record=0.1.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.8.b.d.0.1.0.0.2.ip6.arpa,gw1.boston.example.net \
     --dns-rr=gw1.boston.example.net,29,$boston_loc &
 dnsmasq_pid=$!
 for _ in $(seq 50); do
@@ -90,6 +91,7 @@ use_loc_records 1
 # The LOC record wins over the user's fix; a nameless hop is named by its PTR record first.
 expect_line "$boston${tab}gw1.boston.example.net" 192.0.2.10 gw1.boston.example.net
 expect_line "$boston${tab}gw1.boston.example.net" 192.0.2.10
+expect_line "$boston${tab}gw1.boston.example.net" 2001:db8::10
 # No LOC record: the reverse look-up's name stays and the host-name rules place it, kind 0.
 expect_line "$houston${tab}*e1.houston.example.net" 192.0.2.20
 # A hop named by its own address is never queried.
@@ -98,6 +100,10 @@ got=$(locate 192.0.2.30 192.0.2.30) || fail "hoplot --locate 192.0.2.30 192.0.2.
     fail "a hop named by its address: got $(printf '%q' "$got")"
 grep -q 'query\[LOC\] gw1.boston.example.net' "$log" || fail "no LOC query in the log"
 if grep -q 'query\[LOC\] 192\.0\.2\.30' "$log"; then fail "a dotted address was queried"; fi
+# Nor one named by an IPv6 address, though it may begin with a letter.
+got=$(locate fd00::30 fd00::30) || fail "hoplot --locate fd00::30 fd00::30 failed"
+[ "$(cut -f5,6 <<<"$got")" = "none${tab}fd00::30" ] || fail "an IPv6 hop named by its address: $got"
+if grep -q 'query\[LOC\] fd00' "$log"; then fail "an IPv6 address was queried"; fi
 
 use_loc_records 0
 before=$(wc -l <"$log")

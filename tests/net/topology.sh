@@ -3,7 +3,9 @@
 #   client 10.10.1.1 ── r1 ── r2 ── r3 ── dest 10.10.4.2 ── (10.10.77.0/24: dropped by dest)
 #      └── 10.10.9.1 ── void (10.10.66.0/24: dropped without a word)
 #
-# r2 forwards but never sends time-exceeded (nftables). dnsmasq in the client namespace serves
+# The same links carry IPv6 as well: 2001:db8:N::/64 where IPv4 has 10.10.N.0/24 (10.10.1.1 is
+# 2001:db8:1::1), beyond the destination 2001:db8:77::/64, the void 2001:db8:66::/64.
+# r2 forwards but never sends time-exceeded (nftables, ip and ip6). dnsmasq in the client namespace serves
 # the routers' and the destination's names. Routers do not rate-limit ICMP, so many traces in a
 # row see the same answers. topology_up installs a trap that removes everything on exit.
 
@@ -17,7 +19,7 @@ topology_require_root() {
         echo "skipped: network namespaces need root"
         exit 77
     fi
-    for tool in ip nft dnsmasq "$@"; do
+    for tool in ip nft dnsmasq ping "$@"; do
         if ! command -v "$tool" >/dev/null; then
             echo "missing tool: $tool (scripts/test-packages.txt)" >&2
             exit 1
@@ -40,6 +42,13 @@ VOID_ADDRESS=10.10.66.1
 R1_NAME=r1.hoplot.test
 R3_NAME=r3.hoplot.test
 DEST_NAME=dest.hoplot.test
+R1_ADDRESS6=2001:db8:1::2
+R3_ADDRESS6=2001:db8:3::2
+DEST_ADDRESS6=2001:db8:4::2
+BEYOND_DEST_ADDRESS6=2001:db8:77::1
+VOID_ADDRESS6=2001:db8:66::1
+DEST_NAME6=dest6.hoplot.test  # IPv6 only
+DUAL_NAME=both.hoplot.test    # DEST_ADDRESS and DEST_ADDRESS6
 
 topology_down() {
     local ns
@@ -54,13 +63,32 @@ topology_down() {
 }
 
 # link NS1 ADDRESS1 NS2 ADDRESS2: a veth pair between two namespaces, /24 addresses.
+# The IPv6 addresses are 2001:db8:N::1 and ::2 for 10.10.N.1 and .2, usable at once (no DAD).
 topo_link() {
     local a=$1 a_addr=$2 b=$3 b_addr=$4 name_a="to-${3##*-}" name_b="to-${1##*-}"
+    local net6=2001:db8:${2#10.10.}
+    net6=${net6%.*}
     ip -n "$a" link add "$name_a" type veth peer name "$name_b" netns "$b"
     ip -n "$a" addr add "$a_addr/24" dev "$name_a"
     ip -n "$b" addr add "$b_addr/24" dev "$name_b"
+    ip -n "$a" addr add "$net6::${a_addr##*.}/64" dev "$name_a" nodad
+    ip -n "$b" addr add "$net6::${b_addr##*.}/64" dev "$name_b" nodad
     ip -n "$a" link set "$name_a" up
     ip -n "$b" link set "$name_b" up
+}
+
+# ip6_arpa ADDRESS: the reverse name of an IPv6 address ("::" written as the zeros it stands for).
+ip6_arpa() {
+    local head=${1%%::*} tail=${1#*::} group hex="" name=""
+    local -a groups=()
+    IFS=: read -ra groups <<<"$head"
+    local -a tail_groups=()
+    IFS=: read -ra tail_groups <<<"$tail"
+    local missing=$((8 - ${#groups[@]} - ${#tail_groups[@]}))
+    for ((; missing > 0; missing--)); do groups+=(0); done
+    for group in "${groups[@]}" "${tail_groups[@]}"; do hex+=$(printf '%04x' "0x$group"); done
+    for ((i = ${#hex} - 1; i >= 0; i--)); do name+="${hex:i:1}."; done
+    echo "${name}ip6.arpa"
 }
 
 topology_up() {
@@ -71,14 +99,16 @@ topology_up() {
     for ns in "${TOPO_NAMESPACES[@]}"; do
         ip netns add "$ns"
         ip -n "$ns" link set lo up
-        ip netns exec "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0
+        ip netns exec "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0 net.ipv6.icmp.ratelimit=0
     done
     topo_link "$NS_CLIENT" 10.10.1.1 "$p-r1" 10.10.1.2
     topo_link "$p-r1" 10.10.2.1 "$p-r2" 10.10.2.2
     topo_link "$p-r2" 10.10.3.1 "$p-r3" 10.10.3.2
     topo_link "$p-r3" 10.10.4.1 "$p-dest" 10.10.4.2
     topo_link "$NS_CLIENT" 10.10.9.1 "$p-void" 10.10.9.2
-    for ns in "$p-r1" "$p-r2" "$p-r3"; do ip netns exec "$ns" sysctl -qw net.ipv4.ip_forward=1; done
+    for ns in "$p-r1" "$p-r2" "$p-r3"; do
+        ip netns exec "$ns" sysctl -qw net.ipv4.ip_forward=1 net.ipv6.conf.all.forwarding=1
+    done
 
     ip -n "$NS_CLIENT" route add default via 10.10.1.2
     ip -n "$NS_CLIENT" route add 10.10.66.0/24 via 10.10.9.2
@@ -88,12 +118,26 @@ topology_up() {
     ip -n "$p-r3" route add default via 10.10.4.2
     ip -n "$p-r3" route add 10.10.0.0/21 via 10.10.3.1
     ip -n "$p-dest" route add default via 10.10.4.1
+    ip -n "$NS_CLIENT" -6 route add default via 2001:db8:1::2
+    ip -n "$NS_CLIENT" -6 route add 2001:db8:66::/64 via 2001:db8:9::2
+    ip -n "$p-r1" -6 route add default via 2001:db8:2::2
+    ip -n "$p-r2" -6 route add default via 2001:db8:3::2
+    ip -n "$p-r2" -6 route add 2001:db8:1::/64 via 2001:db8:2::1
+    ip -n "$p-r3" -6 route add default via 2001:db8:4::2
+    ip -n "$p-r3" -6 route add 2001:db8::/45 via 2001:db8:3::1
+    ip -n "$p-dest" -6 route add default via 2001:db8:4::1
 
     ip netns exec "$p-r2" nft -f - <<'NFT'
 table ip silent {
     chain out {
         type filter hook output priority 0;
         icmp type time-exceeded drop
+    }
+}
+table ip6 silent {
+    chain out {
+        type filter hook output priority 0;
+        icmpv6 type time-exceeded drop
     }
 }
 NFT
@@ -107,7 +151,11 @@ NFT
         --ptr-record=2.1.10.10.in-addr.arpa,$R1_NAME \
         --ptr-record=2.3.10.10.in-addr.arpa,$R3_NAME \
         --ptr-record=2.4.10.10.in-addr.arpa,$DEST_NAME \
-        --host-record=$DEST_NAME,$DEST_ADDRESS
+        --host-record=$DEST_NAME,$DEST_ADDRESS \
+        --ptr-record="$(ip6_arpa $R1_ADDRESS6),$R1_NAME" \
+        --ptr-record="$(ip6_arpa $R3_ADDRESS6),$R3_NAME" \
+        --host-record=$DEST_NAME6,$DEST_ADDRESS6 \
+        --address=/$DUAL_NAME/$DEST_ADDRESS --address=/$DUAL_NAME/$DEST_ADDRESS6
     local tries=0
     until ip netns exec "$NS_CLIENT" getent hosts "$DEST_NAME" >/dev/null; do
         tries=$((tries + 1))
@@ -117,6 +165,8 @@ NFT
         fi
         sleep 0.1
     done
+    # Fresh links resolve IPv6 neighbours only after a second or two: settle them before timing.
+    ip netns exec "$NS_CLIENT" ping -6 -c 1 -W 5 "$DEST_ADDRESS6" >/dev/null
 }
 
 # in_client COMMAND...: runs a command in the client namespace (with its resolver).

@@ -3,7 +3,7 @@
 # unreachable destinations, a stop, an unknown name, a ping flood, and both kinds of ICMP socket.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/topology.sh"
-topology_require_root setpriv ping
+topology_require_root setpriv
 : "${HOPLOT_BINARY:?HOPLOT_BINARY must name the built hoplot}"
 topology_up || exit 1
 

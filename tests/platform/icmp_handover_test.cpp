@@ -46,6 +46,36 @@ TEST(icmp_handover, passes_an_icmp_socket_across_exec_and_takes_it_back) {
     EXPECT_FALSE(take_passed_icmp_socket());
 }
 
+// A raw socket of the family when this user may open one, else a ping socket; -1 for neither.
+std::pair<int, icmp_socket_kind> any_icmp_socket(int family) {
+    const int protocol = family == AF_INET ? int{IPPROTO_ICMP} : int{IPPROTO_ICMPV6};
+    for (const auto& [type, kind] : {std::pair{SOCK_RAW, icmp_socket_kind::raw},
+                                     std::pair{SOCK_DGRAM, icmp_socket_kind::datagram}})
+        if (const int fd = socket(family, type | SOCK_CLOEXEC, protocol); fd >= 0)
+            return {fd, kind};
+    return {-1, icmp_socket_kind::none};
+}
+
+TEST(icmp_handover, each_family_takes_only_its_own_socket_from_its_own_name) {
+    const auto [icmp6, kind6] = any_icmp_socket(AF_INET6);
+    const int icmp = any_icmp_socket(AF_INET).first;
+    if (icmp6 < 0 || icmp < 0) GTEST_SKIP() << "no ICMP sockets for this user";
+    ASSERT_TRUE(pass_icmp_socket_on({icmp6, kind6, {}, ip_family::v6}));
+    EXPECT_EQ(std::getenv(icmp6_socket_variable), std::to_string(icmp6));
+    EXPECT_FALSE(take_passed_icmp_socket(ip_family::v4));
+    const auto taken = take_passed_icmp_socket(ip_family::v6);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->fd, icmp6);
+    EXPECT_EQ(taken->kind, kind6);
+    EXPECT_EQ(taken->family, ip_family::v6);
+    EXPECT_EQ(std::getenv(icmp6_socket_variable), nullptr);
+    // An IPv4 socket named as the IPv6 one is refused.
+    setenv(icmp6_socket_variable, std::to_string(icmp).c_str(), 1);
+    EXPECT_EQ(take_passed_icmp_socket(ip_family::v6)->kind, icmp_socket_kind::none);
+    close(icmp6);
+    close(icmp);
+}
+
 TEST(icmp_handover, refuses_what_is_not_an_ipv4_icmp_socket) {
     int pipe_ends[2];
     ASSERT_EQ(pipe2(pipe_ends, O_CLOEXEC), 0);

@@ -45,6 +45,8 @@ TEST(internet_checksum, matches_rfc_1071_and_checks_to_zero) {
         const auto request = make_echo_request(id);
         EXPECT_EQ(internet_checksum(request.data(), request.size()), 0);
         EXPECT_EQ(parse_icmp_header(request.data(), request.size(), icmp_echo_request), id);
+        const auto request6 = make_echo6_request(id);
+        EXPECT_EQ(parse_icmp_header(request6.data(), request6.size(), icmp6_echo_request), id);
     }
 }
 
@@ -86,6 +88,46 @@ TEST(parse_raw_answer, refuses_every_truncation_and_bad_header_length) {
             broken[at] = first_byte;
             EXPECT_FALSE(parse_raw_answer(broken.data(), broken.size())) << at << int(first_byte);
         }
+}
+
+// An ICMPv6 error quoting our IPv6 header (next header as given) and an ICMPv6 message.
+bytes error6(std::uint8_t type, std::uint8_t next_header = 58, std::uint8_t quoted_type = 128) {
+    bytes ip6(40, 0);
+    ip6[0] = 0x60;
+    ip6[6] = next_header;
+    return icmp(type, 0, 0) + ip6 + icmp(quoted_type, 0xbeef, 42);
+}
+
+TEST(parse_raw6_answer, reads_which_probe_was_answered) {
+    const ip_address router = *parse_ip("2001:db8::1");
+    const struct {
+        const char* what;
+        bytes packet;
+        std::optional<std::uint8_t> type;
+    } cases[] = {
+        {"echo reply", icmp(129, 0xbeef, 42), icmp6_echo_reply},
+        {"time exceeded", error6(3), icmp6_time_exceeded},
+        {"unreachable with trailing data", error6(1) + bytes{1, 2, 3}, icmp6_unreachable},
+        {"our own request on loopback", icmp(128, 0xbeef, 42), {}},
+        {"an IPv4 echo reply type", icmp(0, 0xbeef, 42), {}},
+        {"packet too big", error6(2), {}},
+        {"error quoting a reply", error6(3, 58, 129), {}},
+        {"error quoting UDP", error6(3, 17), {}},
+    };
+    for (const auto& c : cases) {
+        const auto answer = parse_raw6_answer(c.packet.data(), c.packet.size(), router);
+        ASSERT_EQ(answer.has_value(), c.type.has_value()) << c.what;
+        if (!answer) continue;
+        EXPECT_EQ(answer->type, *c.type) << c.what;
+        EXPECT_EQ(answer->probe, (echo_id{0xbeef, 42})) << c.what;
+        EXPECT_EQ(answer->from, router) << c.what;
+    }
+    const bytes whole = error6(3);
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        EXPECT_FALSE(parse_raw6_answer(whole.data(), size, router)) << size;
+    bytes version4 = whole;
+    version4[8] = 0x45;
+    EXPECT_FALSE(parse_raw6_answer(version4.data(), version4.size(), router));
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 auto fields(const settings& s) {
     return std::tie(s.main_window_width, s.main_window_height, s.output, s.rfc1876, s.globe_mode,
                     s.display_cities, s.display_coastlines, s.display_boundaries, s.display_rivers,
-                    s.db_path, s.geoip_database, s.use_geoip);
+                    s.db_path, s.geoip_database, s.use_geoip, s.address_family);
 }
 
 // The settings file as a user edits it. The tests run with XDG_CONFIG_HOME pointing into the
@@ -69,6 +69,14 @@ TEST_F(settings_test, values_that_are_not_32_bit_numbers_are_replaced_by_default
 
 // A path edited by hand is read as written and survives the defaults stored at start and the
 // values written at exit byte for byte, whatever it holds.
+TEST_F(settings_test, an_address_family_other_than_4_or_6_is_the_system_s_choice) {
+    for (const auto& [written, read] :
+         {std::pair{"4", 4}, {"6", 6}, {"0", 0}, {"5", 0}, {"x", 0}}) {
+        write(std::string("[1.4]\nAddress Family=") + written + "\n");
+        EXPECT_EQ(read_settings(screen_size{800, 600}, "/d/").address_family, read) << written;
+    }
+}
+
 TEST_F(settings_test, a_hand_edited_value_is_read_and_kept_as_written) {
     for (const std::string dir :
          {"/data/d,x/", "/data/semi;colon/", "/data/back\\slash/", "/d/a=b #c \"q\" 'sp ace'/"}) {
@@ -100,7 +108,7 @@ TEST_F(settings_test, a_file_in_the_former_format_reads) {
 
 TEST_F(settings_test, written_values_read_back) {
     const settings written{1234, 777, {10, 20, 30, 40},   1,  1, 1, 0,
-                           0,    0,   "/somewhere/else/", "", 0};
+                           0,    0,   "/somewhere/else/", "", 0, 6};
     write_settings(written);
     settings expected = written;
     expected.db_path = "/d/";

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# hoplot opens the ICMP socket and hands it over to hoplot-view, which traces over it holding no
-# capability. And without a display, hoplot says so instead of letting Qt abort.
+# hoplot opens the ICMP and ICMPv6 sockets and hands them over to hoplot-view, which traces over
+# them holding no capability. And without a display, hoplot says so instead of letting Qt abort.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/require.sh"
 : "${HOPLOT_BINARY:?HOPLOT_BINARY must name the built hoplot}"
@@ -72,8 +72,8 @@ for number in os.listdir(f"/proc/{pid}/fd"):
 PY
 }
 
-# expect_window CASE DIR USER TYPE: hoplot-view holds no capability, and an IPv4 ICMP socket of
-# the type (SOCK_RAW or SOCK_DGRAM); a raw one shows in /proc/net/raw of its namespace.
+# expect_window CASE DIR USER TYPE: hoplot-view holds no capability, and an ICMP and an ICMPv6
+# socket of the type (SOCK_RAW or SOCK_DGRAM); a raw one shows in /proc/net/raw of its namespace.
 expect_window() {
     local name=$1 type=$4 set
     if ! start_window "$2" "$3"; then
@@ -87,6 +87,7 @@ expect_window() {
     done
     held=$(sockets "$viewer")
     grep -qx "AF_INET $type 1" <<<"$held" || fail "$name: no ICMP $type socket among: $held"
+    grep -qx "AF_INET6 $type 58" <<<"$held" || fail "$name: no ICMPv6 $type socket among: $held"
     [ "$type" = SOCK_RAW ] && [ "$(awk 'NR > 1 && $10 != 0' "/proc/$viewer/net/raw" | wc -l)" -ne 1 ] &&
         fail "$name: /proc/net/raw: $(cat "/proc/$viewer/net/raw")"
     kill "$viewer"

@@ -7,8 +7,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-const ipv4_address destination = *parse_ipv4("192.0.2.9");
-const ipv4_address router = *parse_ipv4("198.51.100.1");
+const ip_address destination = *parse_ipv4("192.0.2.9");
+const ip_address router = *parse_ipv4("198.51.100.1");
 const probe_clock::time_point start{};
 
 // Sends every TTL the window allows at `at`, sequence = 100 + TTL.
@@ -17,7 +17,7 @@ void send_all(probe_schedule& schedule, probe_clock::time_point at = start) {
         schedule.sent(*ttl, static_cast<std::uint16_t>(100 + *ttl), at);
 }
 
-probe_reply reply(int ttl, ipv4_address from, milliseconds after) {
+probe_reply reply(int ttl, ip_address from, milliseconds after) {
     return {static_cast<std::uint16_t>(100 + ttl), from, start + after};
 }
 

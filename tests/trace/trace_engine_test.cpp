@@ -19,6 +19,7 @@ using calls_t = std::vector<std::string>;
 using script = std::map<int, std::pair<std::string, int>>; // TTL -> who answers, after ms
 
 constexpr const char* destination_address = "192.0.2.9";
+constexpr const char* destination_address6 = "2001:db8::9";
 
 // Answers by TTL after a scripted delay; a TTL not in the script stays silent. A stranger's
 // reply (an unknown sequence) arrives with every real one. The TTLs sent are read only after
@@ -27,11 +28,12 @@ class scripted_prober : public prober {
   public:
     scripted_prober(script answers, std::vector<int>& sent) : answers_(answers), sent_(sent) {}
 
-    bool send(ipv4_address, int ttl, std::uint16_t sequence) override {
+    bool send(const ip_address& to, int ttl, std::uint16_t sequence) override {
         sent_.push_back(ttl);
+        EXPECT_TRUE(to == *parse_ip(destination_address) || to == *parse_ip(destination_address6));
         if (const auto found = answers_.find(ttl); found != answers_.end()) {
             const auto due = probe_clock::now() + milliseconds(found->second.second);
-            const auto from = *parse_ipv4(found->second.first);
+            const auto from = *parse_ip(found->second.first);
             pending_.push_back({static_cast<std::uint16_t>(sequence + 7919), from, due});
             pending_.push_back({sequence, from, due});
         }
@@ -58,15 +60,18 @@ class scripted_prober : public prober {
     std::vector<probe_reply> pending_;
 };
 
-// Two destinations, one of them 0.x.x.x; names from a table, each after its own delay; every
-// hop is placed nowhere.
+// A destination with both families (IPv4 first), two that lead nowhere; names from a table,
+// each after its own delay; every hop is placed nowhere.
 class scripted_lookup : public hop_lookup {
   public:
     std::map<std::string, std::pair<std::string, int>> names; // address -> name, delay ms
 
-    forward_result resolve_host(const std::string& name) override {
-        if (name == "far.example") return {destination_address, {}};
+    forward_result resolve_host(const std::string& name, address_family family) override {
+        if (name == "far.example")
+            return {family == address_family::ipv6 ? destination_address6 : destination_address,
+                    {}};
         if (name == "zero.example") return {"0.1.2.3", {}};
+        if (name == "unspecified.example") return {"::", {}};
         return {std::nullopt, "Name or service not known"};
     }
     std::optional<std::string> reverse_lookup(const std::string& dotted) override {
@@ -147,7 +152,7 @@ struct engine_fixture {
     recording_sink sink;
 
     engine_parts parts(script answers, probe_settings settings = {}) {
-        return {[this, answers] {
+        return {[this, answers](const ip_address&) {
                     return prober_opening{std::make_unique<scripted_prober>(answers, sent), {}};
                 },
                 lookup, settings};
@@ -172,6 +177,20 @@ TEST(trace_engine, reports_hops_in_ttl_order_whatever_order_answers_and_names_co
     EXPECT_EQ(f.sink.calls(),
               finished({"changed", "first far.example", "hop r1.example|10.0.0.1|0", timed_out_row,
                         "hop r3.example|10.0.0.3|0", "hop 192.0.2.9|192.0.2.9|0"}));
+}
+
+TEST(trace_engine, traces_the_chosen_family_with_ipv6_addresses_in_their_short_form) {
+    engine_fixture f;
+    f.lookup->names = {{"2001:db8::1", {"r1.example", 0}}};
+    trace_engine engine(f.sink, f.parts({{1, {"2001:0db8:0:0::1", 1}},
+                                         {2, {"2001:db8:0:0:1:0:0:2", 1}},
+                                         {3, {destination_address6, 1}}}));
+    engine.start_trace("far.example", address_family::ipv6);
+    engine.join();
+    EXPECT_EQ(
+        f.sink.calls(),
+        finished({"changed", "first far.example", "hop r1.example|2001:db8::1|0",
+                  "hop 2001:db8::1:0:0:2|2001:db8::1:0:0:2|0", "hop 2001:db8::9|2001:db8::9|0"}));
 }
 
 TEST(trace_engine, traces_one_after_another_sending_what_the_window_allows) {
@@ -230,13 +249,16 @@ TEST(trace_engine, failures_before_probing_make_no_trace) {
     } cases[] = {
         {"nowhere.example", nullptr, "line Can't resolve IP name 255"},
         {"zero.example", nullptr, "line Can't resolve IP name 255"},
+        {"unspecified.example", nullptr, "line Can't resolve IP name 255"},
         {"far.example", "Can't open ICMP socket: test", "line Can't open ICMP socket: test 255"},
     };
     for (const auto& c : cases) {
         engine_fixture f;
         engine_parts parts = f.parts({{1, {destination_address, 1}}});
         if (c.socket_error)
-            parts.open_prober = [&c] { return prober_opening{nullptr, c.socket_error}; };
+            parts.open_prober = [&c](const ip_address&) {
+                return prober_opening{nullptr, c.socket_error};
+            };
         trace_engine engine(f.sink, std::move(parts));
         engine.start_trace(c.destination);
         engine.join();

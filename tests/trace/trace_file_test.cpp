@@ -83,6 +83,20 @@ TEST_F(trace_files, the_example_trace_is_written_and_read_as_documented) {
                                                 "0|10.1.2.3|10.1.2.3|23ms", "16711680|Done| | "}));
 }
 
+TEST_F(trace_files, ipv6_rows_are_plain_tokens_beside_ipv4_rows) {
+    add_trace("dual.example",
+              {hop("r1.example", "2001:db8::1", 3), hop("192.0.2.1", "192.0.2.1", 4),
+               hop("::ffff:192.0.2.9", "::ffff:192.0.2.9", 20)});
+    const std::string text = "1 dual.example 3 0 r1.example 2001:db8::1    3ms 0 192.0.2.1 "
+                             "192.0.2.1    4ms 0 ::ffff:192.0.2.9 ::ffff:192.0.2.9   20ms ";
+    EXPECT_EQ(trace_file_text(store), text);
+    store.clear_traces();
+    ASSERT_TRUE(read_trace_file(store, dir.write("mixed.trc", text)));
+    EXPECT_EQ(rows_of(store.traces()),
+              (strings{"trace dual.example", "0|r1.example|2001:db8::1|3ms",
+                       "0|192.0.2.1|192.0.2.1|4ms", "0|::ffff:192.0.2.9|::ffff:192.0.2.9|20ms"}));
+}
+
 TEST_F(trace_files, traces_read_back_with_the_same_rows_and_fresh_locations) {
     places.positions["192.0.2.1"] = {1, 1};
     add_trace("a.example", {hop("r1", "192.0.2.1"), hop("dest", "198.51.100.7", 40)});

@@ -1,14 +1,18 @@
 #include "trace/ui/destination_dialog.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "shell/settings.h"
 #include "shell/ui/resources.h"
 
 namespace hoplot {
@@ -47,10 +51,28 @@ void add_instructions(QVBoxLayout* layout, QWidget* dialog) {
     layout->addLayout(list);
 }
 
+// The three choices of family, each with its setting's number as its id.
+QGroupBox* make_family_choice(QButtonGroup* group, QWidget* dialog) {
+    auto* box = new QGroupBox(QStringLiteral("Address family"), dialog);
+    auto* row = new QHBoxLayout(box);
+    const std::pair<const char*, address_family> choices[] = {
+        {"&Automatic", address_family::automatic},
+        {"IPv&4", address_family::ipv4},
+        {"IPv&6", address_family::ipv6},
+    };
+    for (const auto& [label, family] : choices) {
+        auto* button = new QRadioButton(QString::fromUtf8(label), box);
+        group->addButton(button, static_cast<int>(family));
+        row->addWidget(button);
+    }
+    return box;
+}
+
 } // namespace
 
 destination_dialog::destination_dialog(destination_history& history, QWidget* parent)
-    : QDialog(parent), history_(history), combo_(new QComboBox(this)) {
+    : QDialog(parent), history_(history), combo_(new QComboBox(this)),
+      families_(new QButtonGroup(this)) {
     setWindowTitle(QStringLiteral("Trace Destination"));
     auto* layout = new QVBoxLayout(this);
     add_instructions(layout, this);
@@ -80,7 +102,17 @@ destination_dialog::destination_dialog(destination_history& history, QWidget* pa
     entry->addWidget(combo_, 1);
     entry->addWidget(buttons);
     layout->addLayout(entry);
+    layout->addWidget(make_family_choice(families_, this));
+    set_family(address_family::automatic);
     combo_->setFocus();
+}
+
+address_family destination_dialog::family() const {
+    return static_cast<address_family>(families_->checkedId());
+}
+
+void destination_dialog::set_family(address_family family) {
+    families_->button(static_cast<int>(family))->setChecked(true);
 }
 
 void destination_dialog::accept() {
@@ -92,7 +124,10 @@ void destination_dialog::accept() {
 std::optional<std::string> ask_destination(QWidget* parent) {
     static destination_history history;
     destination_dialog dialog(history, parent);
+    settings& values = app_settings();
+    dialog.set_family(static_cast<address_family>(values.address_family));
     dialog.exec();
+    if (dialog.destination()) values.address_family = static_cast<std::int32_t>(dialog.family());
     return dialog.destination();
 }
 

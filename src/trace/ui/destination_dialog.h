@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "platform/ip_address.h"
 #include "trace/destination.h"
 
+class QButtonGroup;
 class QComboBox;
 
 namespace hoplot {
@@ -19,6 +21,9 @@ class destination_dialog : public QDialog {
     explicit destination_dialog(destination_history& history, QWidget* parent = nullptr);
 
     QComboBox* combo() const { return combo_; }
+    // Which family a name with both kinds of address is traced over: Automatic, IPv4, IPv6.
+    address_family family() const;
+    void set_family(address_family family);
     // The host to trace once OK was pressed on a destination; none otherwise.
     const std::optional<std::string>& destination() const { return destination_; }
 
@@ -27,11 +32,13 @@ class destination_dialog : public QDialog {
   private:
     destination_history& history_;
     QComboBox* combo_;
+    QButtonGroup* families_;
     std::optional<std::string> destination_;
 };
 
 // Runs the dialog with this run's history: the host to trace, a web address's host alone;
-// nothing on Cancel or an empty field.
+// nothing on Cancel or an empty field. The family chosen for a trace becomes the Address Family
+// setting.
 std::optional<std::string> ask_destination(QWidget* parent);
 
 } // namespace hoplot

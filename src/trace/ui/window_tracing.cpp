@@ -1,5 +1,7 @@
 #include "trace/ui/window_tracing.h"
 
+#include "shell/settings.h"
+
 namespace hoplot {
 
 void window_tracing::ending_controls::trace_ended() {
@@ -18,7 +20,7 @@ window_tracing::window_tracing(trace_store& store, trace_controls& controls, eng
 void window_tracing::start(const std::string& destination) {
     if (running_) return;
     running_ = true;
-    engine_.start_trace(destination);
+    engine_.start_trace(destination, static_cast<address_family>(app_settings().address_family));
 }
 
 void window_tracing::stop() {
