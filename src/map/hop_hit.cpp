@@ -57,10 +57,15 @@ std::string hop_tip_text(const std::vector<hop_rec>& rows, const std::vector<std
         if (!row) continue;
         const hop_rec& r = rows[*row];
         if (!text.empty()) text += "\n\n";
-        text += r.name + "\n" + r.address;
-        if (r.location) text += "\n" + *r.location;
-        text += "\n" + std::string(source_description(r.source));
-        text += "\n" + trimmed(r.time);
+        std::vector<std::string> lines{r.name, r.address};
+        if (r.location) lines.push_back(*r.location);
+        lines.emplace_back(source_description(r.source));
+        lines.push_back(trimmed(r.time));
+        // Appended, not prepended to temporaries, which GCC 12 wrongly warns about in Release.
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i > 0) text += '\n';
+            text += lines[i];
+        }
     }
     return text;
 }

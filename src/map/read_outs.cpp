@@ -36,7 +36,9 @@ std::string zoom_text(int zoom) {
 }
 
 std::string view_centre_text(const map_view& view) {
-    return " " + position_text(view, view.page_w / 2.0 + view.left, view.page_h / 2.0 + view.top);
+    std::string text = " ";
+    text += position_text(view, view.page_w / 2.0 + view.left, view.page_h / 2.0 + view.top);
+    return text;
 }
 
 std::optional<pixel_point> world_under(const map_view& view, pixel_point client) {
