@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/message_log.h"
 #include "shell/settings.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {
@@ -33,9 +33,7 @@ TEST(about_dialog, visit_opens_the_home_page_then_closes_telling_of_a_failure) {
     app_settings().db_path = "/opt/hoplot-data/";
     for (const bool opened : {true, false}) {
         SCOPED_TRACE(opened);
-        std::vector<std::string> messages;
-        const message_handler saved =
-            set_message_handler([&](const std::string& text) { messages.push_back(text); });
+        test::message_log log;
         QUrl asked;
         about_dialog dialog(nullptr, [&](const QUrl& url) {
             asked = url;
@@ -43,15 +41,11 @@ TEST(about_dialog, visit_opens_the_home_page_then_closes_telling_of_a_failure) {
         });
         dialog.show();
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("visit")), Qt::LeftButton);
-        set_message_handler(saved);
-
         EXPECT_EQ(asked, QUrl("file:///opt/hoplot-data/help/index.html"));
         EXPECT_FALSE(dialog.isVisible());
-        if (opened)
-            EXPECT_TRUE(messages.empty());
-        else
-            EXPECT_EQ(messages,
-                      std::vector<std::string>{"No web browser to load help. See readme.txt"});
+        EXPECT_EQ(log.messages,
+                  opened ? std::vector<std::string>{}
+                         : std::vector<std::string>{"No web browser to load help. See readme.txt"});
     }
     app_settings().db_path = saved_path;
 }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "geolocation/scratch_dir.h"
-#include "shell/show_message.h"
+#include "shell/message_log.h"
 #include "trace/store_recorder.h"
 #include "trace/trace_file.h"
 
@@ -36,10 +36,10 @@ struct scripted_questions : file_questions {
     }
 };
 
-struct file_commands_test : testing::store_test {
+struct file_commands_test : testing::store_test, test::message_log {
     scratch_dir dir;
     trace_document document;
-    strings messages, openings;
+    strings openings;
     std::string caption = "Hoplot";
     scripted_questions& ask = *new scripted_questions;
     file_commands commands{store,
@@ -48,11 +48,7 @@ struct file_commands_test : testing::store_test {
                            [this] { caption = window_caption(document); },
                            [this](bool opening) { openings.push_back(opening ? "on" : "off"); },
                            std::unique_ptr<file_questions>(&ask)};
-    message_handler old_handler =
-        set_message_handler([this](const std::string& m) { messages.push_back(m); });
     std::string other = dir.write("other.trc", "1 other.example 1 0 r 192.0.2.7 1ms ");
-
-    ~file_commands_test() override { set_message_handler(old_handler); }
 
     void add_unsaved(const std::string& name) {
         add_trace(name, testing::hops_at({"192.0.2.1"}));

@@ -13,9 +13,10 @@
 
 #include "geolocation/scratch_dir.h"
 #include "geolocation/ui/update_position_dialog.h"
+#include "gui/find_widget.h"
 #include "gui/scripted_engine.h"
+#include "shell/message_log.h"
 #include "shell/settings.h"
-#include "shell/show_message.h"
 #include "shell/ui/main_window.h"
 #include "trace/output_row.h"
 #include "trace/ui/output_window.h"
@@ -23,20 +24,9 @@
 namespace hoplot {
 namespace {
 
-template <typename widget> widget* named(QWidget& parent, const QString& name) {
-    for (widget* child : parent.findChildren<widget*>())
-        if (child->accessibleName() == name || child->property("text").toString() == name)
-            return child;
-    ADD_FAILURE() << "no widget " << name.toStdString();
-    return nullptr;
-}
-
 // The real window over a trace of two hops that no source places, then "Done".
-struct fix_line_position_test : ::testing::Test {
+struct fix_line_position_test : ::testing::Test, test::message_log {
     scratch_dir data;
-    std::vector<std::string> messages;
-    message_handler previous =
-        set_message_handler([this](const std::string& m) { messages.push_back(m); });
     std::unique_ptr<main_window> window;
     QTableView* lines = nullptr;
 
@@ -59,7 +49,6 @@ struct fix_line_position_test : ::testing::Test {
         store.select_trace(0);
         lines = window->findChild<output_window*>()->table();
     }
-    ~fix_line_position_test() override { set_message_handler(previous); }
 
     QString cell(int line, int column, int role = Qt::DisplayRole) const {
         return lines->model()->index(line, column).data(role).toString();

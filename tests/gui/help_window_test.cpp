@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "shell/message_log.h"
 #include "shell/settings.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {
@@ -86,12 +86,10 @@ TEST_F(help_window_test, every_link_between_pages_leads_to_an_existing_page) {
 
 TEST_F(help_window_test, missing_pages_are_reported_instead_of_an_empty_window) {
     app_settings().db_path = "/nonexistent/";
-    std::string message;
-    const message_handler saved =
-        set_message_handler([&](const std::string& text) { message = text; });
+    test::message_log log;
     help_window::show_contents(nullptr);
-    set_message_handler(saved);
-    EXPECT_EQ(message, "Can't read file /nonexistent/help/index.html");
+    EXPECT_EQ(log.messages,
+              std::vector<std::string>{"Can't read file /nonexistent/help/index.html"});
     EXPECT_EQ(shown_window(), nullptr);
 }
 

@@ -13,6 +13,8 @@
 #include <thread>
 
 #include "gui/answer_rotation_dialog.h"
+#include "gui/find_widget.h"
+#include "shell/message_log.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "shell/ui/panel.h"
@@ -44,40 +46,30 @@ class main_window_test : public ::testing::Test {
   protected:
     void SetUp() override {
         app_settings() = settings{};
-        app_settings().main_window_width = 900;
-        app_settings().main_window_height = 700;
-        window = std::make_unique<main_window>();
+        open_window();
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        previous = set_message_handler([this](const std::string& text) {
-            messages.push_back(text);
-            on_gui_thread = QThread::currentThread() == qApp->thread();
-        });
+        log.emplace(); // after the window, which installs its own message boxes
     }
     void TearDown() override {
         window.reset();
-        set_message_handler(previous);
+        log.reset();
     }
 
-    QAction* find_action(const QString& label) {
-        for (QAction* action : window->findChildren<QAction*>())
-            if (action->text().section('\t', 0, 0) == label) return action;
-        ADD_FAILURE() << label.toStdString();
-        return nullptr;
+    // A new window, not yet shown, from settings of 900 by 700.
+    void open_window() {
+        window.reset();
+        app_settings().main_window_width = 900;
+        app_settings().main_window_height = 700;
+        window = std::make_unique<main_window>();
     }
 
-    QToolButton* button(const QString& name) {
-        for (QToolButton* b : window->findChildren<QToolButton*>())
-            if (b->accessibleName() == name) return b;
-        ADD_FAILURE() << name.toStdString();
-        return nullptr;
-    }
+    QAction* find_action(const QString& label) { return hoplot::find_action(*window, label); }
+    QToolButton* button(const QString& name) { return named<QToolButton>(*window, name); }
 
     std::unique_ptr<main_window> window;
-    message_handler previous;
-    std::vector<std::string> messages;
-    bool on_gui_thread = false;
+    std::optional<test::message_log> log;
 };
 
 TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_states) {
@@ -109,12 +101,12 @@ TEST_F(main_window_test, toolbar_buttons_meet_the_guards_of_their_commands) {
                         {&map_view::opening, "Stop", "Opening a file"},
                         {&map_view::zoomed, "Stop", "Nothing to stop"}};
     for (const row& r : rows) {
-        messages.clear();
+        log->messages.clear();
         window->view().*r.flag = true;
         const bool globe = window->view().globe_mode;
         QTest::mouseClick(button(r.button), Qt::LeftButton);
         window->view().*r.flag = false;
-        EXPECT_EQ(messages, std::vector<std::string>{r.message}) << r.button;
+        EXPECT_EQ(log->messages, std::vector<std::string>{r.message}) << r.button;
         EXPECT_EQ(window->view().globe_mode, globe);
         EXPECT_TRUE(window->history().empty());
     }
@@ -138,7 +130,7 @@ TEST_F(main_window_test, every_view_command_is_one_undo_step) {
     EXPECT_TRUE(find_action("&Flat Map")->isChecked());
     EXPECT_FALSE(find_action("&Undo")->isEnabled());
     QTest::mouseClick(button("Undo"), Qt::LeftButton); // empty history: nothing happens
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(log->messages.empty());
 }
 
 TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
@@ -153,10 +145,7 @@ TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
 }
 
 TEST_F(main_window_test, records_its_size_after_the_first_resize_but_not_when_minimised) {
-    window.reset();
-    app_settings().main_window_width = 900;
-    app_settings().main_window_height = 700;
-    window = std::make_unique<main_window>();
+    open_window();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_EQ(app_settings().main_window_width, 900);
@@ -197,11 +186,8 @@ TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {
 }
 
 TEST_F(main_window_test, a_message_from_another_thread_is_shown_on_the_gui_thread) {
-    window.reset();
-    app_settings().main_window_width = 900;
-    app_settings().main_window_height = 700;
+    open_window();
     std::vector<bool> gui_thread;
-    window = std::make_unique<main_window>();
     message_box_host host(window.get(), [&](QWidget* owner, const QString& text) {
         EXPECT_EQ(owner, window.get());
         EXPECT_EQ(text, "Can't write to file x");

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/answer_rotation_dialog.h"
+#include "gui/find_widget.h"
 #include "gui/scripted_engine.h"
 #include "shell/settings.h"
 #include "shell/ui/main_window.h"
@@ -36,10 +37,7 @@ TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_qui
     window.resize(900, 700);
     window.show();
     const auto enabled = [&](const QString& label) {
-        for (const QAction* action : window.findChildren<QAction*>())
-            if (action->text().section('\t', 0, 0) == label) return action->isEnabled();
-        ADD_FAILURE() << label.toStdString();
-        return false;
+        return find_action(window, label)->isEnabled();
     };
 
     answer_next<destination_dialog>([](destination_dialog& dialog) {

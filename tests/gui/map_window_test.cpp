@@ -11,7 +11,7 @@
 
 #include "map/hop_drawing.h"
 #include "map/view_history.h"
-#include "shell/show_message.h"
+#include "shell/message_log.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {
@@ -20,16 +20,10 @@ namespace {
 const map_point paris{33187, 14964}, berlin{35207, 13653}; // in map units
 
 // A map window with every level allowed and no map data, so that only the route is drawn.
-struct map_fixture : ::testing::Test {
+struct map_fixture : ::testing::Test, test::message_log {
     view_history history;
     trace_store store{[](std::string&, const std::string&) { return resolution{}; }};
     std::unique_ptr<map_window> window;
-    std::vector<std::string> messages;
-    message_handler previous =
-        set_message_handler([this](const std::string& text) { messages.push_back(text); });
-
-    ~map_fixture() override { set_message_handler(previous); }
-
     void open(QSize size) {
         map_view view;
         view.max_level = 3;

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include "shell/show_message.h"
+#include "shell/message_log.h"
 #include "trace/store_observers.h"
 #include "trace/store_recorder.h"
 
@@ -16,13 +16,10 @@ namespace {
 
 using strings = std::vector<std::string>;
 
-struct trace_list_test : testing::store_test {
+struct trace_list_test : testing::store_test, test::message_log {
     bool tracing = false;
     trace_list_window window{store, [this] { return tracing; }};
     store_observers both;
-    strings messages;
-    message_handler old_handler =
-        set_message_handler([this](const std::string& m) { messages.push_back(m); });
 
     trace_list_test() {
         both.add(seen);
@@ -35,7 +32,6 @@ struct trace_list_test : testing::store_test {
             add_trace(name, testing::hops_at({"192.0.2.1"}));
         seen.events.clear();
     }
-    ~trace_list_test() override { set_message_handler(old_handler); }
 
     QListWidget& list() const { return *window.list(); }
     QPoint line(int row) const { return list().visualItemRect(list().item(row)).center(); }

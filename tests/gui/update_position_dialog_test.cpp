@@ -9,7 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "shell/show_message.h"
+#include "gui/find_widget.h"
+#include "shell/message_log.h"
 
 namespace hoplot {
 namespace {
@@ -43,12 +44,7 @@ class update_position_dialog_test : public ::testing::Test {
     }
 
     template <typename widget> widget* named(const QString& name) const {
-        for (widget* child : dialog->findChildren<widget*>()) {
-            const QString text = child->property("text").toString();
-            if (child->accessibleName() == name || text == name) return child;
-        }
-        ADD_FAILURE() << "no widget " << name.toStdString();
-        return nullptr;
+        return hoplot::named<widget>(*dialog, name);
     }
     void type(const char* field, const char* keys) {
         QLineEdit* edit = named<QLineEdit>(field);
@@ -140,14 +136,11 @@ TEST_F(update_position_dialog_test, no_keeps_the_dialog_as_it_was) {
 
 // An emptied field would write a line that never reads back.
 TEST_F(update_position_dialog_test, an_emptied_field_is_named_and_nothing_is_stored) {
-    std::vector<std::string> messages;
-    const message_handler saved =
-        set_message_handler([&](const std::string& text) { messages.push_back(text); });
+    test::message_log log;
     open(san_francisco);
     type("New Longitude", "");
     press_ok();
-    set_message_handler(saved);
-    EXPECT_EQ(messages,
+    EXPECT_EQ(log.messages,
               std::vector<std::string>{"Please enter the new longitude (0 to 180 degrees)."});
     EXPECT_TRUE(asked.empty() && written.empty());
     EXPECT_TRUE(dialog->isVisible());

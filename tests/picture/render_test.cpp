@@ -8,18 +8,16 @@
 
 #include "cli/command_line.h"
 #include "geolocation/scratch_dir.h"
+#include "shell/message_log.h"
 #include "shell/settings.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {
 
 // Three hops in London, New York and Tokyo, placed by the hosts cache of a data directory whose
 // maps are the shipped ones.
-struct render_mode : ::testing::Test {
+struct render_mode : ::testing::Test, test::message_log {
     scratch_dir data;
-    std::vector<std::string> messages;
-    message_handler old_handler;
     settings old_settings = app_settings();
 
     render_mode() {
@@ -36,12 +34,8 @@ struct render_mode : ::testing::Test {
         values.db_path = data.path();
         values.display_coastlines = 1;
         app_settings() = values;
-        old_handler = set_message_handler([this](const std::string& m) { messages.push_back(m); });
     }
-    ~render_mode() override {
-        set_message_handler(old_handler);
-        app_settings() = old_settings;
-    }
+    ~render_mode() override { app_settings() = old_settings; }
 
     QImage render(std::vector<std::string> extra) {
         const std::string out = data.path() + "out.png";
@@ -85,16 +79,10 @@ QPoint flat(double longitude, double latitude) {
             static_cast<int>((90 - latitude) / 180 * 572 + 0.5)};
 }
 
-TEST_F(render_mode, the_flat_world_has_black_seas_white_coasts_and_the_trace_on_top) {
+// Seas and coasts are checked where the world is fitted to the picture.
+TEST_F(render_mode, the_flat_world_has_the_trace_on_top) {
     const QImage image = render({"--open", data.path() + "t.trc"});
     ASSERT_EQ(image.size(), QSize(831, 572));
-    // Seas in the Pacific, the Atlantic and the Indian Ocean; coasts of Mauritania at 20° N,
-    // Brazil at 10° S and Western Australia at 25° S.
-    for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {-20.0, -30.0}, {80.0, -30.0}})
-        EXPECT_FALSE(any_near(image, flat(lon, lat), 3, 3, [](QColor c) { return !black(c); }))
-            << "sea at " << lon << ", " << lat;
-    for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
-        EXPECT_TRUE(any_near(image, flat(lon, lat), 8, 0, whitish)) << "coast at " << lon;
     const QPoint london = flat(-0.1167, 51.5), new_york = flat(-74, 40.7);
     EXPECT_TRUE(any_near(image, london, 1, 1, red));
     EXPECT_TRUE(any_near(image, new_york, 1, 1, red));
@@ -123,7 +111,8 @@ TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
 }
 
 // A picture of any size holds the whole flat world at the largest scale of its own shape,
-// centred on black.
+// centred on black: seas in the Pacific, the Atlantic and the Indian Ocean stay black, coasts of
+// Mauritania at 20° N, Brazil at 10° S and Western Australia at 25° S are drawn.
 TEST_F(render_mode, the_flat_world_is_fitted_to_the_picture) {
     for (const QSize size : {QSize(1662, 1144), QSize(1000, 572), QSize(415, 400)}) {
         const double scale = std::min(size.width() / 831.0, size.height() / 572.0);
@@ -142,7 +131,7 @@ TEST_F(render_mode, the_flat_world_is_fitted_to_the_picture) {
         for (const auto& [lon, lat] : {std::pair{-17.0, 20.0}, {-36.0, -10.0}, {114.0, -25.0}})
             EXPECT_TRUE(any_near(image, at(lon, lat), reach, 1, whitish))
                 << "coast at " << lon << " in " << size.width() << "x" << size.height();
-        for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {80.0, -30.0}})
+        for (const auto& [lon, lat] : {std::pair{-140.0, -10.0}, {-20.0, -30.0}, {80.0, -30.0}})
             EXPECT_TRUE(black(image.pixelColor(at(lon, lat)))) << "sea at " << lon;
         const auto margin_is_black = [&](QRect margin) {
             for (int y = margin.top(); y <= margin.bottom(); ++y)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAction>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace hoplot {
+
+// The child of the given type whose accessible name or text is the name.
+template <typename widget> widget* named(const QWidget& parent, const QString& name) {
+    for (widget* child : parent.findChildren<widget*>())
+        if (child->accessibleName() == name || child->property("text").toString() == name)
+            return child;
+    ADD_FAILURE() << "no widget " << name.toStdString();
+    return nullptr;
+}
+
+// The action whose text, before its shortcut, is the label.
+inline QAction* find_action(const QWidget& parent, const QString& label) {
+    for (QAction* action : parent.findChildren<QAction*>())
+        if (action->text().section('\t', 0, 0) == label) return action;
+    ADD_FAILURE() << "no action " << label.toStdString();
+    return nullptr;
+}
+
+} // namespace hoplot
