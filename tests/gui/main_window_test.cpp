@@ -24,16 +24,15 @@ namespace {
 
 // The menu bar as text: each menu's title, then its items, "-" for a separator, a sub-menu's
 // items in brackets; each item with its shortcut and its enabled and checked state.
-std::string describe(const QList<QAction*>& actions) {
-    std::string text;
+QString describe(const QList<QAction*>& actions) {
+    QString text;
     for (const QAction* action : actions) {
         if (action->isSeparator()) {
             text += "- ";
             continue;
         }
-        text += action->text().toStdString();
-        if (!action->shortcut().isEmpty())
-            text += "=" + action->shortcut().toString().toStdString();
+        text += action->text();
+        if (!action->shortcut().isEmpty()) text += "=" + action->shortcut().toString();
         if (!action->isEnabled()) text += "(gray)";
         if (action->isChecked()) text += "(v)";
         if (action->menu() != nullptr) text += " [" + describe(action->menu()->actions()) + "]";
@@ -73,7 +72,7 @@ class main_window_test : public ::testing::Test {
 };
 
 TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_states) {
-    EXPECT_EQ(describe(window->menuBar()->actions()),
+    EXPECT_EQ(describe(window->menuBar()->actions()).toStdString(),
               "&File [&New\tCtrl-N=Ctrl+N &Open\tCtrl-O=Ctrl+O &Save\tCtrl-S=Ctrl+S "
               "Save &As\tCtrl-A=Ctrl+A &Print\tCtrl-P=Ctrl+P(gray) - &Quit ] "
               "&Edit [&Undo\tCtrl-Z=Ctrl+Z(gray) &Reset View\tCtrl-R=Ctrl+R ] "
