@@ -171,3 +171,21 @@ NFT
 
 # in_client COMMAND...: runs a command in the client namespace (with its resolver).
 in_client() { ip netns exec "$NS_CLIENT" "$@"; }
+
+# What the trace tests share: failures counted by fail and expect, hoplot --report in the client.
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+# expect NAME EXPECTED ACTUAL
+expect() {
+    if [ "$2" != "$3" ]; then
+        fail "$1"
+        diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") >&2
+    fi
+}
+
+report() { in_client "$HOPLOT_BINARY" --report "$@"; }
+names_and_addresses() { cut -f1,2; }
+millis() { date +%s%3N; }

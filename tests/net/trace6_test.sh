@@ -8,23 +8,6 @@ topology_require_root setpriv getent
 : "${HOPLOT_BINARY:?HOPLOT_BINARY must name the built hoplot}"
 topology_up || exit 1
 
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-# expect NAME EXPECTED ACTUAL
-expect() {
-    if [ "$2" != "$3" ]; then
-        fail "$1"
-        diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") >&2
-    fi
-}
-
-report() { in_client "$HOPLOT_BINARY" --report "$@"; }
-names_and_addresses() { cut -f1,2; }
-millis() { date +%s%3N; }
-
 timed_out=$'Timed out. Retrying... \t'
 route_rows="$R1_NAME	$R1_ADDRESS6
 $timed_out
