@@ -15,11 +15,6 @@ void choose_file(trace_document& document, const std::string& path) {
 
 } // namespace
 
-trace_document& app_trace_document() {
-    static trace_document document;
-    return document;
-}
-
 std::string window_caption(const trace_document& document) {
     return document.title.empty() ? "Hoplot" : "Hoplot - " + document.title;
 }

@@ -12,8 +12,6 @@ struct trace_document {
     std::string title; // the file name without its directory, for the caption and messages
 };
 
-trace_document& app_trace_document();
-
 // "Hoplot", or "Hoplot - " and the title once there is a file.
 std::string window_caption(const trace_document& document);
 

@@ -258,9 +258,4 @@ void trace_store::select_trace_beginning_with(const std::string& text) {
     }
 }
 
-trace_store& app_trace_store() {
-    static trace_store store;
-    return store;
-}
-
 } // namespace hoplot

@@ -105,7 +105,4 @@ class trace_store {
     bool traces_saved_ = true;
 };
 
-// The one store of the program.
-trace_store& app_trace_store();
-
 } // namespace hoplot
