@@ -189,3 +189,28 @@ expect() {
 report() { in_client "$HOPLOT_BINARY" --report "$@"; }
 names_and_addresses() { cut -f1,2; }
 millis() { date +%s%3N; }
+
+# expect_route_during_flood -4|-6 DEST R1: the route stays whole while both are ping-flooded.
+expect_route_during_flood() {
+    local flood flood_r1
+    in_client ping "$1" -f -q "$2" >/dev/null 2>&1 &
+    flood=$!
+    in_client ping "$1" -f -q "$3" >/dev/null 2>&1 &
+    flood_r1=$!
+    sleep 0.3
+    expect "route during a ping flood" "$route_rows" "$(report "$2" | names_and_addresses)"
+    kill $flood $flood_r1
+    wait $flood $flood_r1 2>/dev/null
+}
+
+# as_nobody ARGUMENTS...: hoplot --report as nobody, from a copy of the binary without
+# capabilities, in the client namespace.
+as_nobody() {
+    local unprivileged="$TOPO_DIR/hoplot"
+    if [ ! -x "$unprivileged" ]; then
+        cp "$HOPLOT_BINARY" "$unprivileged"
+        mkdir -p "$TOPO_DIR/home" && chown nobody "$TOPO_DIR/home"
+    fi
+    in_client setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all \
+        env HOME="$TOPO_DIR/home" XDG_CONFIG_HOME="$TOPO_DIR/home" "$unprivileged" --report "$@"
+}

@@ -52,23 +52,9 @@ output=$(report -4 "$DEST_NAME6" 2>"$TOPO_DIR/error")
 [ $? -eq 1 ] && grep -qx "Can't resolve IP name" "$TOPO_DIR/error" || fail "-4 on an IPv6-only name"
 
 # Other programs' pings on the same host are never taken for hops.
-in_client ping -6 -f -q "$DEST_ADDRESS6" >/dev/null 2>&1 &
-flood=$!
-in_client ping -6 -f -q "$R1_ADDRESS6" >/dev/null 2>&1 &
-flood_r1=$!
-sleep 0.3
-expect "route during a ping flood" "$route_rows" "$(report "$DEST_ADDRESS6" | names_and_addresses)"
-kill $flood $flood_r1
-wait $flood $flood_r1 2>/dev/null
+expect_route_during_flood -6 "$DEST_ADDRESS6" "$R1_ADDRESS6"
 
 # The ping socket, for a user without privileges.
-unprivileged="$TOPO_DIR/hoplot"
-cp "$HOPLOT_BINARY" "$unprivileged"
-mkdir -p "$TOPO_DIR/home" && chown nobody "$TOPO_DIR/home"
-as_nobody() {
-    in_client setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all \
-        env HOME="$TOPO_DIR/home" XDG_CONFIG_HOME="$TOPO_DIR/home" "$unprivileged" --report "$@"
-}
 in_client sysctl -qw net.ipv4.ping_group_range="0 2147483647"
 expect "unprivileged route" "$route_rows" "$(as_nobody "$DEST_ADDRESS6" | names_and_addresses)"
 expect "unprivileged destination at TTL 1" "$R1_NAME	$R1_ADDRESS6

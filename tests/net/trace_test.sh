@@ -82,24 +82,10 @@ for usage in "" "$DEST_ADDRESS --window 0" "$DEST_ADDRESS --window x" "$DEST_ADD
 done
 
 # Other programs' pings on the same host are never taken for hops.
-in_client ping -f -q "$DEST_ADDRESS" >/dev/null 2>&1 &
-flood=$!
-in_client ping -f -q "$R1_ADDRESS" >/dev/null 2>&1 &
-flood_r1=$!
-sleep 0.3
-expect "route during a ping flood" "$route_rows" "$(report "$DEST_ADDRESS" | names_and_addresses)"
-kill $flood $flood_r1
-wait $flood $flood_r1 2>/dev/null
+expect_route_during_flood -4 "$DEST_ADDRESS" "$R1_ADDRESS"
 
 # An unprivileged user: a copy of the binary without capabilities, ping sockets allowed only
 # inside the client namespace.
-unprivileged="$TOPO_DIR/hoplot"
-cp "$HOPLOT_BINARY" "$unprivileged"
-mkdir -p "$TOPO_DIR/home" && chown nobody "$TOPO_DIR/home"
-as_nobody() {
-    in_client setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all \
-        env HOME="$TOPO_DIR/home" XDG_CONFIG_HOME="$TOPO_DIR/home" "$unprivileged" --report "$@"
-}
 in_client sysctl -qw net.ipv4.ping_group_range="1 0"
 output=$(as_nobody "$DEST_ADDRESS" 2>"$TOPO_DIR/error")
 status=$?
