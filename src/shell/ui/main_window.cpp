@@ -318,15 +318,14 @@ void main_window::new_file() {
     redraw();
 }
 
+// Only a file whose traces replaced the held ones starts the view's history anew.
 void main_window::open_file() {
-    history_.clear();
-    files_->open();
+    if (files_->open()) history_.clear();
 }
 
 void main_window::begin(const window_request& request) {
     if (!request.open_path.empty()) {
-        history_.clear();
-        files_->open(request.open_path);
+        if (files_->open(request.open_path)) history_.clear();
     } else if (const auto host = trace_destination(request.trace_destination)) {
         trace_to(*host);
     }
