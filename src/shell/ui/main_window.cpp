@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <chrono>
 
@@ -62,9 +63,19 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
     history_.set_listener([this](bool) { refresh_menus(); });
-    const settings& values = app_settings();
-    resize(values.main_window_width, values.main_window_height);
+    restore_size();
     refresh_menus();
+}
+
+// The size kept between runs is the normal geometry's, frame excluded, so that it comes back
+// the same; never larger than the screen's available area, whatever screen it was kept on. (The
+// frame is the window manager's, unknown until it has framed the window, and kept on the screen
+// by it.)
+void main_window::restore_size() {
+    const settings& values = app_settings();
+    QSize size(values.main_window_width, values.main_window_height);
+    if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableSize());
+    resize(size);
 }
 
 main_window::~main_window() = default;
@@ -148,8 +159,8 @@ void main_window::resizeEvent(QResizeEvent* event) {
         return;
     }
     settings& values = app_settings();
-    values.main_window_width = frameGeometry().width();
-    values.main_window_height = frameGeometry().height();
+    values.main_window_width = normalGeometry().width();
+    values.main_window_height = normalGeometry().height();
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
