@@ -97,6 +97,16 @@ TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_s
     EXPECT_EQ(find_action("&Quit")->statusTip(), "Quits Hoplot");
 }
 
+// The status bar's right-hand field is heard as what it shows ("Raw ICMP"), then what it means.
+TEST_F(main_window_test, the_probing_field_is_heard_as_shown) {
+    const QList<QLabel*> fields = window->statusBar()->findChildren<QLabel*>();
+    const auto probing = std::find_if(fields.begin(), fields.end(),
+                                      [](QLabel* field) { return !field->toolTip().isEmpty(); });
+    ASSERT_NE(probing, fields.end());
+    EXPECT_FALSE((*probing)->text().isEmpty());
+    EXPECT_EQ(heard_name(*probing), (*probing)->text());
+}
+
 TEST_F(main_window_test, toolbar_buttons_meet_the_guards_of_their_commands) {
     struct row {
         bool map_view::*flag;

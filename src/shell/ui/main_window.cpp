@@ -135,7 +135,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     const icmp_status probing = describe_icmp_socket(process_icmp_socket());
     probing_label_ = new QLabel(QString::fromStdString(probing.text));
     probing_label_->setToolTip(QString::fromStdString(probing.tooltip));
-    probing_label_->setAccessibleName(QStringLiteral("Probing"));
+    // Heard as what it shows, "Raw ICMP" say, and then what that means.
     probing_label_->setAccessibleDescription(probing_label_->toolTip());
     statusBar()->addPermanentWidget(probing_label_);
 }
