@@ -31,14 +31,6 @@ def trace_lines(app):
             for item in e2e.children(e2e.find(app, "list", "Traces"))]
 
 
-def open_file(app, path):
-    e2e.do_action(e2e.menu_item(app, "File", "Open\tCtrl-O"))
-    chooser = e2e.find(app, "dialog", "Open")
-    e2e.type_text(e2e.find(chooser, "text", "File name:"), path)
-    e2e.xdotool("key", "Return")
-    e2e.gone(app, "dialog", "Open")
-
-
 def test():
     app = e2e.start()
     first = trace(app, "127.0.0.10")
@@ -53,7 +45,7 @@ def test():
     bad = os.path.join(os.environ["HOME"], "bad.trc")
     with open(bad, "w") as broken:
         broken.write("2 broken ")
-    open_file(app, bad)
+    e2e.open_file(app, bad)
     question = e2e.find(app, ("alert", "dialog"), "Hoplot")
     e2e.check(e2e.nodes(question, "label", "Save trace(s)?"), "Open does not ask to save")
     e2e.do_action(e2e.find(question, "push button", "No"))
