@@ -33,13 +33,12 @@ struct report_options {
 // The options, or what is wrong with them.
 std::variant<report_options, std::string> parse_options(const std::vector<std::string>& args) {
     const argument_parse parsed = parse_arguments(
-        args, "--report",
-        {{"--json"}, {"-4"}, {"-6"}, {"--save", "FILE.trc"}, {"--window", "N"}});
+        args, "--report", {{"--json"}, {"-4"}, {"-6"}, {"--save", "FILE.trc"}, {"--window", "N"}});
     if (!parsed.arguments) return parsed.error;
     const command_arguments& given = *parsed.arguments;
     // A web address is traced by its host, as from the window.
-    const auto destination = given.operands.size() == 1 ? trace_destination(given.operands[0])
-                                                        : std::nullopt;
+    const auto destination =
+        given.operands.size() == 1 ? trace_destination(given.operands[0]) : std::nullopt;
     if (!destination) return "--report needs one destination";
     report_options options;
     options.destination = *destination;

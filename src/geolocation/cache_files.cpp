@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,11 +82,11 @@ bool write_line(const std::string& path, const std::string& line) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     const int fd =
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return false;
     struct stat status {};
-    std::FILE* file = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? ::fdopen(fd, "a")
-                                                                            : nullptr;
+    std::FILE* file =
+        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? ::fdopen(fd, "a") : nullptr;
     if (!file) {
         ::close(fd);
         return false;

@@ -89,7 +89,8 @@ parse_render_arguments(const std::vector<std::string>& args) {
         {{"--globe"}, {"--flat"}, {"--fit"}, {"--open", "FILE.trc"}, {"--size", "WxH"}});
     if (!parsed.arguments) return parsed.error;
     const command_arguments& given = *parsed.arguments;
-    if (given.operands.size() != 1 || given.operands[0].empty()) return "--render needs one OUT.png";
+    if (given.operands.size() != 1 || given.operands[0].empty())
+        return "--render needs one OUT.png";
     render_request request;
     request.output = given.operands[0];
     // The last of --globe and --flat wins.

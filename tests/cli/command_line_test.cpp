@@ -9,7 +9,6 @@ TEST(command_line, hands_the_window_and_its_arguments_to_the_viewer) {
     const std::vector<std::string> window[] = {{}, {"example.org"}, {"saved.trc"}, {"--render"}};
     for (const auto& arguments : window)
         EXPECT_FALSE(run_command_line(arguments));
-
 }
 
 // Options are recognised wherever they stand; one the mode does not take, or without its value,

@@ -182,8 +182,8 @@ TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds)
         make();
         bool stored = false;
         EXPECT_TRUE(returns_without_waiting(update_file(), [&] {
-            stored = append_update(cache, update_file(),
-                                   {"gw1", "10.1.2.3", "1", "North", "2", "East"});
+            stored =
+                append_update(cache, update_file(), {"gw1", "10.1.2.3", "1", "North", "2", "East"});
         }));
         EXPECT_TRUE(stored);
         EXPECT_EQ(messages, std::vector<std::string>{"Can't write to file " + update_file()});

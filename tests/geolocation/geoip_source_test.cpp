@@ -111,7 +111,8 @@ TEST(geoip_database, files_that_are_no_database_do_not_open) {
     const std::string fifo = dir.path() + "fifo.mmdb";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     bool opened = true;
-    EXPECT_TRUE(returns_without_waiting(fifo, [&] { opened = geoip_database::open(fifo) != nullptr; }));
+    EXPECT_TRUE(
+        returns_without_waiting(fifo, [&] { opened = geoip_database::open(fifo) != nullptr; }));
     EXPECT_FALSE(opened);
 }
 

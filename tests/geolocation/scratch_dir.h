@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <future>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 

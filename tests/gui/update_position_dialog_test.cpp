@@ -89,9 +89,8 @@ TEST_F(update_position_dialog_test, opens_with_the_halves_of_the_rows_location) 
     open(san_francisco);
     EXPECT_EQ(named<QLineEdit>("IP name")->text(), "gw1.example.net");
     // Heard as what they show, each labelled by its caption.
-    for (const auto& [caption, shown] :
-         {std::pair{"Old Latitude : ", "   37.77\u00b0 North"},
-          {"Old Longitude : ", "   122.42\u00b0 West"}}) {
+    for (const auto& [caption, shown] : {std::pair{"Old Latitude : ", "   37.77\u00b0 North"},
+                                         {"Old Longitude : ", "   122.42\u00b0 West"}}) {
         QLabel* value = captioned<QLabel>(caption);
         ASSERT_NE(value, nullptr) << caption;
         EXPECT_EQ(heard_name(value), QString::fromUtf8(shown));

@@ -4,9 +4,9 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,10 +1,10 @@
 #include "shell/ui/information_window.h"
 
-#include <algorithm>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "map/map_view.h"
 #include "picture/cell_font.h"
