@@ -11,8 +11,12 @@
 
 #include "map/hop_drawing.h"
 #include "map/read_outs.h"
+#include "map/startup_data.h"
 #include "map/view_history.h"
+#include "map/view_settings.h"
+#include "picture/render.h"
 #include "shell/message_log.h"
+#include "shell/settings.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {
@@ -191,6 +195,36 @@ TEST_F(map_fixture, a_larger_window_is_filled_by_the_zoomed_map_and_a_resize_kee
               (std::array{zoomed.left, zoomed.top, zoomed.right, zoomed.bottom, zoomed.zoom}));
     EXPECT_EQ(view_centre_text(view), centre);
     EXPECT_EQ(history.size(), 1u);
+}
+
+// The window and --render draw the same picture for the same size, flat and as a globe.
+TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
+    const settings saved = app_settings();
+    app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    app_settings().display_coastlines = app_settings().display_boundaries = 1;
+    map_view loaded;
+    no_progress progress;
+    ASSERT_FALSE(load_startup_data(loaded, progress, {}));
+    take_display_flags(loaded, app_settings());
+    const std::string out = std::string(std::getenv("HOME")) + "/render.png";
+    for (const bool globe : {false, true}) {
+        view_history history;
+        map_window window(loaded, history);
+        window.show();
+        window.resize(window.size() - window.viewport()->size() + QSize(1000, 700));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (globe) {
+            set_globe_mode(window.view(), window.view_listener());
+            window.redraw();
+        }
+        const QImage shown =
+            window.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(run_render({out, globe ? "--globe" : "--flat", "--size", "1000x700"}), 0);
+        EXPECT_TRUE(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32) ==
+                    shown)
+            << (globe ? "globe" : "flat map");
+    }
+    app_settings() = saved;
 }
 
 } // namespace
