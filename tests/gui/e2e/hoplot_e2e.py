@@ -205,8 +205,7 @@ def screenshot(name):
 
 
 class pixels:
-    """A box of the screen as it is now: pixel(x, y) gives (red, green, blue), x and y counted
-    from the box's corner."""
+    """A box of the screen as it is now, row by row."""
 
     def __init__(self, x, y, width, height):
         ppm = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
@@ -218,12 +217,8 @@ class pixels:
         self.width, self.height = int(header[1]), int(header[2])
         self._data = ppm[header.end():]
 
-    def pixel(self, x, y):
-        at = 3 * (y * self.width + x)
-        return tuple(self._data[at:at + 3])
-
     def row(self, y):
-        """A row's samples, three bytes a pixel."""
+        """Row y's samples, counted from the box's top: red, green and blue bytes a pixel."""
         return self._data[3 * y * self.width:3 * (y + 1) * self.width]
 
 

@@ -8,96 +8,61 @@ import subprocess
 
 import hoplot_e2e as e2e
 
-WORLD_W, WORLD_H = 831, 572
 CENTRE = re.compile(r"(\d+\.\d\d)° ([NS]),\s+(\d+\.\d\d)° ([EW])")
 ZOOM = re.compile(r"(\d+):1")
+FRESH = (("0.00", "N", "0.00", "E"), 1)
 
 
-def map_viewport(app):
-    """The map's drawing area on the screen: its box inside the frame, up to the scroll bars."""
-    horizontal = e2e.find(app, "scroll bar", "Map horizontal scroll")
-    vertical = e2e.find(app, "scroll bar", "Map vertical scroll")
-    hx, hy, _, _ = e2e.extents(horizontal)
-    vx, vy, _, _ = e2e.extents(vertical)
+def map_box(app):
+    """The map's drawing area on the screen (x, y, width, height): inside its frame, up to the
+    scroll bars."""
+    hx, hy, _, _ = e2e.extents(e2e.find(app, "scroll bar", "Map horizontal scroll"))
+    vx, vy, _, _ = e2e.extents(e2e.find(app, "scroll bar", "Map vertical scroll"))
     return hx, vy, vx - hx, hy - vy
 
 
-def drawn_box(box):
-    """The bounding box (left, top, right, bottom) of the pixels that are not black, relative to
-    the box's corner."""
-    x, y, width, height = box
-    shot = e2e.pixels(x, y, width, height)
-    found = None
-    for row in range(height):
-        line = shot.row(row)
-        if not line.strip(b"\0"):
-            continue
-        left = (len(line) - len(line.lstrip(b"\0"))) // 3
-        right = (len(line.rstrip(b"\0")) - 1) // 3
-        found = (left, row, right, row) if found is None else (
-            min(found[0], left), found[1], max(found[2], right), row)
-    e2e.check(found is not None, "the map is black")
-    return found
-
-
-def frame(box):
-    """Left, top, width and height of the world's largest rectangle that fits the box, centred."""
-    _, _, width, height = box
-    scale = min(width / WORLD_W, height / WORLD_H)
-    return (width - WORLD_W * scale) / 2, (height - WORLD_H * scale) / 2, WORLD_W * scale, \
-        WORLD_H * scale
+def drawn(box):
+    """Left, top, right and bottom of the pixels in the box that are not black."""
+    shot = e2e.pixels(*box)
+    rows = [(y, shot.row(y)) for y in range(shot.height) if shot.row(y).strip(b"\0")]
+    e2e.check(rows, "the map is black")
+    left = min(len(row) - len(row.lstrip(b"\0")) for _, row in rows) // 3
+    right = (max(len(row.rstrip(b"\0")) for _, row in rows) - 1) // 3
+    return left, rows[0][0], right, rows[-1][0]
 
 
 def read_outs(app):
-    """The View Centre line's four fields (the upper of the two position read-outs) and the zoom
-    factor."""
-    found = []
-    zoom = None
+    """The View Centre line's fields (the upper of the two position read-outs) and the zoom."""
+    centres, zoom = [], None
     for label in e2e.nodes(app, "label"):
-        name = label.name or ""
-        centre = CENTRE.search(name)
+        centre, factor = CENTRE.search(label.name or ""), ZOOM.search(label.name or "")
         if centre:
-            found.append((e2e.extents(label)[1], centre.groups()))
-        factor = ZOOM.search(name)
+            centres.append((e2e.extents(label)[1], centre.groups()))
         if factor:
             zoom = int(factor[1])
-    return (min(found)[1] if found else None), zoom
+    return (min(centres)[1] if centres else None), zoom
 
 
-def check_fresh_read_outs(app, what):
-    fresh = (("0.00", "N", "0.00", "E"), 1)
-    e2e.wait_until(lambda: read_outs(app) == fresh,
+def check_fresh(app, what, globe):
+    """The whole world, or the globe, as large as the map's smaller side allows, centred."""
+    e2e.wait_until(lambda: read_outs(app) == FRESH,
                    f"View Centre 0.00° N, 0.00° E at 1:1 on {what}, not {read_outs(app)}")
-
-
-def check_world_fills(app, what):
-    box = map_viewport(app)
-    left, top, width, height = frame(box)
-    drawn = drawn_box(box)
-    # The date line's coasts touch both sides of the frame; the Arctic islands and Antarctica lie
-    # within its top and bottom.
-    e2e.check(abs(drawn[0] - left) <= 3 and abs(drawn[2] - (left + width)) <= 3,
-              f"{what}: the world spans x {drawn[0]}..{drawn[2]}, not the frame's "
-              f"{left:.0f}..{left + width:.0f} in a map {box[2]} wide")
-    e2e.check(drawn[1] >= top - 2 and drawn[3] <= top + height + 2 and
-              drawn[3] - drawn[1] >= 0.8 * height,
-              f"{what}: the world spans y {drawn[1]}..{drawn[3]}, not inside the frame's "
-              f"{top:.0f}..{top + height:.0f} of a map {box[3]} high")
-    check_fresh_read_outs(app, what)
-
-
-def check_globe(app, what):
-    box = map_viewport(app)
-    _, _, width, height = frame(box)
-    radius = int(width) // 3
-    drawn = drawn_box(box)
-    centre_x, centre_y = box[2] / 2, box[3] / 2
-    for edge, expected in zip(drawn, (centre_x - radius, centre_y - radius,
-                                      centre_x + radius, centre_y + radius)):
-        e2e.check(abs(edge - expected) <= 3,
-                  f"{what}: the disc spans {drawn}, not a radius {radius} about the middle of "
-                  f"a map {box[2]} by {box[3]}")
-    check_fresh_read_outs(app, what)
+    box = map_box(app)
+    width, height = box[2], box[3]
+    scale = min(width / 831, height / 572)
+    left, top, right, bottom = drawn(box)
+    if globe:
+        radius = int(831 * scale) // 3
+        expected = (width / 2 - radius, height / 2 - radius, width / 2 + radius,
+                    height / 2 + radius)
+        fits = all(abs(edge - at) <= 3 for edge, at in zip((left, top, right, bottom), expected))
+    else:
+        # The date line's coasts touch both sides of the world; its top and bottom lie within.
+        frame_left, frame_top = (width - 831 * scale) / 2, (height - 572 * scale) / 2
+        fits = (abs(left - frame_left) <= 3 and abs(right - (width - frame_left)) <= 3 and
+                top >= frame_top - 2 and bottom <= height - frame_top + 2 and
+                bottom - top >= 0.8 * 572 * scale)
+    e2e.check(fits, f"{what}: drawn over {(left, top, right, bottom)} of a map {width} by {height}")
 
 
 def resize_window(app, width, height):
@@ -112,49 +77,44 @@ def resize_window(app, width, height):
                    f"the window to be {width} x {height}")
 
 
-def choose(app, title, label):
-    e2e.do_action(e2e.menu_item(app, title, label))
+def show_globe(app, globe):
+    item = e2e.menu_item(app, "View", "Globe\tCtrl-G" if globe else "Flat Map\tCtrl-F")
+    e2e.do_action(item)
+    e2e.wait_until(lambda: e2e.has_state(item, "checked"), "the map's mode")
 
 
 def test():
     app = e2e.start()
     window = e2e.find(app, "frame", "Hoplot")
     e2e.wait_until(lambda: e2e.extents(window)[2:] == (1400, 900), "a 1400 x 900 window")
-    globe = e2e.menu_item(app, "View", "Globe\tCtrl-G")
-
-    check_world_fills(app, "a fresh 1400 x 900 window")
+    check_fresh(app, "a fresh 1400 x 900 window", globe=False)
     e2e.screenshot("fresh-1400x900")
-    choose(app, "View", "Globe\tCtrl-G")
-    e2e.wait_until(lambda: e2e.has_state(globe, "checked"), "the globe")
-    check_globe(app, "the globe in 1400 x 900")
+    show_globe(app, True)
+    check_fresh(app, "the globe in 1400 x 900", globe=True)
     e2e.screenshot("globe-1400x900")
-    choose(app, "View", "Flat Map\tCtrl-F")
-    e2e.wait_until(lambda: not e2e.has_state(globe, "checked"), "the flat map")
+    show_globe(app, False)
 
     # A band from France to the Caspian: zoomed, the map covers the whole drawing area.
-    x, y, width, height = map_viewport(app)
+    x, y, width, height = map_box(app)
     start = (x + width // 2 + 20, y + height // 4)
     e2e.xdotool("mousemove", *start, "mousedown", 1, "mousemove", start[0] + 60, start[1] + 20,
                 "mousemove", start[0] + 120, start[1] + 80, "mouseup", 1)
     e2e.wait_until(lambda: (read_outs(app)[1] or 1) > 1, "a zoom above 1:1")
-    centre, zoom = read_outs(app)
-    drawn = drawn_box((x, y, width, height))
-    e2e.check(drawn[0] <= 40 and drawn[1] <= 40 and drawn[2] >= width - 40 and
-              drawn[3] >= height - 40,
-              f"zoomed, the map covers only {drawn} of a map {width} by {height}")
+    zoomed = read_outs(app)
+    left, top, right, bottom = drawn((x, y, width, height))
+    e2e.check(left <= 40 and top <= 40 and right >= width - 40 and bottom >= height - 40,
+              f"zoomed, the map covers only {(left, top, right, bottom)} of {width} by {height}")
     e2e.screenshot("zoomed-1400x900")
 
     resize_window(app, 1000, 700)
-    e2e.wait_until(lambda: map_viewport(app)[2] < width, "the map to shrink")
-    e2e.check(read_outs(app) == (centre, zoom),
-              f"the new size changed the view: {read_outs(app)}, was {(centre, zoom)}")
+    e2e.wait_until(lambda: map_box(app)[2] < width, "the map to shrink")
+    e2e.check(read_outs(app) == zoomed, f"the new size moved the view to {read_outs(app)}")
     e2e.screenshot("zoomed-1000x700")
-    choose(app, "Edit", "Reset View\tCtrl-R")
-    check_world_fills(app, "the whole world in 1000 x 700")
+    e2e.do_action(e2e.menu_item(app, "Edit", "Reset View\tCtrl-R"))
+    check_fresh(app, "the whole world in 1000 x 700", globe=False)
     e2e.screenshot("fresh-1000x700")
-    choose(app, "View", "Globe\tCtrl-G")
-    e2e.wait_until(lambda: e2e.has_state(globe, "checked"), "the globe")
-    check_globe(app, "the globe in 1000 x 700")
+    show_globe(app, True)
+    check_fresh(app, "the globe in 1000 x 700", globe=True)
     e2e.screenshot("globe-1000x700")
 
 
