@@ -4,16 +4,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "map/map_frame.h"
 #include "map/map_level.h"
 #include "map/map_view.h"
 #include "map/projection.h"
 
 namespace hoplot {
 namespace {
-
-bool within(int v, int low, int high) {
-    return v >= low && v <= high;
-}
 
 bool ranges_meet(double a0, double a1, double b0, double b1) {
     return a0 <= b1 && b0 <= a1;
@@ -42,33 +39,32 @@ class polyline_batch {
     std::vector<pixel_point> run_;
 };
 
-bool cell_visible(const map_view& view, const map_level& level, std::uint32_t ix,
-                  std::uint32_t iy) {
+// Whether the cell meets the part of the world that the map shows, on either side of the seam.
+bool cell_visible(const map_view& view, const real_rect& shown, const map_level& level,
+                  std::uint32_t ix, std::uint32_t iy) {
     const double n = level.grid();
     const double x0 = ix * (view.world_w / n), x1 = (ix + 1) * (view.world_w / n);
     const double y0 = (n - iy - 1) * (view.world_h / n), y1 = (n - iy) * (view.world_h / n);
-    if (!ranges_meet(y0, y1, view.top, view.bottom)) return false;
-    if (view.wrapped)
-        return ranges_meet(x0, x1, 0, view.right) || ranges_meet(x0, x1, view.left, view.world_w);
-    return ranges_meet(x0, x1, view.left, view.right);
+    if (!ranges_meet(y0, y1, shown.top, shown.bottom)) return false;
+    return ranges_meet(x0, x1, shown.left, shown.right) ||
+           ranges_meet(x0 + view.world_w, x1 + view.world_w, shown.left, shown.right);
 }
 
-// A segment that jumps more than 100 pixels across the map is taken to cross the seam: it is
-// drawn as a piece off the edge it leaves by, and its start moves to the opposite edge. On a
-// wrapped view each end may lie on either side of the seam.
-void split_at_seam(canvas& surface, const map_view& view, pixel_point& from, pixel_point to) {
-    if (std::abs(from.x - to.x) <= 100) return;
-    const auto in_region = [&](int x) {
-        if (view.wrapped) return within(x, 0, view.right) || within(x, view.left, view.world_w);
-        return within(x, view.left, view.right);
-    };
-    if (!in_region(from.x) || !in_region(to.x)) return;
+// Each point is drawn at its copy nearest the view's centre, so a segment crossing the meridian
+// opposite the centre jumps across the map: more than half a world, which no segment of the
+// data spans. It is drawn as a piece off the edge it leaves by, and its start moves to the
+// opposite edge, where the world continues.
+void split_at_seam(canvas& surface, const flat_transform& t, pixel_point& from, pixel_point to) {
+    const double half_world = t.world_w / 2 * t.scale_x;
+    if (std::abs(from.x - to.x) <= half_world) return;
+    const int west = round_pixel(t.middle_x - half_world);
+    const int east = round_pixel(t.middle_x + half_world);
     if (from.x < to.x) {
-        surface.line(from, {0, to.y});
-        from.x = view.world_w;
+        surface.line(from, {west, to.y});
+        from.x = east;
     } else {
-        surface.line(from, {view.world_w, to.y});
-        from.x = 0;
+        surface.line(from, {east, to.y});
+        from.x = west;
     }
 }
 
@@ -89,20 +85,16 @@ void for_each_polyline(const map_view& view, const map_level& level, std::uint32
     }
 }
 
-bool in_world_box(const map_view& view, pixel_point p) {
-    return within(p.x, 0, view.world_w) && within(p.y, 0, view.world_h);
-}
-
-void draw_flat_polyline(canvas& surface, const map_view& view, polyline_batch& batch,
-                        const std::vector<world_position>& line) {
+// A segment is drawn only when both its ends lie in the map area.
+void draw_flat_polyline(canvas& surface, const flat_transform& t, const pixel_rect& area,
+                        polyline_batch& batch, const std::vector<world_position>& line) {
     bool has_previous = false;
     pixel_point previous;
-    for (world_position w : line) {
-        project_flat(view, w.x, w.y);
-        const pixel_point p{round_pixel(w.x), round_pixel(w.y)};
-        if (has_previous && in_world_box(view, previous) && in_world_box(view, p)) {
+    for (const world_position w : line) {
+        const pixel_point p{round_pixel(t.screen_x(w.x)), round_pixel(t.screen_y(w.y))};
+        if (has_previous && area.contains(previous) && area.contains(p)) {
             pixel_point from = previous;
-            split_at_seam(surface, view, from, p);
+            split_at_seam(surface, t, from, p);
             batch.segment(from, p);
         } else {
             batch.flush();
@@ -127,13 +119,16 @@ void draw_globe_polyline(canvas& surface, const map_view& view,
 }
 
 void draw_flat(canvas& surface, const map_view& view, const map_level& level) {
+    const flat_transform t = flat_transform_of(view);
+    const pixel_rect area = map_area(view);
+    const real_rect shown = shown_region(view);
     polyline_batch batch(surface);
     std::vector<world_position> points;
     for (std::uint32_t ix = 0; ix < level.grid(); ++ix) {
         for (std::uint32_t iy = 0; iy < level.grid(); ++iy) {
-            if (!cell_visible(view, level, ix, iy)) continue;
+            if (!cell_visible(view, shown, level, ix, iy)) continue;
             for_each_polyline(view, level, ix, iy, points, [&](const auto& line) {
-                draw_flat_polyline(surface, view, batch, line);
+                draw_flat_polyline(surface, t, area, batch, line);
             });
         }
     }

@@ -1,7 +1,7 @@
 #include "map/hop_hit.h"
 
 #include "map/hop_drawing.h"
-#include "map/paint_map.h"
+#include "map/map_frame.h"
 
 namespace hoplot {
 namespace {

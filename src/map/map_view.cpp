@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 
 namespace hoplot {
@@ -163,8 +164,6 @@ void reset_view(map_view& view, map_view_listener& listener) {
     show_whole_world(view);
     view.y_offset = 0;
     view.zoomed = false;
-    view.page_w = view.client_w;
-    view.page_h = view.client_h;
     update_zoom(view, listener);
 }
 
@@ -181,29 +180,22 @@ void set_globe_mode(map_view& view, map_view_listener& listener) {
     view.globe_mode = true;
     listener.check_map_mode(true);
     reset_view(view, listener);
-    view.page_w = view.world_w;
-    view.page_h = view.world_h;
     listener.update_scroll_bars();
 }
 
 void resize_view(map_view& view, int client_w, int client_h, map_view_listener& listener) {
     if (client_h == 0) return;
-    if (view.world_w == 0) {
+    const bool first = view.world_w == 0;
+    if (first) {
         view.world_w = world_width;
         view.world_h = world_height;
     }
     view.client_w = client_w;
     view.client_h = client_h;
-    view.page_w = client_w;
-    view.page_h = client_h;
+    view.globe_radius = globe_radius_of(view);
+    if (!first) return;
     show_whole_world(view);
-    view.globe_radius = globe_radius_for(client_w, client_h);
     update_zoom(view, listener);
-}
-
-int globe_radius_for(int client_w, int client_h) {
-    const int r = client_w / 3;
-    return 2 * r > client_h ? client_h / 3 : r;
 }
 
 degrees_read_out longitude_read_out(const map_view& view, double wx) {

@@ -27,6 +27,19 @@ struct pixel_point {
     bool operator==(const pixel_point&) const = default;
 };
 
+// A rectangle of pixels from (left, top) up to but excluding (right, bottom).
+struct pixel_rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool contains(pixel_point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
+    bool empty() const { return right <= left || bottom <= top; }
+    bool operator==(const pixel_rect&) const = default;
+};
+
 // What the map shows. The map window owns the one view; the loaded data is shared and never
 // changes, so copying a view is cheap. Drawing objects and the picture belong to the renderer.
 struct map_view {
@@ -44,8 +57,6 @@ struct map_view {
     bool display_rivers = false;
     int world_w = 0; // 0 until the window is first sized
     int world_h = 0;
-    int page_w = 0;
-    int page_h = 0;
     int client_w = 0;
     int client_h = 0;
     int x_offset = 0; // rotation of the globe, kept in 0..world_w
@@ -102,9 +113,9 @@ void reset_view(map_view& view, map_view_listener& listener);
 void set_flat_mode(map_view& view, map_view_listener& listener);
 void set_globe_mode(map_view& view, map_view_listener& listener);
 
-// A new client size (height not 0): the whole world again, in the same mode.
+// A new client size (height not 0). The first one shows the whole world; later ones keep the
+// region, so the map keeps its centre and zoom and only its scale on the screen follows.
 void resize_view(map_view& view, int client_w, int client_h, map_view_listener& listener);
-int globe_radius_for(int client_w, int client_h);
 
 // Read-outs of a world position: the magnitude in degrees and its hemisphere letter.
 struct degrees_read_out {

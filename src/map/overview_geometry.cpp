@@ -1,5 +1,6 @@
 #include "map/overview_geometry.h"
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 #include "map/read_outs.h"
 
@@ -13,13 +14,15 @@ overview_scale overview_scale_for(const map_view& view, int picture_w, int pictu
 
 overview_rects overview_visible_rects(const map_view& view, int picture_w, int picture_h) {
     const overview_scale k = overview_scale_for(view, picture_w, picture_h);
-    const auto x = [&](int wx) { return round_pixel(wx * k.x); };
-    const auto y = [&](int wy) { return round_pixel(wy * k.y); };
-    const int top = y(view.top);
-    const int bottom = y(view.top + view.page_h);
-    if (view.wrapped)
-        return {{x(view.left), top, x(view.world_w), bottom}, {0, top, x(view.right), bottom}};
-    return {{x(view.left), top, x(view.left + view.page_w), bottom}, {}};
+    const auto x = [&](double wx) { return round_pixel(wx * k.x); };
+    const auto y = [&](double wy) { return round_pixel(wy * k.y); };
+    const real_rect shown = shown_region(view);
+    const int top = y(shown.top);
+    const int bottom = y(shown.bottom);
+    const double w = view.world_w;
+    if (shown.right > w)
+        return {{x(shown.left), top, x(w), bottom}, {0, top, x(shown.right - w), bottom}};
+    return {{x(shown.left), top, x(shown.right), bottom}, {}};
 }
 
 std::optional<pixel_point> overview_cross_hair(const map_view& view, pixel_point client,

@@ -6,18 +6,8 @@
 
 namespace hoplot {
 
-// A rectangle in overview picture pixels, right and bottom excluded; all zero when unused.
-struct pixel_rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-    bool operator==(const pixel_rect&) const = default;
-};
-
-// The map's visible region on the overview: A alone, or A reaching the picture's right edge and
-// B starting at its left edge when the region crosses the seam.
+// What the map shows, outlined on the overview in picture pixels: A alone, or A reaching the
+// picture's right edge and B starting at its left edge when it crosses the seam.
 struct overview_rects {
     pixel_rect a;
     pixel_rect b;

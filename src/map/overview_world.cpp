@@ -14,8 +14,8 @@ void draw_overview_world(canvas& surface, const map_data& maps, int picture_w, i
     map_view world;
     world.world_w = picture_w + 2;
     world.world_h = picture_h;
-    world.right = world.world_w;
-    world.bottom = world.world_h;
+    world.right = world.client_w = world.world_w;
+    world.bottom = world.client_h = world.world_h;
     surface.set_pen(coastline_pen);
     draw_feature_set(surface, world, maps.coastlines[0]);
 }

@@ -6,6 +6,7 @@
 #include "map/drawing_objects.h"
 #include "map/feature_drawing.h"
 #include "map/globe_disc.h"
+#include "map/map_frame.h"
 #include "map/map_view.h"
 #include "map/projection.h"
 #include "map/route_drawing.h"
@@ -24,11 +25,6 @@ void put_globe_disc(canvas& surface, const map_view& view) {
 }
 
 } // namespace
-
-pixel_rect map_area(const map_view& view) {
-    if (view.globe_mode) return {0, 0, view.client_w, view.client_h};
-    return {0, 0, view.world_w + 1, view.world_h + 1};
-}
 
 void clip_to_map_area(canvas& surface, const map_view& view) {
     const pixel_rect area = map_area(view);

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 
+#include "map/map_frame.h"
+
 namespace hoplot {
 namespace {
 
@@ -48,10 +50,9 @@ double wrap_x(const map_view& view, double v, double d) {
 }
 
 void project_flat(const map_view& view, double& wx, double& wy) {
-    double sx = wx - view.left;
-    if (sx < 0) sx += view.world_w;
-    wx = sx * horizontal_scale(view);
-    wy = (wy - view.top) * vertical_scale(view);
+    const flat_transform t = flat_transform_of(view);
+    wx = t.screen_x(wx);
+    wy = t.screen_y(wy);
 }
 
 world_position map_to_world(const map_view& view, int x, int y) {
@@ -65,14 +66,14 @@ pixel_point map_to_screen(const map_view& view, int x, int y) {
 }
 
 void unproject_flat(const map_view& view, int& sx, int& sy) {
-    const double kx = horizontal_scale(view);
-    const double ky = vertical_scale(view);
-    // A view that was never sized has no scale; everything then lies at its corner.
-    double wx = kx != 0 ? sx / kx + view.left : view.left;
-    const double wy = ky != 0 ? sy / ky + view.top : view.top;
-    if (wx > view.world_w) wx -= view.world_w;
+    const flat_transform t = flat_transform_of(view);
+    double wx = t.world_x(sx);
+    if (wx > view.world_w)
+        wx -= view.world_w;
+    else if (wx < 0)
+        wx += view.world_w;
     sx = round_pixel(wx);
-    sy = round_pixel(wy);
+    sy = round_pixel(t.world_y(sy));
 }
 
 bool project_globe(const map_view& view, double& wx, double& wy) {

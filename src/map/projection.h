@@ -15,7 +15,8 @@ int round_pixel(double value);
 int wrap_x(const map_view& view, int v, int d);
 double wrap_x(const map_view& view, double v, double d);
 
-// World pixels to screen pixels on the flat map (in globe mode: to the turned world).
+// World pixels to screen pixels on the flat map (in globe mode: to the turned world), through
+// the view's flat_transform (map_frame.h).
 void project_flat(const map_view& view, double& wx, double& wy);
 
 // Map units to world pixels.
@@ -24,7 +25,7 @@ world_position map_to_world(const map_view& view, int x, int y);
 // Map units to world pixels, projected flat and rounded.
 pixel_point map_to_screen(const map_view& view, int x, int y);
 
-// Screen pixels to world pixels, rounded.
+// Screen pixels to world pixels, brought into the world and rounded.
 void unproject_flat(const map_view& view, int& sx, int& sy);
 
 // A turned world position onto the globe. False, leaving the point alone, when it lies on the

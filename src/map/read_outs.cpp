@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 
 namespace hoplot {
@@ -36,13 +37,18 @@ std::string zoom_text(int zoom) {
 }
 
 std::string view_centre_text(const map_view& view) {
+    const real_rect shown = shown_region(view);
     std::string text = " ";
-    text += position_text(view, view.page_w / 2.0 + view.left, view.page_h / 2.0 + view.top);
+    text += position_text(view, (shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2);
     return text;
 }
 
 std::optional<pixel_point> world_under(const map_view& view, pixel_point client) {
-    if (view.globe_mode && !unproject_globe(view, client.x, client.y)) return std::nullopt;
+    if (view.globe_mode) {
+        if (!unproject_globe(view, client.x, client.y)) return std::nullopt;
+    } else if (!map_area(view).contains(client)) {
+        return std::nullopt;
+    }
     unproject_flat(view, client.x, client.y);
     return client;
 }

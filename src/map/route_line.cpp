@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "map/drawing_objects.h"
+#include "map/map_frame.h"
 #include "map/map_view.h"
 #include "map/projection.h"
 
@@ -14,13 +15,13 @@ namespace {
 constexpr double pi_as_written = 3.14159265358573;
 constexpr int arc_samples = 41;
 
-// Cuts the segment a-b to the box [0, w] x [0, h] (Liang-Barsky); false when none of it lies
-// inside. Far-off ends of a deeply zoomed view never reach the integer pixels this way.
-bool clip_to_box(double w, double h, double& ax, double& ay, double& bx, double& by) {
+// Cuts the segment a-b to the box (Liang-Barsky); false when none of it lies inside. Far-off
+// ends of a deeply zoomed view never reach the integer pixels this way.
+bool clip_to_box(const real_rect& box, double& ax, double& ay, double& bx, double& by) {
     double t0 = 0, t1 = 1;
     const double dx = bx - ax, dy = by - ay;
     const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {ax, w - ax, ay, h - ay};
+    const double q[] = {ax - box.left, box.right - ax, ay - box.top, box.bottom - ay};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
@@ -40,20 +41,20 @@ bool clip_to_box(double w, double h, double& ax, double& ay, double& bx, double&
     return true;
 }
 
-// A piece of route that does not cross the seam, world x in 0..world_w. The region may cross
-// the seam or lie beside it, so the piece is laid out once for each world width it may be seen at.
+// A piece of route that does not cross the seam, world x in 0..world_w. The map area may show
+// the world again beyond the seam, so the piece is laid out once for each world width it may be
+// seen at.
 void draw_flat_piece(canvas& surface, const map_view& view, double x1, double y1, double x2,
                      double y2) {
-    const double ww = view.world_w, wh = view.world_h;
-    const double sx = ww / visible_width(view), sy = wh / visible_height(view);
-    const double vw = visible_width(view);
-    const double u1 = x1 - view.left, u2 = x2 - view.left;
-    for (const double shift : {-ww, 0.0, ww}) {
-        if (std::max(u1, u2) + shift <= 0 || std::min(u1, u2) + shift >= vw) continue;
-        double ax = (u1 + shift) * sx, ay = (y1 - view.top) * sy;
-        double bx = (u2 + shift) * sx, by = (y2 - view.top) * sy;
-        if (!clip_to_box(ww, wh, ax, ay, bx, by)) continue;
-        surface.line({round_pixel(ax), round_pixel(ay)}, {round_pixel(bx), round_pixel(by)});
+    const flat_transform t = flat_transform_of(view);
+    const real_rect box = map_box(view);
+    const double ax = t.screen_x(x1), bx = ax + (x2 - x1) * t.scale_x;
+    const double turn = view.world_w * t.scale_x;
+    for (const double shift : {0.0, -turn, turn}) {
+        double px = ax + shift, py = t.screen_y(y1), qx = bx + shift, qy = t.screen_y(y2);
+        if (std::max(px, qx) <= box.left || std::min(px, qx) >= box.right) continue;
+        if (!clip_to_box(box, px, py, qx, qy)) continue;
+        surface.line({round_pixel(px), round_pixel(py)}, {round_pixel(qx), round_pixel(qy)});
     }
 }
 

@@ -13,8 +13,6 @@ view_snapshot view_snapshot::of(const map_view& view) {
             view.x_offset,
             view.y_offset,
             view.zoom,
-            view.page_w,
-            view.page_h,
             view.left,
             view.top,
             view.right,
@@ -32,8 +30,6 @@ void view_snapshot::restore_into(map_view& view) const {
     view.x_offset = x_offset;
     view.y_offset = y_offset;
     view.zoom = zoom;
-    view.page_w = page_w;
-    view.page_h = page_h;
     view.left = left;
     view.top = top;
     view.right = right;

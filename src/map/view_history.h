@@ -20,8 +20,6 @@ struct view_snapshot {
     int x_offset = 0;
     int y_offset = 0;
     int zoom = 0;
-    int page_w = 0;
-    int page_h = 0;
     int left = 0;
     int top = 0;
     int right = 0;

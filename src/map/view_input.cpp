@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 #include "map/view_history.h"
 
@@ -23,13 +24,9 @@ void fit_band_width(const map_view& view, const pixel_point& p0, pixel_point& p1
     p1.x = p1.x < p0.x ? p0.x - w : p0.x + w;
 }
 
-// A zoom is done: the limit, and the extent of the world the client area shows.
+// A zoom is done: the limit, and the mark that the view was zoomed.
 void finish_zoom(map_view& view, map_view_listener& listener) {
     update_zoom(view, listener);
-    int px = view.client_w, py = view.client_h;
-    unproject_flat(view, px, py);
-    view.page_w = (view.wrapped ? px + view.world_w : px) - view.left;
-    view.page_h = py - view.top;
     view.zoomed = true;
 }
 
@@ -88,8 +85,7 @@ bool globe_band_to_region(map_view& view, view_history& history, pixel_point p0,
     return true;
 }
 
-// The flat region of the given width about world position (wx, wy), which stays at client
-// point m.
+// The flat region of the given width in which world position (wx, wy) lies at client point m.
 void flat_region_about(map_view& view, double wx, double wy, pixel_point m, int width) {
     const int w = view.world_w;
     if (width >= w) {
@@ -101,9 +97,13 @@ void flat_region_about(map_view& view, double wx, double wy, pixel_point m, int 
         return;
     }
     const int height = std::max(1, static_cast<int>(width / aspect_ratio(view)));
-    const int left = round_pixel(wx - m.x * static_cast<double>(width) / w);
+    // Where m lies across the frame, as a fraction of its width and height.
+    const double s = frame_scale(view);
+    const double across = (m.x - view.client_w / 2.0) / (w * s) + 0.5;
+    const double down = (m.y - view.client_h / 2.0) / (view.world_h * s) + 0.5;
+    const int left = round_pixel(wx - across * width);
     view.left = (left % w + w) % w;
-    view.top = round_pixel(wy - m.y * static_cast<double>(height) / view.world_h);
+    view.top = round_pixel(wy - down * height);
     view.bottom = view.top + height;
     view.right = view.left + width;
     view.wrapped = view.right > w;
@@ -138,22 +138,25 @@ bool refuse_zoom_while_rotating(const map_view& view, map_view_listener& listene
 }
 
 pixel_point constrain_band_end(const map_view& view, pixel_point p0, pixel_point m) {
+    const real_rect box = map_box(view);
+    const int left = round_pixel(box.left), right = round_pixel(box.right);
+    const int top = round_pixel(box.top), bottom = round_pixel(box.bottom);
     pixel_point p1 = m;
     fit_height(view, p0, p1);
-    if (p1.x < 0) {
-        p1.x = 0;
+    if (p1.x < left) {
+        p1.x = left;
         fit_height(view, p0, p1);
     }
-    if (p1.x > view.client_w) {
-        p1.x = view.client_w;
+    if (p1.x > right) {
+        p1.x = right;
         fit_height(view, p0, p1);
     }
-    if (p1.y < 0) {
-        p1.y = 0;
+    if (p1.y < top) {
+        p1.y = top;
         fit_band_width(view, p0, p1);
     }
-    if (p1.y > view.client_h) {
-        p1.y = view.client_h;
+    if (p1.y > bottom) {
+        p1.y = bottom;
         fit_band_width(view, p0, p1);
     }
     return p1;
@@ -170,6 +173,9 @@ bool zoom_to_band(map_view& view, view_history& history, pixel_point p0, pixel_p
         unproject_flat(view, a.x, a.y);
         unproject_flat(view, b.x, b.y);
         history.push(view);
+        // The map may show the world on both sides of the seam; the band crosses it when its
+        // west edge lies east of its east edge.
+        view.wrapped = a.x > b.x;
         set_view_rect(view, a, b);
     }
     finish_zoom(view, listener);
@@ -187,8 +193,10 @@ bool zoom_about(map_view& view, view_history& history, pixel_point m, bool in,
     }
     const int vw = visible_width(view);
     if (view.world_w == 0 || (!in && vw >= view.world_w)) return false;
-    const double wx = m.x / horizontal_scale(view) + view.left;
-    const double wy = m.y / vertical_scale(view) + view.top;
+    if (!map_area(view).contains(m)) return false;
+    const flat_transform t = flat_transform_of(view);
+    const double wx = t.world_x(m.x);
+    const double wy = t.world_y(m.y);
     const int width = std::max(1, round_pixel(in ? vw * notch_extent : vw / notch_extent));
     history.push(view);
     flat_region_about(view, wx, wy, m, width);

@@ -11,8 +11,8 @@ class view_history;
 // Zooming is refused while the globe turns by itself; says so and answers true then.
 bool refuse_zoom_while_rotating(const map_view& view, map_view_listener& listener);
 
-// The rubber band's end for the pointer at m: cut at the client area's edges, with the band
-// refitted to the world's aspect ratio after each cut.
+// The rubber band's end for the pointer at m: cut at the edges of the map area (map_frame.h),
+// with the band refitted to the world's aspect ratio after each cut.
 pixel_point constrain_band_end(const map_view& view, pixel_point p0, pixel_point m);
 
 // Shows the band from p0 to p1 (client pixels, either corner first): on the flat map that part
@@ -23,8 +23,8 @@ bool zoom_to_band(map_view& view, view_history& history, pixel_point p0, pixel_p
                   map_view_listener& listener);
 
 // One wheel notch about client point m, in or out, keeping the world position under m where
-// it is. On the globe a notch in zooms to the flat map around m. One undo snapshot per notch
-// that changes the view; the limits are a band's.
+// it is; nothing over a margin beside the flat map. On the globe a notch in zooms to the flat
+// map around m. One undo snapshot per notch that changes the view; the limits are a band's.
 bool zoom_about(map_view& view, view_history& history, pixel_point m, bool in,
                 map_view_listener& listener);
 

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -14,11 +13,10 @@
 #include "geolocation/resolve_location.h"
 #include "map/map_level.h"
 #include "map/map_view.h"
-#include "map/paint_map.h"
 #include "map/route_region.h"
 #include "map/startup_data.h"
 #include "map/view_settings.h"
-#include "picture/painter_canvas.h"
+#include "picture/map_picture.h"
 #include "shell/command_arguments.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
@@ -59,16 +57,6 @@ std::unique_ptr<QGuiApplication> offscreen_application() {
     static char name[] = "hoplot";
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-// The flat map fills a fixed world_width by world_height area; a picture of another size gets the
-// whole world at the largest scale that fits, centred.
-void fit_world(QPainter& painter, QSize picture) {
-    const double scale = std::min(static_cast<double>(picture.width()) / world_width,
-                                  static_cast<double>(picture.height()) / world_height);
-    painter.translate((picture.width() - world_width * scale) / 2,
-                      (picture.height() - world_height * scale) / 2);
-    painter.scale(scale, scale);
 }
 
 // The region around the current route, when it has a placed hop.
@@ -129,12 +117,9 @@ int run_render(const std::vector<std::string>& args) {
     take_display_flags(view, app_settings());
     const bool globe = request->globe.value_or(app_settings().globe_mode != 0);
     quiet_view_listener listener;
-    if (globe) {
-        resize_view(view, request->width, request->height, listener);
-        set_globe_mode(view, listener);
-    } else {
-        resize_view(view, world_width, world_height, listener);
-    }
+    // Sized like a map window of the picture's size, so that it draws what the window would.
+    resize_view(view, request->width, request->height, listener);
+    if (globe) set_globe_mode(view, listener);
 
     trace_store store;
     if (request->trace_file) {
@@ -145,13 +130,7 @@ int run_render(const std::vector<std::string>& args) {
     }
 
     QImage image(request->width, request->height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        if (!globe) fit_world(painter, image.size());
-        painter_canvas surface(painter);
-        paint_map(surface, view);
-    }
+    draw_map_picture(image, view);
     if (!image.save(QString::fromStdString(request->output), "PNG")) {
         ShowMessage(format_message("Can't write to file %s", request->output));
         return 1;

@@ -10,8 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "map/hop_drawing.h"
+#include "map/read_outs.h"
+#include "map/startup_data.h"
 #include "map/view_history.h"
+#include "map/view_settings.h"
+#include "picture/render.h"
 #include "shell/message_log.h"
+#include "shell/settings.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {
@@ -144,22 +149,82 @@ TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_their_sources_and_a_click_sele
     EXPECT_TRUE(history.empty());
 }
 
-TEST_F(map_fixture, a_larger_window_keeps_the_zoomed_route_in_the_map_corner_until_resized) {
+// A press that moves less than the platform's drag distance is a click: on a dot it selects the
+// hop's row, elsewhere it does nothing. A band started beside the world does nothing either.
+TEST_F(map_fixture, a_click_that_slips_a_pixel_or_two_is_a_click_and_the_margin_starts_no_band) {
+    open({1200, 900}); // the world's frame from y = 37 to 863
+    trace();
+    std::vector<std::size_t> clicked;
+    QObject::connect(window.get(), &map_window::hop_clicked,
+                     [&](auto row) { clicked.push_back(row); });
+    const QPoint slip(QApplication::startDragDistance() - 1, 0);
+    for (const QPoint at : {dot(paris), QPoint(700, 500), QPoint(600, 20)}) {
+        QTest::mousePress(map(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(map(), at + slip);
+        QTest::mouseRelease(map(), Qt::LeftButton, {}, at + slip);
+    }
+    QTest::mousePress(map(), Qt::LeftButton, {}, QPoint(600, 20));
+    QTest::mouseMove(map(), QPoint(700, 100));
+    QTest::mouseRelease(map(), Qt::LeftButton, {}, QPoint(800, 200));
+    EXPECT_EQ(clicked, std::vector<std::size_t>{0});
+    EXPECT_EQ(window->view().zoom, 1);
+    EXPECT_TRUE(history.empty());
+    EXPECT_TRUE(messages.empty());
+}
+
+// Zoomed, the map is drawn over the whole window; a new size keeps its centre and zoom without
+// an undo step.
+TEST_F(map_fixture, a_larger_window_is_filled_by_the_zoomed_map_and_a_resize_keeps_the_view) {
     open({1200, 900});
     trace();
-    QTest::mousePress(map(), Qt::LeftButton, {}, QPoint(320, 80));
-    QTest::mouseRelease(map(), Qt::LeftButton, {}, QPoint(420, 148));
-    ASSERT_GT(dot(berlin).x(), 840); // drawn here were it not cut off
-    const QImage picture = map()->grab().toImage();
-    for (int y = 0; y < 900; y += 3)
-        for (int x = 834; x < 1200; x += 3)
-            ASSERT_EQ(picture.pixelColor(x, y), QColor(Qt::black)) << x << "," << y;
+    QTest::mousePress(map(), Qt::LeftButton, {}, QPoint(571, 176));
+    QTest::mouseMove(map(), QPoint(620, 200));
+    QTest::mouseRelease(map(), Qt::LeftButton, {}, QPoint(671, 245));
+    ASSERT_EQ(history.size(), 1u);
+    const QPoint berlin_dot = dot(berlin);
+    ASSERT_GT(berlin_dot.x(), 840); // beyond the world's size at zoom 1
+    EXPECT_EQ(map()->grab().toImage().pixelColor(berlin_dot), QColor(Qt::red));
 
-    window->resize(window->size() + QSize(10, 0));
+    const map_view zoomed = window->view();
+    const std::string centre = view_centre_text(zoomed);
+    window->resize(window->size() + QSize(150, -100));
     QApplication::processEvents();
     const map_view& view = window->view();
+    EXPECT_EQ(view.client_w, 1350);
     EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom, view.zoom}),
-              (std::array{0, 0, 831, 572, 1}));
+              (std::array{zoomed.left, zoomed.top, zoomed.right, zoomed.bottom, zoomed.zoom}));
+    EXPECT_EQ(view_centre_text(view), centre);
+    EXPECT_EQ(history.size(), 1u);
+}
+
+// The window and --render draw the same picture for the same size, flat and as a globe.
+TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
+    const settings saved = app_settings();
+    app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    app_settings().display_coastlines = app_settings().display_boundaries = 1;
+    map_view loaded;
+    no_progress progress;
+    ASSERT_FALSE(load_startup_data(loaded, progress, {}));
+    take_display_flags(loaded, app_settings());
+    const std::string out = std::string(std::getenv("HOME")) + "/render.png";
+    for (const bool globe : {false, true}) {
+        view_history history;
+        map_window window(loaded, history);
+        window.show();
+        window.resize(window.size() - window.viewport()->size() + QSize(1000, 700));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (globe) {
+            set_globe_mode(window.view(), window.view_listener());
+            window.redraw();
+        }
+        const QImage shown =
+            window.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(run_render({out, globe ? "--globe" : "--flat", "--size", "1000x700"}), 0);
+        EXPECT_TRUE(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32) ==
+                    shown)
+            << (globe ? "globe" : "flat map");
+    }
+    app_settings() = saved;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <limits>
 #include <tuple>
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 #include "map/test_views.h"
 
@@ -28,28 +29,42 @@ TEST(projection, rounding_adds_a_half_and_truncates_toward_zero) {
         EXPECT_EQ(round_pixel(value), pixel) << value;
 }
 
-TEST(projection, flat_projection_fills_the_map_area_and_its_inverse_agrees) {
-    for (const auto& size :
-         {pixel_point{831, 572}, pixel_point{1200, 900}, pixel_point{400, 300}}) {
-        const map_view view = sized_view(size.x, size.y);
-        EXPECT_EQ(map_to_screen(view, 32768, 32768), (pixel_point{416, 286})) << size.x;
-        EXPECT_EQ(map_to_screen(view, 0, 0), (pixel_point{0, 0})) << size.x;
-        EXPECT_EQ(map_to_screen(view, 65536, 65536), (pixel_point{831, 572})) << size.x;
+// The whole world at zoom 1 fills the largest rectangle of its shape that fits the window,
+// centred: corners and centre land there, whatever the window's size.
+TEST(projection, flat_projection_fills_the_frame_and_its_inverse_agrees) {
+    const struct {
+        int client_w, client_h;
+        pixel_point top_left, middle, bottom_right;
+    } sizes[] = {
+        {831, 572, {0, 0}, {416, 286}, {831, 572}},
+        {1200, 900, {0, 37}, {600, 450}, {1200, 863}}, // 1.444 times: 1200 by 826
+        {1662, 572, {416, 0}, {831, 286}, {1247, 572}},
+        {400, 300, {0, 12}, {200, 150}, {400, 288}},
+    };
+    for (const auto& c : sizes) {
+        const map_view view = sized_view(c.client_w, c.client_h);
+        EXPECT_EQ(map_to_screen(view, 0, 0), c.top_left) << c.client_w;
+        EXPECT_EQ(map_to_screen(view, 32768, 32768), c.middle) << c.client_w;
+        EXPECT_EQ(map_to_screen(view, 65536, 65536), c.bottom_right) << c.client_w;
     }
     for (const std::array<int, 4> r : {std::array{100, 50, 307, 193},
                                        {700, 10, 100, 159},
                                        {830, 0, 830, 572},
                                        {0, -40, 831, 532}}) {
-        map_view view = sized_view();
-        set_region(view, r[0], r[1], r[2], r[3]);
-        for (int sx = 0; sx <= 831; sx += 37) {
-            for (int sy = 0; sy <= 572; sy += 41) {
-                int wx = sx, wy = sy;
-                unproject_flat(view, wx, wy);
-                double px = wx, py = wy;
-                project_flat(view, px, py);
-                EXPECT_NEAR(px, sx, horizontal_scale(view)) << r[0] << " " << sx;
-                EXPECT_NEAR(py, sy, vertical_scale(view)) << r[0] << " " << sy;
+        for (const pixel_point client : {pixel_point{831, 572}, {1400, 800}}) {
+            map_view view = sized_view(client.x, client.y);
+            set_region(view, r[0], r[1], r[2], r[3]);
+            const double scale = frame_scale(view);
+            const pixel_rect area = map_area(view);
+            for (int sx = area.left; sx < area.right; sx += 37) {
+                for (int sy = area.top; sy < area.bottom; sy += 41) {
+                    int wx = sx, wy = sy;
+                    unproject_flat(view, wx, wy);
+                    double px = wx, py = wy;
+                    project_flat(view, px, py);
+                    EXPECT_NEAR(px, sx, scale * horizontal_scale(view) + 1e-9) << r[0] << " " << sx;
+                    EXPECT_NEAR(py, sy, scale * vertical_scale(view) + 1e-9) << r[0] << " " << sy;
+                }
             }
         }
     }
@@ -61,6 +76,13 @@ TEST(projection, flat_projection_fills_the_map_area_and_its_inverse_agrees) {
     project_flat(view, west, y);
     EXPECT_DOUBLE_EQ(east, 50 * 831.0 / 231);
     EXPECT_DOUBLE_EQ(west, 181 * 831.0 / 231);
+    // Beside a zoomed region the map goes on: west of it to the left, across the seam too.
+    set_region(view, 10, 0, 218, 143);
+    double before_seam = 820, beyond = 231;
+    project_flat(view, before_seam, y);
+    project_flat(view, beyond, y);
+    EXPECT_NEAR(before_seam, -21 * 831.0 / 208, 1e-9);
+    EXPECT_NEAR(beyond, 221 * 831.0 / 208, 1e-9);
 }
 
 TEST(globe, only_the_front_hemisphere_is_visible_with_strict_bounds) {
@@ -82,8 +104,8 @@ TEST(globe, only_the_front_hemisphere_is_visible_with_strict_bounds) {
 }
 
 TEST(globe, disc_points_come_back_and_points_off_it_lie_beyond_the_limb_on_their_side) {
-    const map_view view = sized_view(500, 300); // radius 100, centre (250, 150)
-    ASSERT_EQ(view.globe_radius, 100);
+    map_view view = sized_view(500, 300); // centre (250, 150)
+    view.globe_radius = 100;
     // Odd steps from the centre: points just off the rim, such as (351, 149), are among them.
     for (int sx = 1; sx <= 500; sx += 2) {
         for (int sy = 1; sy <= 300; sy += 2) {
@@ -228,38 +250,45 @@ TEST(map_view, region_from_two_corners_in_any_order_fitted_to_the_worlds_aspect_
     }
 }
 
-TEST(map_view, resize_and_mode_switches_show_the_whole_world_and_ask_for_menu_and_scroll_bars) {
+// A resize keeps the region, and with it the centre and the zoom; the globe's radius is a third
+// of the frame's width, the frame's height being its smaller side.
+TEST(map_view, resize_keeps_the_view_and_mode_switches_show_the_whole_world) {
     map_view view = sized_view();
+    EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom, view.zoom}),
+              (std::array{0, 0, 831, 572, 1}));
     view.globe_mode = view.zoomed = true;
     set_region(view, 700, 10, 100, 100);
     view.x_offset = 55;
     view.y_offset = 7;
     test::recording_listener listener;
-    resize_view(view, 600, 300, listener);
-    EXPECT_EQ((std::array{view.world_w, view.world_h, view.page_w, view.page_h}),
-              (std::array{831, 572, 600, 300}));
-    EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom}),
-              (std::array{0, 0, 831, 572}));
-    EXPECT_EQ((std::array{view.x_offset, view.y_offset, view.zoom}), (std::array{0, 7, 1}));
-    EXPECT_TRUE(view.globe_mode && view.zoomed && !view.wrapped);
-    EXPECT_EQ(view.globe_radius, 100);  // a third of the width would not fit the height
+    const struct {
+        int client_w, client_h, radius;
+    } sizes[] = {{600, 300, 145}, {1400, 900, 435}, {831, 572, 277}, {300, 900, 100}};
+    for (const auto& c : sizes) {
+        resize_view(view, c.client_w, c.client_h, listener);
+        EXPECT_EQ((std::array{view.client_w, view.client_h, view.globe_radius}),
+                  (std::array{c.client_w, c.client_h, c.radius}));
+        EXPECT_EQ((std::array{view.left, view.top, view.right, view.bottom, view.x_offset,
+                              view.y_offset}),
+                  (std::array{700, 10, 100, 100, 55, 7}));
+        EXPECT_TRUE(view.globe_mode && view.zoomed && view.wrapped);
+    }
     resize_view(view, 10, 0, listener); // a minimised window changes nothing
-    EXPECT_EQ(view.client_w, 600);
+    EXPECT_EQ(view.client_w, 300);
+    EXPECT_EQ(listener.requests, requests{});
 
     view = sized_view(1000, 700);
     set_region(view, 10, 10, 110, 80);
     view.zoomed = true;
-    listener.requests.clear();
     set_globe_mode(view, listener);
     set_globe_mode(view, listener); // already a globe: nothing at all
     EXPECT_TRUE(view.globe_mode);
-    EXPECT_EQ((std::array{view.right, view.page_w, view.page_h}), (std::array{831, 831, 572}));
+    EXPECT_EQ((std::array{view.left, view.right, view.zoom}), (std::array{0, 831, 1}));
     EXPECT_FALSE(view.zoomed);
     set_flat_mode(view, listener);
     EXPECT_FALSE(view.globe_mode);
     EXPECT_EQ(listener.requests,
               (requests{"check globe", "scroll bars", "check flat", "scroll bars"}));
-    EXPECT_EQ((std::array{view.page_w, view.page_h}), (std::array{1000, 700}));
 }
 
 TEST(map_view, read_outs_give_degrees_with_their_hemisphere) {

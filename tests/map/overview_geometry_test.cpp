@@ -20,29 +20,30 @@ using test::sized_view;
 constexpr int picture_w = 155;
 constexpr int picture_h = 105;
 
-TEST(overview_geometry, one_rectangle_or_two_across_the_seam) {
-    struct rect_case {
-        int left, top, right, page_w, page_h;
-        bool wrapped;
+// The outline is what the map shows: in a window wider than the world's shape a zoomed map
+// shows more than its region, a whole world no more than the world.
+TEST(overview_geometry, outlines_what_is_shown_in_one_rectangle_or_two_across_the_seam) {
+    const struct {
+        int client_w, client_h, left, top, right, bottom;
         overview_rects rects;
+    } cases[] = {
+        {831, 572, 0, 0, 831, 572, {{0, 0, 157, 105}, {}}},
+        {1200, 900, 0, 0, 831, 572, {{0, 0, 157, 105}, {}}},
+        {831, 572, 200, 100, 408, 243, {{38, 18, 77, 45}, {}}},
+        {1662, 572, 200, 100, 408, 243, {{18, 18, 97, 45}, {}}}, // 416 wide about 304
+        {831, 572, 700, 0, 100, 572, {{132, 0, 157, 105}, {0, 0, 19, 105}}},
+        {1662, 572, 20, 100, 228, 243, {{141, 18, 157, 45}, {0, 18, 63, 45}}},
     };
-    const rect_case cases[] = {
-        {0, 0, 831, 831, 572, false, {{0, 0, 157, 105}, {}}},
-        {200, 100, 408, 208, 143, false, {{38, 18, 77, 45}, {}}},
-        {700, 0, 100, 231, 572, true, {{132, 0, 157, 105}, {0, 0, 19, 105}}},
-    };
-    for (const rect_case& c : cases) {
-        map_view view = sized_view();
-        view.left = c.left;
-        view.top = c.top;
-        view.right = c.right;
-        view.page_w = c.page_w;
-        view.page_h = c.page_h;
-        view.wrapped = c.wrapped;
+    for (const auto& c : cases) {
+        map_view view = sized_view(c.client_w, c.client_h);
+        test::set_region(view, c.left, c.top, c.right, c.bottom);
         const overview_rects rects = overview_visible_rects(view, picture_w, picture_h);
-        EXPECT_EQ(rects.a, c.rects.a) << c.left;
-        EXPECT_EQ(rects.b, c.rects.b) << c.left;
+        EXPECT_EQ(rects.a, c.rects.a) << c.client_w << " " << c.left;
+        EXPECT_EQ(rects.b, c.rects.b) << c.client_w << " " << c.left;
     }
+    // The globe shows the hemisphere facing the viewer.
+    map_view globe = globe_view(1000, 700);
+    EXPECT_EQ(overview_visible_rects(globe, picture_w, picture_h).a, (pixel_rect{39, 0, 118, 105}));
     // A view never sized places nothing.
     EXPECT_EQ(overview_visible_rects(map_view{}, picture_w, picture_h), overview_rects{});
 }

@@ -34,8 +34,8 @@ map_view furnished(map_view view) {
     return view;
 }
 
-// In a window larger than the world every layer is cut to the map's corner, so that none runs
-// on into the black margin.
+// In a window taller than the world's shape every layer is cut to the world's frame, so that
+// none runs on into the black margins above and below it.
 TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_that_order) {
     map_view view = furnished(sized_view(1200, 900));
     route_rec route;
@@ -52,7 +52,7 @@ TEST(paint_map, stacks_ground_coastlines_rivers_boundaries_cities_and_route_in_t
     const auto& clip = canvas.clips[0];
     EXPECT_EQ(
         (std::array{clip.left, clip.top, clip.right, clip.bottom, static_cast<int>(clip.order)}),
-        (std::array{0, 0, 832, 573, 1}));
+        (std::array{0, 37, 1200, 864, 1}));
     ASSERT_EQ(canvas.segments.size(), 3u);
     ASSERT_EQ(canvas.ovals.size(), 2u);
     EXPECT_EQ((std::array{canvas.segments[0].pen, canvas.segments[1].pen, canvas.segments[2].pen}),
@@ -120,40 +120,36 @@ std::vector<recording_canvas::segment> draw(const map_view& view, const stored_c
     return canvas.segments;
 }
 
-// A line that jumps across the map is drawn as two pieces running off opposite edges: the first
-// from the old point to the edge at the new point's height, the second from the other edge at
-// the old point's height to the new point.
-TEST(flat_features, a_line_jumping_across_the_map_is_drawn_as_two_pieces_off_opposite_edges) {
+// A line that crosses the map's edge, where the world goes on at the other side, is drawn as two
+// pieces running off opposite edges: the first from the old point to the edge at the new point's
+// height, the second from the other edge at the old point's height to the new point. In a wider
+// window the edges are the world frame's.
+TEST(flat_features, a_line_crossing_the_edge_is_drawn_as_two_pieces_off_opposite_edges) {
     const struct {
         const char* what;
         map_view view;
-        stored_cells cells;
-        pixel_point from, to; // where the two points land
-        int first_edge;
+        std::uint8_t from, to; // steps east of cell 10's west side, at world x 416
+        pixel_point start, end;
+        int west, east;
     } rows[] = {
-        {"eastward jump", sized_view(), {{2, {{10, 128, 250, 100}}}}, {8, 215}, {203, 230}, 0},
-        {"westward jump", sized_view(), {{2, {{250, 100, 10, 128}}}}, {203, 230}, {8, 215}, 831},
-        // Scrolled so that the map's edge lies at world x 420: a coastline crossing it.
-        {"scrolled across the edge",
-         region_view(420, 0, 420, 572),
-         {{10, {{2, 128, 10, 128}}}},
-         {828, 215},
-         {4, 215},
-         831},
+        // Scrolled so that the map's edge lies at world x 420.
+        {"eastward", region_view(420, 0, 420, 572), 2, 10, {828, 215}, {4, 215}, 0, 831},
+        {"westward", region_view(420, 0, 420, 572), 10, 2, {4, 215}, {828, 215}, 0, 831},
+        {"in a wider window", sized_view(1662, 572), 2, 10, {1244, 215}, {419, 215}, 416, 1247},
     };
-    for (const auto& r : rows) {
+    for (auto r : rows) {
         SCOPED_TRACE(r.what);
-        const auto segments = draw(r.view, r.cells);
+        set_region(r.view, 420, 0, 420, 572);
+        const auto segments = draw(r.view, {{10, {{r.from, 128, r.to, 128}}}});
         ASSERT_EQ(segments.size(), 2u);
-        EXPECT_EQ(segments[0].from, r.from);
-        EXPECT_EQ(segments[0].to, (pixel_point{r.first_edge, r.to.y}));
-        EXPECT_EQ(segments[1].from, (pixel_point{831 - r.first_edge, r.from.y}));
-        EXPECT_EQ(segments[1].to, r.to);
+        const bool eastward = r.from < r.to;
+        EXPECT_EQ(segments[0].from, r.start);
+        EXPECT_EQ(segments[0].to, (pixel_point{eastward ? r.east : r.west, r.end.y}));
+        EXPECT_EQ(segments[1].from, (pixel_point{eastward ? r.west : r.east, r.start.y}));
+        EXPECT_EQ(segments[1].to, r.end);
     }
-    // A jump of 100 pixels or less is never split: steps 10 and 133 land on x = 8 and 108.
-    for (const auto& [to_step, pieces] : {std::pair{133, 1u}, {134, 2u}, {60, 1u}})
-        EXPECT_EQ(draw(sized_view(), {{2, {{10, 128, std::uint8_t(to_step), 128}}}}).size(), pieces)
-            << to_step;
+    // A long line that stays inside the map is one piece, however far it runs.
+    EXPECT_EQ(draw(sized_view(), {{2, {{10, 128, 250, 100}}}}).size(), 1u);
 }
 
 TEST(flat_features, zoomed_in_only_segments_on_the_box_are_drawn_on_both_sides_of_the_seam) {

@@ -47,8 +47,8 @@ inline map_view region_view(int left, int top, int right, int bottom, int level 
 }
 
 // The globe, unturned: 180°E/W lies behind it and 0° faces the viewer.
-inline map_view globe_view() {
-    map_view view = sized_view();
+inline map_view globe_view(int client_w = world_width, int client_h = world_height) {
+    map_view view = sized_view(client_w, client_h);
     view.globe_mode = true;
     return view;
 }

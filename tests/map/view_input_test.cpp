@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "map/map_frame.h"
 #include "map/projection.h"
 #include "map/test_views.h"
 #include "map/view_history.h"
@@ -12,6 +13,13 @@ namespace hoplot {
 namespace {
 
 using namespace test;
+
+// A region in a window twice as wide as the world's shape, which shows the map beside it.
+map_view wide_region(int left, int top, int right, int bottom) {
+    map_view view = sized_view(1662, 572);
+    set_region(view, left, top, right, bottom);
+    return view;
+}
 
 std::array<int, 8> state_of(const map_view& v) {
     return {v.left, v.top, v.right, v.bottom, v.wrapped, v.globe_mode, v.y_offset, v.zoom};
@@ -25,8 +33,12 @@ TEST(band_zoom, a_band_gives_the_same_view_from_whichever_corner_it_is_dragged) 
         bool wrapped;
     } rows[] = {
         {sized_view(), {100, 100}, {308, 243}, {100, 100, 308, 243}, false},
+        // In a wider window the world's frame starts at x = 415.5.
+        {sized_view(1662, 572), {515, 100}, {723, 243}, {100, 100, 308, 243}, false},
         // Across the seam the region keeps its left edge east of its right edge.
-        {region_view(700, 100, 100, 259), {300, 100}, {600, 306}, {783, 128, 36, 185}, true}};
+        {region_view(700, 100, 100, 259), {300, 100}, {600, 306}, {783, 128, 36, 185}, true},
+        // Also when only the map beside the region showed the seam.
+        {wide_region(20, 100, 228, 243), {136, 150}, {535, 425}, {781, 138, 50, 206}, true}};
     for (const auto& r : rows) {
         for (const auto& [p0, p1] : {std::pair{r.a, r.b},
                                      {r.b, r.a},
@@ -45,16 +57,20 @@ TEST(band_zoom, a_band_gives_the_same_view_from_whichever_corner_it_is_dragged) 
 
 TEST(band_zoom, the_band_end_is_cut_at_each_edge_keeping_the_world_ratio_and_direction) {
     const struct {
+        map_view view;
         pixel_point p0, m, p1;
     } rows[] = {
-        {{400, 100}, {-50, 150}, {0, 375}},   // left: height refitted
-        {{400, 100}, {900, 150}, {831, 396}}, // right
-        {{400, 100}, {100, 50}, {255, 0}},    // top: width refitted, still to the west
-        {{400, 500}, {700, 560}, {504, 572}}, // bottom
-        {{400, 300}, {500, 400}, {500, 368}}, // inside: only the ratio
+        {sized_view(), {400, 100}, {-50, 150}, {0, 375}},   // left: height refitted
+        {sized_view(), {400, 100}, {900, 150}, {831, 396}}, // right
+        {sized_view(), {400, 100}, {100, 50}, {255, 0}},    // top: width refitted, still west
+        {sized_view(), {400, 500}, {700, 560}, {504, 572}}, // bottom
+        {sized_view(), {400, 300}, {500, 400}, {500, 368}}, // inside: only the ratio
+        // The whole world in a wider window: cut at its frame, not in the margin beside it.
+        {sized_view(1662, 572), {800, 100}, {1500, 150}, {1247, 407}},
+        {sized_view(1662, 572), {800, 100}, {100, 150}, {416, 364}},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(constrain_band_end(sized_view(), r.p0, r.m), r.p1) << r.m.x << "," << r.m.y;
+        EXPECT_EQ(constrain_band_end(r.view, r.p0, r.m), r.p1) << r.m.x << "," << r.m.y;
 }
 
 TEST(band_zoom, a_band_on_the_globe_shows_its_region_flat_and_one_off_the_disc_changes_nothing) {
@@ -93,10 +109,12 @@ TEST(wheel_zoom, a_notch_doubles_or_halves_the_zoom_keeping_the_point_under_the_
     map_view wrapped = region_view(700, 100, 100, 259);
     update_zoom(wrapped, listener);
     const auto world_under = [](const map_view& v, pixel_point m) {
-        return std::array{std::fmod(m.x / horizontal_scale(v) + v.left, v.world_w),
-                          m.y / vertical_scale(v) + v.top};
+        const flat_transform t = flat_transform_of(v);
+        return std::array{std::fmod(t.world_x(m.x) + v.world_w, v.world_w), t.world_y(m.y)};
     };
-    for (const map_view& start : {sized_view(), wrapped}) {
+    map_view wide = wide_region(300, 100, 508, 243);
+    update_zoom(wide, listener);
+    for (const map_view& start : {sized_view(), wrapped, wide}) {
         for (const pixel_point m : {pixel_point{0, 0}, {416, 286}, {800, 500}, {130, 40}}) {
             for (const bool in : {true, false}) {
                 map_view view = start;
@@ -113,8 +131,12 @@ TEST(wheel_zoom, a_notch_doubles_or_halves_the_zoom_keeping_the_point_under_the_
         }
     }
     EXPECT_TRUE(listener.requests.empty());
-    map_view deepest = region_view(400, 200, 403, 202);
+    // Beside the world, where nothing is shown, a notch does nothing.
+    map_view world = sized_view(1662, 572);
     view_history history;
+    EXPECT_FALSE(zoom_about(world, history, {200, 286}, true, listener));
+    EXPECT_TRUE(history.empty());
+    map_view deepest = region_view(400, 200, 403, 202);
     EXPECT_TRUE(zoom_about(deepest, history, {416, 286}, true, listener));
     EXPECT_EQ(listener.requests, (std::vector<std::string>{"message Can't zoom in any further"}));
     EXPECT_EQ(deepest.zoom, 64000);

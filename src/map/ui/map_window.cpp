@@ -1,5 +1,6 @@
 #include "map/ui/map_window.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,11 +11,13 @@
 #include <algorithm>
 
 #include "map/hop_hit.h"
+#include "map/map_frame.h"
 #include "map/paint_map.h"
 #include "map/route_drawing.h"
 #include "map/ui/missing_maps_dialog.h"
 #include "map/view_history.h"
 #include "map/view_input.h"
+#include "picture/map_picture.h"
 #include "picture/painter_canvas.h"
 #include "shell/show_message.h"
 #include "trace/trace_store.h"
@@ -105,22 +108,21 @@ void map_window::render_image() {
     }
     // The store's route may have been rebuilt, begun anew or dropped since the last picture.
     if (store_) view_.current_route = store_->current_route();
-    QPainter painter(&image_);
-    painter_canvas surface(painter);
-    paint_map(surface, view_);
+    draw_map_picture(image_, view_);
 }
 
+// The thumbs span the region, which the frame shows.
 void map_window::update_scroll_bars() {
     QScrollBar* vertical = verticalScrollBar();
-    if (view_.page_h == view_.world_h || view_.client_h > view_.world_h) {
+    if (visible_height(view_) >= view_.world_h) {
         vertical->setEnabled(false);
     } else {
         vertical->setEnabled(true);
-        set_bar(*vertical, view_.world_h, view_.page_h, view_.top);
+        set_bar(*vertical, view_.world_h, visible_height(view_), view_.top);
     }
     // The thumb stays in its lap of the three world widths.
     const int position = horizontalScrollBar()->value();
-    set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.page_w,
+    set_bar(*horizontalScrollBar(), 3 * view_.world_w, visible_width(view_),
             position - position % std::max(1, view_.world_w) + view_.left);
 }
 
@@ -157,7 +159,7 @@ void map_window::paintEvent(QPaintEvent*) {
     if (image_.devicePixelRatio() != devicePixelRatioF()) render_image();
     QPainter painter(viewport());
     painter.drawImage(0, 0, image_);
-    if (!dragging_) return;
+    if (!banding_) return;
     // Dark dashes over a light line show on every colour of the map.
     const QRect band =
         QRect(QPoint(band_start_.x, band_start_.y), QPoint(band_end_.x, band_end_.y)).normalized();
@@ -168,16 +170,18 @@ void map_window::paintEvent(QPaintEvent*) {
     painter.drawRect(band);
 }
 
+// A new size keeps what the map shows in its middle and its zoom; it is no undo step.
 void map_window::resizeEvent(QResizeEvent*) {
     // Both the frame and its viewport report a resize; the view is fitted once per size.
     const QSize size = viewport()->size();
     if (size.height() == 0 || size == sized_) return;
+    const bool first = sized_.isEmpty();
     sized_ = size;
     resize_view(view_, size.width(), size.height(), *this);
-    set_bar(*verticalScrollBar(), view_.world_h, view_.page_h, 0);
-    verticalScrollBar()->setEnabled(view_.world_h != view_.page_h);
-    // Three world widths, the thumb in the middle one, to scroll round the world either way.
-    set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.page_w, view_.world_w);
+    // Three world widths, the thumb starting in the middle one, to scroll round the world
+    // either way.
+    if (first) set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.world_w, view_.world_w);
+    update_scroll_bars();
     redraw();
 }
 
@@ -221,37 +225,49 @@ void map_window::mousePressEvent(QMouseEvent* event) {
         pressed_row_ = row_of_hop(*rows, hops.front());
     // A click on a hop selects it even while the globe turns.
     if (pressed_row_ && view_.rotating) return;
+    // Beside the flat map's world there is nothing to zoom into.
+    if (!map_area(view_).contains(pixel_of(at))) return;
     if (refuse_zoom_while_rotating(view_, *this)) return;
     band_start_ = band_end_ = pixel_of(at);
-    dragging_ = true;
-    viewport()->update();
+    pressing_ = true;
+    banding_ = false;
+}
+
+// The band shows once the pointer has moved the platform's drag distance; a smaller move is a
+// click.
+bool map_window::beyond_click(QPoint at) const {
+    const QPoint start(band_start_.x, band_start_.y);
+    return (at - start).manhattanLength() >= QApplication::startDragDistance();
 }
 
 void map_window::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit mouse_moved(at);
-    if (!dragging_) return;
+    if (!pressing_) return;
+    banding_ = banding_ || beyond_click(at);
+    if (!banding_) return;
     band_end_ = constrain_band_end(view_, band_start_, pixel_of(at));
     viewport()->update();
 }
 
 void map_window::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
     bool zoomed = false;
-    if (dragging_) {
-        dragging_ = false;
-        band_end_ = constrain_band_end(view_, band_start_, pixel_of(event->position().toPoint()));
-        viewport()->update();
+    if (pressing_ && (banding_ || beyond_click(at))) {
+        band_end_ = constrain_band_end(view_, band_start_, pixel_of(at));
         zoomed = zoom_to_band(view_, history_, band_start_, band_end_, *this);
-        band_start_ = band_end_ = {};
-    }
-    if (zoomed) {
-        redraw();
-        update_scroll_bars();
     } else if (pressed_row_) {
         emit hop_clicked(*pressed_row_);
     }
+    if (banding_) viewport()->update();
+    pressing_ = banding_ = false;
+    band_start_ = band_end_ = {};
     pressed_row_.reset();
+    if (zoomed) {
+        redraw();
+        update_scroll_bars();
+    }
 }
 
 void map_window::wheelEvent(QWheelEvent* event) {

@@ -73,6 +73,7 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     void scrolled();
     // One zoom notch about a client point; false when a rotation refuses it.
     bool zoom_step(pixel_point at, bool in);
+    bool beyond_click(QPoint at) const;
     void render_image();
     void draw_live(bool on_screen, const std::function<void(canvas&)>& draw);
     std::vector<std::size_t> hops_under(QPoint at) const;
@@ -82,7 +83,8 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     view_history& history_;
     const trace_store* store_ = nullptr;
     QImage image_;
-    bool dragging_ = false;
+    bool pressing_ = false; // the left button went down on the map
+    bool banding_ = false;  // and has moved far enough to draw a band
     pixel_point band_start_;
     pixel_point band_end_;
     std::optional<std::size_t> pressed_row_;

@@ -3,6 +3,7 @@ through hoplot, find its nodes on the accessibility bus, drive them as a user wo
 screenshots. A test is a function handed to run()."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -167,9 +168,15 @@ def text(node):
         return node.name
 
 
-def center(node):
+def extents(node):
+    """x, y, width and height of a node on the screen."""
     box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return box.x + box.width // 2, box.y + box.height // 2
+    return box.x, box.y, box.width, box.height
+
+
+def center(node):
+    x, y, width, height = extents(node)
+    return x + width // 2, y + height // 2
 
 
 def xdotool(*arguments):
@@ -204,6 +211,24 @@ def screenshot(name):
     path = os.path.join(folder, f"{TEST_NAME}-{name}.png")
     subprocess.run(["import", "-window", "root", path], check=True)
     return path
+
+
+class pixels:
+    """A box of the screen as it is now, row by row."""
+
+    def __init__(self, x, y, width, height):
+        ppm = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}",
+                              "+repage", "-depth", "8", "ppm:-"],
+                             check=True, capture_output=True).stdout
+        # P6, width, height and 255, each ended by one white-space byte, then the samples.
+        header = re.match(rb"P6\s(\d+)\s(\d+)\s255\s", ppm)
+        check(header is not None, "import gave no 8-bit PPM")
+        self.width, self.height = int(header[1]), int(header[2])
+        self._data = ppm[header.end():]
+
+    def row(self, y):
+        """Row y's samples, counted from the box's top: red, green and blue bytes a pixel."""
+        return self._data[3 * y * self.width:3 * (y + 1) * self.width]
 
 
 def run(test):
