@@ -19,10 +19,7 @@ int main(int argc, char** argv) {
         return hoplot::run_render({arguments.begin() + 1, arguments.end()});
     }
     const hoplot::window_request_parse parsed = hoplot::parse_window_request(arguments);
-    if (!parsed.request) {
-        std::fprintf(stderr, "hoplot: %s\n%s", parsed.error.c_str(), hoplot::usage_text().c_str());
-        return 2;
-    }
+    if (!parsed.request) return hoplot::bad_usage(parsed.error);
     if (const auto notice =
             hoplot::missing_display_notice([](const char* name) { return std::getenv(name); })) {
         std::fputs(notice->c_str(), stderr);

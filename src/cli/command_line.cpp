@@ -23,7 +23,7 @@ const mode modes[] = {
     {"--report",
      "DEST [-4 | -6] [--json] [--save FILE.trc]   one trace; one line per output-window line",
      run_report},
-    {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
+    {"--locate", "ADDRESS [NAME] [--json]           one hop through the resolution pipeline",
      run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      run_show},
@@ -32,12 +32,12 @@ const mode modes[] = {
      nullptr},
 };
 
-int print_usage(std::FILE* out, int status) {
-    std::fputs(usage_text().c_str(), out);
-    return status;
-}
-
 } // namespace
+
+int bad_usage(const std::string& error) {
+    std::fprintf(stderr, "hoplot: %s (hoplot --help shows the usage)\n", error.c_str());
+    return 2;
+}
 
 std::string usage_text() {
     std::string text = "Usage:\n  hoplot [HOST | FILE.trc]    the window; tracing HOST or showing "
@@ -52,19 +52,20 @@ std::string usage_text() {
 std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
     if (arguments.empty() || !arguments.front().starts_with('-')) return std::nullopt;
     const std::string& flag = arguments.front();
-    if (flag == "--version") {
-        std::printf("%s\n", program_title_with_version().c_str());
+    const bool version = flag == "--version";
+    if (version || flag == "--help" || flag == "-h") {
+        if (arguments.size() > 1) return bad_usage(flag + " does not take " + arguments[1]);
+        std::fputs(version ? (program_title_with_version() + "\n").c_str() : usage_text().c_str(),
+                   stdout);
         return 0;
     }
-    if (flag == "--help" || flag == "-h") return print_usage(stdout, 0);
     for (const mode& m : modes) {
         if (flag != m.flag) continue;
         if (m.run == nullptr) return std::nullopt;
         load_cli_settings();
         return m.run({arguments.begin() + 1, arguments.end()});
     }
-    std::fprintf(stderr, "hoplot: unknown option %s\n", flag.c_str());
-    return print_usage(stderr, 2);
+    return bad_usage("unknown option " + flag);
 }
 
 } // namespace hoplot

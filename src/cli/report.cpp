@@ -4,11 +4,15 @@
 #include <cstdio>
 #include <deque>
 #include <optional>
+#include <variant>
 
+#include "cli/command_line.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
+#include "shell/command_arguments.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
+#include "trace/destination.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"
 #include "trace/trace_engine.h"
@@ -26,32 +30,31 @@ struct report_options {
     address_family family = static_cast<address_family>(app_settings().address_family);
 };
 
-std::optional<report_options> parse_options(const std::vector<std::string>& args) {
+// The options, or what is wrong with them.
+std::variant<report_options, std::string> parse_options(const std::vector<std::string>& args) {
+    const argument_parse parsed = parse_arguments(
+        args, "--report", {{"--json"}, {"-4"}, {"-6"}, {"--save", "FILE.trc"}, {"--window", "N"}});
+    if (!parsed.arguments) return parsed.error;
+    const command_arguments& given = *parsed.arguments;
+    // A web address is traced by its host, as from the window.
+    const auto destination =
+        given.operands.size() == 1 ? trace_destination(given.operands[0]) : std::nullopt;
+    if (!destination) return "--report needs one destination";
     report_options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool has_value = i + 1 < args.size();
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "-4" || arg == "-6") {
-            options.family = arg == "-4" ? address_family::ipv4 : address_family::ipv6;
-        } else if (arg == "--save" && has_value) {
-            options.save_path = args[++i];
-        } else if (arg == "--window" && has_value) {
-            try {
-                options.window = std::stoi(args[++i]);
-            } catch (const std::exception&) {
-                return std::nullopt;
-            }
-            if (options.window < 1 || options.window > probe_settings{}.last_ttl)
-                return std::nullopt;
-        } else if (options.destination.empty() && !arg.starts_with("--")) {
-            options.destination = arg;
-        } else {
-            return std::nullopt;
-        }
+    options.destination = *destination;
+    options.json = given.has("--json");
+    options.save_path = given.value("--save");
+    // The last of -4 and -6 wins.
+    for (const auto& option : given.options) {
+        if (option.first == "-4") options.family = address_family::ipv4;
+        if (option.first == "-6") options.family = address_family::ipv6;
     }
-    if (options.destination.empty()) return std::nullopt;
+    if (const auto window = given.value("--window")) {
+        const int last = probe_settings{}.last_ttl;
+        const auto value = number_argument(*window, 1, last);
+        if (!value) return "--window takes 1 to " + std::to_string(last);
+        options.window = *value;
+    }
     return options;
 }
 
@@ -110,16 +113,7 @@ void report_output::output_hop_added(const hop_rec& hop) {
         std::fflush(stdout);
         return;
     }
-    std::string line =
-        "{\"name\":" + json_string(hop.name) + ",\"address\":" + json_string(hop.address) +
-        ",\"location\":" + json_string(hop.location.value_or("")) +
-        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) +
-        ",\"kind\":" + std::to_string(hop.kind) +
-        ",\"source\":" + json_string(source_name(where.source));
-    if (where.location)
-        line += ",\"x\":" + std::to_string(where.position.x) +
-                ",\"y\":" + std::to_string(where.position.y);
-    json_lines_.push_back(line + "}");
+    json_lines_.push_back(hop_json(hop, where));
 }
 
 void report_output::print_document(const std::string& destination, bool stored) const {
@@ -147,13 +141,9 @@ class report_sink : public store_sink {
 } // namespace
 
 int run_report(const std::vector<std::string>& args) {
-    const auto options = parse_options(args);
-    if (!options) {
-        std::fprintf(
-            stderr,
-            "Usage: hoplot --report DEST [-4 | -6] [--json] [--save FILE.trc] [--window N]\n");
-        return 2;
-    }
+    const auto parsed = parse_options(args);
+    if (const auto* error = std::get_if<std::string>(&parsed)) return bad_usage(*error);
+    const auto* options = &std::get<report_options>(parsed);
     no_progress progress;
     load_location_sources(progress);
 

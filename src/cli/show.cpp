@@ -1,7 +1,9 @@
 #include "cli/show.h"
 
+#include "cli/command_line.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
+#include "shell/command_arguments.h"
 #include "shell/show_message.h"
 #include "trace/trace_file.h"
 #include "trace/trace_store.h"
@@ -9,13 +11,12 @@
 namespace hoplot {
 
 int run_show(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::fputs("Usage: hoplot --show FILE.trc\n", stderr);
-        return 2;
-    }
+    const argument_parse parsed = parse_arguments(args, "--show", {});
+    if (!parsed.arguments) return bad_usage(parsed.error);
+    if (parsed.arguments->operands.size() != 1) return bad_usage("--show needs one FILE.trc");
     no_progress progress;
     load_location_sources(progress);
-    return show_trace_file(args.front(), stdout);
+    return show_trace_file(parsed.arguments->operands.front(), stdout);
 }
 
 int show_trace_file(const std::string& path, std::FILE* out) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
@@ -76,11 +77,20 @@ char letter_of(const std::string& word) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(word[0])));
 }
 
+// Appends to a regular file only: opening a FIFO for writing would wait for a reader.
 bool write_line(const std::string& path, const std::string& line) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (!file) return false;
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return false;
+    struct stat status {};
+    std::FILE* file =
+        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? ::fdopen(fd, "a") : nullptr;
+    if (!file) {
+        ::close(fd);
+        return false;
+    }
     const bool written = std::fputs(line.c_str(), file) >= 0;
     return std::fclose(file) == 0 && written;
 }

@@ -51,6 +51,9 @@ geoip_database::~geoip_database() {
 }
 
 std::unique_ptr<geoip_database> geoip_database::open(const std::string& path) {
+    // The library opens what it is given and would wait on a FIFO for its writer.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
     auto db = std::make_unique<MMDB_s>();
     if (MMDB_open(path.c_str(), MMDB_MODE_MMAP, db.get()) != MMDB_SUCCESS) return nullptr;
     return std::unique_ptr<geoip_database>(new geoip_database(std::move(db)));

@@ -4,11 +4,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <variant>
 
+#include "cli/command_line.h"
 #include "geolocation/resolve_location.h"
 #include "map/map_level.h"
 #include "map/map_view.h"
@@ -16,6 +17,7 @@
 #include "map/startup_data.h"
 #include "map/view_settings.h"
 #include "picture/map_picture.h"
+#include "shell/command_arguments.h"
 #include "shell/settings.h"
 #include "shell/show_message.h"
 #include "trace/trace_document.h"
@@ -25,22 +27,13 @@ namespace hoplot {
 namespace {
 
 constexpr int max_side = 10000;
-constexpr const char* usage =
-    "Usage: hoplot --render OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]\n";
 
-std::optional<int> parse_side(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (value < 1 || value > max_side) return std::nullopt;
-    return value;
-}
-
+// "WxH", each side from 1 to max_side.
 bool parse_size(const std::string& text, render_request& request) {
     const auto x = text.find('x');
     if (x == std::string::npos) return false;
-    const auto width = parse_side(std::string_view(text).substr(0, x));
-    const auto height = parse_side(std::string_view(text).substr(x + 1));
+    const auto width = number_argument(std::string_view(text).substr(0, x), 1, max_side);
+    const auto height = number_argument(std::string_view(text).substr(x + 1), 1, max_side);
     if (!width || !height) return false;
     request.width = *width;
     request.height = *height;
@@ -77,38 +70,33 @@ void fit_route(map_view& view, map_view_listener& listener) {
 
 } // namespace
 
-std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args) {
+std::variant<render_request, std::string>
+parse_render_arguments(const std::vector<std::string>& args) {
+    const argument_parse parsed = parse_arguments(
+        args, "--render",
+        {{"--globe"}, {"--flat"}, {"--fit"}, {"--open", "FILE.trc"}, {"--size", "WxH"}});
+    if (!parsed.arguments) return parsed.error;
+    const command_arguments& given = *parsed.arguments;
+    if (given.operands.size() != 1 || given.operands[0].empty())
+        return "--render needs one OUT.png";
     render_request request;
-    bool have_output = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool has_value = i + 1 < args.size();
-        if (arg == "--globe" || arg == "--flat") {
-            request.globe = arg == "--globe";
-        } else if (arg == "--fit") {
-            request.fit = true;
-        } else if (arg == "--open" && has_value) {
-            request.trace_file = args[++i];
-        } else if (arg == "--size" && has_value) {
-            if (!parse_size(args[++i], request)) return std::nullopt;
-        } else if (!arg.starts_with("--") && !have_output) {
-            request.output = arg;
-            have_output = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!have_output || request.output.empty() || (request.fit && !request.trace_file))
-        return std::nullopt;
+    request.output = given.operands[0];
+    // The last of --globe and --flat wins.
+    for (const auto& option : given.options)
+        if (option.first == "--globe" || option.first == "--flat")
+            request.globe = option.first == "--globe";
+    request.trace_file = given.value("--open");
+    request.fit = given.has("--fit");
+    if (request.fit && !request.trace_file) return "--fit needs --open FILE.trc";
+    if (const auto size = given.value("--size"); size && !parse_size(*size, request))
+        return "--size takes WxH, each side 1 to " + std::to_string(max_side);
     return request;
 }
 
 int run_render(const std::vector<std::string>& args) {
-    const std::optional<render_request> request = parse_render_arguments(args);
-    if (!request) {
-        std::fputs(usage, stderr);
-        return 2;
-    }
+    const auto parsed = parse_render_arguments(args);
+    if (const auto* error = std::get_if<std::string>(&parsed)) return bad_usage(*error);
+    const auto* request = &std::get<render_request>(parsed);
     const auto application = offscreen_application();
 
     map_view view;

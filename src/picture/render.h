@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace hoplot {
@@ -15,9 +16,10 @@ struct render_request {
     int height = 572;
 };
 
-// OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]; none when the arguments
-// are not that. The last of --globe and --flat wins.
-std::optional<render_request> parse_render_arguments(const std::vector<std::string>& args);
+// OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH], options in any order; what
+// is wrong with them when they are not that. The last of --globe and --flat wins.
+std::variant<render_request, std::string>
+parse_render_arguments(const std::vector<std::string>& args);
 
 // hoplot --render: draws the map as a map window of the picture's size would, with the current
 // settings' layers and mode and optionally trace 0 of a trace file, and writes it as a PNG: the

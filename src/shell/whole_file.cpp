@@ -27,7 +27,8 @@ class file_descriptor {
 } // namespace
 
 std::optional<std::string> read_whole_file(const std::string& path, std::size_t max_size) {
-    const file_descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opening a FIFO without a writer waits for one: open without waiting, then refuse it.
+    const file_descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) return std::nullopt;
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;

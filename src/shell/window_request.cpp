@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "shell/command_arguments.h"
+
 namespace hoplot {
 namespace {
 
@@ -13,11 +15,13 @@ bool names_trace_file(const std::string& argument) {
 } // namespace
 
 window_request_parse parse_window_request(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return {window_request{}, {}};
-    if (arguments.size() > 1) return {std::nullopt, "one destination or trace file at most"};
-    const std::string& argument = arguments.front();
+    const argument_parse parsed = parse_arguments(arguments, {}, {});
+    if (!parsed.arguments) return {std::nullopt, parsed.error};
+    const std::vector<std::string>& operands = parsed.arguments->operands;
+    if (operands.empty()) return {window_request{}, {}};
+    if (operands.size() > 1) return {std::nullopt, "one destination or trace file at most"};
+    const std::string& argument = operands.front();
     if (argument.empty()) return {std::nullopt, "empty destination"};
-    if (argument.front() == '-') return {std::nullopt, "unknown option " + argument};
     if (names_trace_file(argument)) return {window_request{{}, argument}, {}};
     return {window_request{argument, {}}, {}};
 }

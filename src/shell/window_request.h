@@ -19,7 +19,7 @@ struct window_request_parse {
 };
 
 // An argument that names an existing file or ends in ".trc" is a trace file; any other is a
-// destination. At most one argument; options are not the window's.
+// destination. At most one; the window takes no option, wherever one stands.
 window_request_parse parse_window_request(const std::vector<std::string>& arguments);
 
 } // namespace hoplot

@@ -6,6 +6,7 @@ namespace hoplot {
 namespace {
 
 constexpr const char* blanks = " \t";
+constexpr const char* surrounding_space = " \t\r\n\v\f";
 
 std::string first_word(const std::string& text) {
     const auto begin = text.find_first_not_of(blanks);
@@ -25,10 +26,14 @@ std::string host_of(const std::string& authority) {
 } // namespace
 
 std::optional<std::string> trace_destination(const std::string& typed) {
-    if (first_word(typed).empty()) return std::nullopt;
-    const auto colon = typed.find(':');
-    if (colon == std::string::npos || typed.compare(colon + 1, 2, "//") != 0) return typed;
-    const std::string rest = typed.substr(colon + 3);
+    // Blanks around a pasted name are no part of it.
+    const auto begin = typed.find_first_not_of(surrounding_space);
+    if (begin == std::string::npos) return std::nullopt;
+    const std::string text =
+        typed.substr(begin, typed.find_last_not_of(surrounding_space) + 1 - begin);
+    const auto colon = text.find(':');
+    if (colon == std::string::npos || text.compare(colon + 1, 2, "//") != 0) return text;
+    const std::string rest = text.substr(colon + 3);
     const std::string host = host_of(rest.substr(0, rest.find_first_of("/?#")));
     if (first_word(host).empty()) return std::nullopt;
     return host;

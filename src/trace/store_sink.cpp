@@ -3,7 +3,6 @@
 namespace hoplot {
 
 void store_sink::begin_trace(const std::string& destination) {
-    destination_ = destination;
     select_after_hop_ = false;
     store_.begin_trace(destination);
 }
@@ -25,9 +24,9 @@ void store_sink::first_answer(const std::string&) {
 
 void store_sink::add_hop(const traced_hop& hop) {
     store_.add_hop(hop.row, hop.where, true);
-    // The store appends the trace's line with its first hop; the engine's selection rule (the
-    // first line with this name, an older trace's when there is one) applies once it exists.
-    if (select_after_hop_) store_.select_trace_beginning_with(destination_);
+    // The store appends the trace's line with its first hop: that line is highlighted, as the
+    // trace shown, even when an older trace has the same name or one that begins with it.
+    if (select_after_hop_ && store_.current_trace()) store_.select_trace(*store_.current_trace());
     select_after_hop_ = false;
 }
 

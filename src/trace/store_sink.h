@@ -37,7 +37,6 @@ class store_sink : public trace_sink {
   private:
     trace_store& store_;
     trace_controls& controls_;
-    std::string destination_;
     bool select_after_hop_ = false;
 };
 

@@ -8,9 +8,8 @@
 namespace hoplot {
 namespace {
 
-void choose_file(trace_document& document, const std::string& path) {
-    document.path = path;
-    document.title = std::filesystem::path(path).filename().string();
+std::string file_title(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
 }
 
 } // namespace
@@ -26,15 +25,16 @@ void new_traces(trace_store& store, trace_document& document) {
 }
 
 bool open_traces(trace_store& store, trace_document& document, const std::string& path) {
-    choose_file(document, path);
-    store.clear_traces();
-    store.repaint_map();
-    if (!read_trace_file(store, path)) {
-        ShowMessage(format_message("Can't read file %s", document.title));
-        // Kept as the current file, a later Save would overwrite it with the empty store.
-        document = {};
+    // Read whole before anything is replaced: a file that cannot be read changes nothing.
+    const auto traces = read_trace_file(path);
+    if (!traces) {
+        ShowMessage(format_message("Can't read file %s", file_title(path)));
         return false;
     }
+    document = {path, file_title(path)};
+    store.clear_traces();
+    store.repaint_map();
+    load_traces(store, *traces);
     store.set_traces_saved(true);
     if (store.trace_count() > 0) {
         store.select_trace(0);
@@ -53,8 +53,10 @@ bool save_traces(trace_store& store, const trace_document& document) {
 }
 
 bool save_traces_as(trace_store& store, trace_document& document, const std::string& path) {
-    choose_file(document, path);
-    return save_traces(store, document);
+    const trace_document chosen{path, file_title(path)};
+    if (!save_traces(store, chosen)) return false;
+    document = chosen;
+    return true;
 }
 
 } // namespace hoplot

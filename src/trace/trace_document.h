@@ -18,17 +18,17 @@ std::string window_caption(const trace_document& document);
 // New: the traces and the file are forgotten; the traces count as unsaved.
 void new_traces(trace_store& store, trace_document& document);
 
-// Open, once the user has chosen the file and answered about unsaved traces: the file becomes the
-// current one, the store is cleared and the file read; on success trace 0 is shown. A file that
-// cannot be read is reported with "Can't read file %s" and leaves the store empty and no current
-// file.
+// Open, once the user has chosen the file and answered about unsaved traces: the file is read,
+// then it becomes the current one, its traces replace the store's and trace 0 is shown. A file
+// that cannot be read is reported with "Can't read file %s" and changes nothing.
 bool open_traces(trace_store& store, trace_document& document, const std::string& path);
 
 // Save to the current file; the caller runs Save As instead when there is none. A failure is
 // reported with "Can't write to file %s".
 bool save_traces(trace_store& store, const trace_document& document);
 
-// Save As, once the user has chosen the file: it becomes the current file even if writing fails.
+// Save As, once the user has chosen the file: it becomes the current file once it is written; a
+// failure leaves the current file as it was.
 bool save_traces_as(trace_store& store, trace_document& document, const std::string& path);
 
 } // namespace hoplot

@@ -267,10 +267,14 @@ bool write_trace_file(const trace_store& store, const std::string& path) {
     return owned_by_someone_else(path) ? write_in_place(name, text) : write_replacing(name, text);
 }
 
-bool read_trace_file(trace_store& store, const std::string& path) {
+std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path) {
     const auto text = read_whole_file(path, max_trace_file_size());
-    if (!text) return false;
-    const auto traces = parse_trace_text(*text);
+    if (!text) return std::nullopt;
+    return parse_trace_text(*text);
+}
+
+bool read_trace_file(trace_store& store, const std::string& path) {
+    const auto traces = read_trace_file(path);
     if (!traces) return false;
     load_traces(store, *traces);
     return true;

@@ -43,8 +43,11 @@ void load_traces(trace_store& store, const std::vector<trace_entry>& traces);
 // is written in place instead. A text too large for reading to take back is not written.
 bool write_trace_file(const trace_store& store, const std::string& path);
 
-// Reads the traces of path into the store; on any failure the store is left as it was. A file
-// too large for its traces to fit in memory is refused.
+// The traces of the file at path, or none when it cannot be read, is malformed, or is too large
+// for its traces to fit in memory.
+std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path);
+
+// Reads the traces of path into the store; on any failure the store is left as it was.
 bool read_trace_file(trace_store& store, const std::string& path);
 
 } // namespace hoplot

@@ -1,7 +1,6 @@
 #include "trace/trace_store.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace hoplot {
 namespace {
@@ -52,14 +51,6 @@ bool place_point(route_rec& route, point_rec point, map_point previous) {
     opened.points.push_back(std::move(point));
     route.places.push_back(std::move(opened));
     return true;
-}
-
-bool begins_with_ignoring_case(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    });
 }
 
 } // namespace
@@ -247,15 +238,6 @@ void trace_store::select_trace(std::size_t index) {
 
 void trace_store::deselect_traces() {
     observer_->trace_lines_deselected();
-}
-
-void trace_store::select_trace_beginning_with(const std::string& text) {
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const trace_entry& e) {
-        return begins_with_ignoring_case(e.name, text);
-    });
-    if (found != entries_.end()) {
-        observer_->trace_line_selected(static_cast<std::size_t>(found - entries_.begin()));
-    }
 }
 
 } // namespace hoplot

@@ -79,8 +79,6 @@ class trace_store {
     // Trace-list selection, for the engine and the file commands.
     void select_trace(std::size_t index);
     void deselect_traces();
-    // Selects the first line, from the top, whose name begins with `text` regardless of case.
-    void select_trace_beginning_with(const std::string& text);
 
   private:
     struct building {

@@ -58,5 +58,20 @@ TEST_F(locate_test, one_tab_separated_line_per_source_and_exit_2_on_bad_usage) {
     EXPECT_TRUE(messages.empty());
 }
 
+// --json, wherever it stands, gives the hop as --report --json does; it is never the host name.
+TEST_F(locate_test, json_gives_one_object_with_the_fields_of_a_reported_hop) {
+    const std::string unplaced = "{\"name\":\"far.example\",\"address\":\"192.0.2.1\","
+                                 "\"location\":\"Unresolved\",\"time\":\"\",\"colour\":0,"
+                                 "\"kind\":0,\"source\":\"none\"}\n";
+    EXPECT_EQ(locate({"192.0.2.1", "far.example", "--json"}), std::make_pair(0, unplaced));
+    const auto [status, placed_hop] = locate({"--json", "10.1.5.5"});
+    EXPECT_EQ(status, 0);
+    const map_point at = to_map_units(position(12.5, "North", 3.25, "East"));
+    EXPECT_NE(placed_hop.find("\"source\":\"fix\",\"x\":" + std::to_string(at.x) +
+                              ",\"y\":" + std::to_string(at.y) + "}"),
+              std::string::npos)
+        << placed_hop;
+}
+
 } // namespace
 } // namespace hoplot

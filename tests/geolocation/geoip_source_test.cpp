@@ -1,6 +1,7 @@
 #include "geolocation/geoip_source.h"
 
 #include <fstream>
+#include <sys/stat.h>
 
 #include "geo_test.h"
 #include "shell/data_dir.h"
@@ -106,6 +107,13 @@ TEST(geoip_database, files_that_are_no_database_do_not_open) {
          {dir.path() + "missing.mmdb", dir.path(), dir.write("text.mmdb", "hosts 10.1.2.3\n"),
           dir.write("cut.mmdb", whole.substr(0, whole.size() / 2))})
         EXPECT_FALSE(geoip_database::open(path)) << path;
+
+    const std::string fifo = dir.path() + "fifo.mmdb";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    bool opened = true;
+    EXPECT_TRUE(
+        returns_without_waiting(fifo, [&] { opened = geoip_database::open(fifo) != nullptr; }));
+    EXPECT_FALSE(opened);
 }
 
 using geoip_source_test = geo_test;

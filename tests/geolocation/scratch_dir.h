@@ -1,10 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
 
 namespace hoplot {
 
@@ -40,6 +44,17 @@ class scratch_dir {
 inline std::string read_text_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs call, which opens the FIFO at path, and tells whether it came back without waiting for
+// the FIFO's other end. One that waits is then given that end, so that the test goes on.
+template <typename function> bool returns_without_waiting(const std::string& fifo, function call) {
+    auto running = std::async(std::launch::async, std::move(call));
+    const bool at_once = running.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    const int other_end = at_once ? -1 : ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    running.wait();
+    if (other_end >= 0) ::close(other_end);
+    return at_once;
 }
 
 } // namespace hoplot

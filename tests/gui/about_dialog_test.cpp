@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/find_widget.h"
 #include "shell/message_log.h"
 #include "shell/settings.h"
 
@@ -17,14 +18,18 @@ QString label_text(const QDialog& dialog, const char* name) {
     return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
 }
 
+// Shown, and heard by assistive technology as shown.
 TEST(about_dialog, shows_version_address_and_every_data_attribution) {
     about_dialog dialog;
     EXPECT_EQ(label_text(dialog, "version"), "Version 1.4.7");
-    EXPECT_TRUE(label_text(dialog, "support_address").contains('@'));
-    const QString credits = label_text(dialog, "attributions");
+    const auto heard = [&](const char* label) {
+        return heard_name(dialog.findChild<QLabel*>(QString::fromLatin1(label)));
+    };
+    EXPECT_EQ(heard("support_address"), label_text(dialog, "support_address"));
+    EXPECT_TRUE(heard("support_address").contains('@'));
     for (const char* source : {"GSHHG", "GNU Lesser General Public License", "GeoNames",
                                "IP Geolocation by DB-IP", "Creative Commons Attribution 4.0"})
-        EXPECT_TRUE(credits.contains(QString::fromLatin1(source))) << source;
+        EXPECT_TRUE(heard("attributions").contains(QString::fromLatin1(source))) << source;
 }
 
 // The home page is the help's contents; the dialog closes whether or not a browser started.

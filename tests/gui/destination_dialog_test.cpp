@@ -25,19 +25,31 @@ std::optional<std::string> answer(destination_history& history, const QString& t
     return dialog.destination();
 }
 
-TEST(destination_dialog, traces_a_web_address_s_host_and_offers_given_ones_again_newest_first) {
+// What was typed is traced as typed, never completed from the history nor matched to an item.
+TEST(destination_dialog, traces_what_was_typed_and_offers_given_ones_again_newest_first) {
     destination_history history;
-    EXPECT_EQ(answer(history, "https://www.example.org/index.html", QDialogButtonBox::Ok),
-              "www.example.org");
-    EXPECT_EQ(answer(history, "two words", QDialogButtonBox::Ok), "two words");
-    EXPECT_EQ(answer(history, "cancelled.example", QDialogButtonBox::Cancel), std::nullopt);
-    EXPECT_EQ(answer(history, "", QDialogButtonBox::Ok), std::nullopt);
+    const struct {
+        const char* typed;
+        QDialogButtonBox::StandardButton button;
+        std::optional<std::string> traced;
+    } steps[] = {
+        {"https://www.example.org/index.html", QDialogButtonBox::Ok, "www.example.org"},
+        {"127.0.0.10", QDialogButtonBox::Ok, "127.0.0.10"},
+        {"127.0.0.1", QDialogButtonBox::Ok, "127.0.0.1"},
+        {"WWW.example.org", QDialogButtonBox::Ok, "WWW.example.org"},
+        {"  two words  ", QDialogButtonBox::Ok, "two words"},
+        {"cancelled.example", QDialogButtonBox::Cancel, std::nullopt},
+        {"", QDialogButtonBox::Ok, std::nullopt},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ(answer(history, step.typed, step.button), step.traced) << step.typed;
 
     destination_dialog dialog(history);
     QStringList offered;
     for (int i = 0; i < dialog.combo()->count(); ++i)
         offered << dialog.combo()->itemText(i);
-    EXPECT_EQ(offered, (QStringList{"two", "www.example.org"}));
+    EXPECT_EQ(offered, (QStringList{"two", "WWW.example.org", "127.0.0.1", "127.0.0.10",
+                                    "www.example.org"}));
 }
 
 TEST(destination_dialog, the_family_is_chosen_by_keyboard) {

@@ -104,18 +104,21 @@ TEST_F(file_commands_test, open_keeps_unsaved_traces_unless_they_were_saved_or_g
     EXPECT_EQ(read_text_file(dir.path() + "mine.trc").substr(0, 7), "1 mine ");
 }
 
-TEST_F(file_commands_test, a_file_that_cannot_be_read_is_not_saved_over_later) {
+// Nothing is replaced before the file is read: the traces held and the current file stay.
+TEST_F(file_commands_test, a_file_that_cannot_be_read_keeps_the_traces_and_the_file) {
     ask.paths = {other, dir.write("bad.trc", "2 broken ")};
-    commands.open();
-    commands.open();
+    EXPECT_TRUE(commands.open());
+    add_unsaved("mine");
+    ask.answers = {save_answer::no};
+    EXPECT_FALSE(commands.open());
     EXPECT_EQ(messages, strings{"Can't read file bad.trc"});
-    EXPECT_EQ(caption, "Hoplot");
+    EXPECT_EQ(names(), (strings{"other.example", "mine"}));
+    EXPECT_EQ(caption, "Hoplot - other.trc");
 
-    add_unsaved("new");
-    ask.paths = {std::nullopt};
-    EXPECT_FALSE(commands.save());
-    EXPECT_EQ(ask.asked.back(), "save as");
+    EXPECT_TRUE(commands.save());
+    EXPECT_EQ(ask.asked, (strings{"open", "open", "Save trace(s)?"}));
     EXPECT_EQ(read_text_file(dir.path() + "bad.trc"), "2 broken ");
+    EXPECT_EQ(read_text_file(other).substr(0, 2), "2 ");
 }
 
 TEST_F(file_commands_test, new_and_quitting_ask_only_while_a_trace_is_unsaved) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAccessible>
 #include <QAction>
+#include <QStringList>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -21,6 +23,20 @@ inline QAction* find_action(const QWidget& parent, const QString& label) {
         if (action->text().section('\t', 0, 0) == label) return action;
     ADD_FAILURE() << "no action " << label.toStdString();
     return nullptr;
+}
+
+// What assistive technology hears as the widget's name.
+inline QString heard_name(QObject* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The names of the captions assistive technology hears the widget labelled by.
+inline QStringList heard_captions(QObject* widget) {
+    QStringList names;
+    for (const auto& [caption, relation] :
+         QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label))
+        names << caption->text(QAccessible::Name);
+    return names;
 }
 
 } // namespace hoplot

@@ -2,16 +2,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QThread>
 #include <QToolButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "geolocation/scratch_dir.h"
+#include "gui/answer_next.h"
 #include "gui/answer_rotation_dialog.h"
 #include "gui/find_widget.h"
 #include "shell/message_log.h"
@@ -56,12 +62,16 @@ class main_window_test : public ::testing::Test {
         log.reset();
     }
 
-    // A new window, not yet shown, from settings of 900 by 700.
-    void open_window() {
+    // A new window, not yet shown, from settings of 900 by 700 unless said otherwise.
+    void open_window(QSize size = {900, 700}) {
         window.reset();
-        app_settings().main_window_width = 900;
-        app_settings().main_window_height = 700;
+        app_settings().main_window_width = size.width();
+        app_settings().main_window_height = size.height();
         window = std::make_unique<main_window>();
+    }
+    void show_window() {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
     QAction* find_action(const QString& label) { return hoplot::find_action(*window, label); }
@@ -85,6 +95,16 @@ TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_s
     EXPECT_EQ(find_action("Use &GeoIP Database")->statusTip(),
               "Place hops with the GeoIP database");
     EXPECT_EQ(find_action("&Quit")->statusTip(), "Quits Hoplot");
+}
+
+// The status bar's right-hand field is heard as what it shows ("Raw ICMP"), then what it means.
+TEST_F(main_window_test, the_probing_field_is_heard_as_shown) {
+    const QList<QLabel*> fields = window->statusBar()->findChildren<QLabel*>();
+    const auto probing = std::find_if(fields.begin(), fields.end(),
+                                      [](QLabel* field) { return !field->toolTip().isEmpty(); });
+    ASSERT_NE(probing, fields.end());
+    EXPECT_FALSE((*probing)->text().isEmpty());
+    EXPECT_EQ(heard_name(*probing), (*probing)->text());
 }
 
 TEST_F(main_window_test, toolbar_buttons_meet_the_guards_of_their_commands) {
@@ -143,18 +163,46 @@ TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
     EXPECT_FALSE(find_action("&Undo")->isEnabled());
 }
 
-TEST_F(main_window_test, records_its_size_after_the_first_resize_but_not_when_minimised) {
-    open_window();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    EXPECT_EQ(app_settings().main_window_width, 900);
-    window->resize(1000, 720);
-    QTRY_COMPARE(app_settings().main_window_width, window->frameGeometry().width());
-    EXPECT_EQ(app_settings().main_window_height, window->frameGeometry().height());
+// What is kept is what comes back: the size without the frame, never beyond the screen.
+TEST_F(main_window_test, its_size_comes_back_the_same_but_never_larger_than_the_screen) {
+    open_window({600, 500});
+    show_window();
+    EXPECT_EQ(app_settings().main_window_width, 600) << "the first size is not recorded";
+    window->resize(640, 480);
+    // (QtTest's QTRY_ macros report to QtTest, not here: a failure would pass unseen.)
+    EXPECT_TRUE(QTest::qWaitFor([] { return app_settings().main_window_width == 640; }));
+    EXPECT_EQ(app_settings().main_window_height, 480);
     window->showMinimized();
     window->resize(300, 200);
     QApplication::processEvents();
-    EXPECT_GE(app_settings().main_window_width, 1000);
+    EXPECT_EQ(app_settings().main_window_width, 640) << "nothing recorded while minimised";
+
+    window = std::make_unique<main_window>();
+    show_window();
+    EXPECT_EQ(window->size(), QSize(640, 480));
+    open_window({5000, 4000});
+    show_window();
+    EXPECT_EQ(window->size(), window->screen()->availableSize());
+}
+
+// Only a file whose traces replaced the held ones starts the view's history anew.
+TEST_F(main_window_test, open_keeps_the_history_unless_a_file_was_read) {
+    scratch_dir dir;
+    const auto open = [this](const std::string& path) {
+        answer_next<QFileDialog>([path](QFileDialog& dialog) {
+            if (path.empty()) return dialog.reject();
+            dialog.selectFile(QString::fromStdString(path));
+            QMetaObject::invokeMethod(&dialog, "accept");
+        });
+        find_action("&Open")->trigger();
+    };
+    find_action("&Cities")->trigger();
+    open("");
+    open(dir.write("bad.trc", "2 broken "));
+    EXPECT_EQ(log->messages, std::vector<std::string>{"Can't read file bad.trc"});
+    EXPECT_EQ(window->history().size(), 1u);
+    open(dir.write("good.trc", "0 "));
+    EXPECT_TRUE(window->history().empty());
 }
 
 TEST_F(main_window_test, rotation_grays_its_rivals_until_stop_restores_the_menu) {
@@ -166,7 +214,7 @@ TEST_F(main_window_test, rotation_grays_its_rivals_until_stop_restores_the_menu)
     EXPECT_TRUE(find_action("&Stop Rotation")->isEnabled());
     EXPECT_TRUE(find_action("&Globe")->isEnabled());
     const int left = window->view().left;
-    QTRY_VERIFY(window->view().left != left);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->view().left != left; }));
     QTest::mouseClick(button("Stop"), Qt::LeftButton);
     EXPECT_FALSE(window->view().rotating);
     for (const char* label : {"&New", "&Start Trace", "&Cities", "&Reset View", "&Auto Rotation"})
@@ -197,7 +245,7 @@ TEST_F(main_window_test, a_message_from_another_thread_is_shown_on_the_gui_threa
         ShowMessage("Can't write to file x");
         returned = true;
     });
-    QTRY_VERIFY(returned.load());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return returned.load(); }));
     worker.join();
     EXPECT_EQ(gui_thread, std::vector<bool>{true});
 }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
+#include "gui/answer_next.h"
 #include "gui/answer_rotation_dialog.h"
 #include "gui/find_widget.h"
 #include "gui/scripted_engine.h"
@@ -21,15 +22,6 @@
 
 namespace hoplot {
 namespace {
-
-// Answers the modal dialog or box that the next command opens.
-template <typename dialog_type> void answer_next(std::function<void(dialog_type&)> answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* dialog = qobject_cast<dialog_type*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-}
 
 TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_quitting_asks) {
     app_settings() = settings{};

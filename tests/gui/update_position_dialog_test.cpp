@@ -1,5 +1,7 @@
 #include "geolocation/ui/update_position_dialog.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "gui/find_widget.h"
 #include "shell/message_log.h"
@@ -41,6 +44,8 @@ class update_position_dialog_test : public ::testing::Test {
                                                 {"San_Jose", 37.33, -121.89}};
         dialog = std::make_unique<update_position_dialog>(row, cities, actions);
         dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     }
 
     template <typename widget> widget* named(const QString& name) const {
@@ -55,6 +60,16 @@ class update_position_dialog_test : public ::testing::Test {
     }
     void click(const char* button) {
         QTest::mouseClick(named<QRadioButton>(button), Qt::LeftButton);
+    }
+    // The widget a caption labels.
+    template <typename widget> widget* captioned(const QString& caption) const {
+        return qobject_cast<widget*>(named<QLabel>(caption)->buddy());
+    }
+    // As assistive technology does it: toggled, without a click.
+    void toggle(const char* button) {
+        QAccessible::queryAccessibleInterface(named<QRadioButton>(button))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
     }
     void press_ok() {
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
@@ -73,10 +88,16 @@ class update_position_dialog_test : public ::testing::Test {
 TEST_F(update_position_dialog_test, opens_with_the_halves_of_the_rows_location) {
     open(san_francisco);
     EXPECT_EQ(named<QLineEdit>("IP name")->text(), "gw1.example.net");
-    EXPECT_EQ(named<QLabel>("Old Latitude")->text(), "   37.77\u00b0 North");
-    EXPECT_EQ(named<QLabel>("Old Longitude")->text(), "   122.42\u00b0 West");
-    EXPECT_EQ(named<QLineEdit>("New Latitude")->text(), "37.77");
-    EXPECT_EQ(named<QLineEdit>("New Longitude")->text(), "122.42");
+    // Heard as what they show, each labelled by its caption.
+    for (const auto& [caption, shown] : {std::pair{"Old Latitude : ", "   37.77\u00b0 North"},
+                                         {"Old Longitude : ", "   122.42\u00b0 West"}}) {
+        QLabel* value = captioned<QLabel>(caption);
+        ASSERT_NE(value, nullptr) << caption;
+        EXPECT_EQ(heard_name(value), QString::fromUtf8(shown));
+        EXPECT_TRUE(heard_captions(value).contains(caption)) << caption;
+    }
+    EXPECT_EQ(captioned<QLineEdit>("New Latitude : ")->text(), "37.77");
+    EXPECT_EQ(captioned<QLineEdit>("New Longitude : ")->text(), "122.42");
     EXPECT_TRUE(named<QRadioButton>("North")->isChecked());
     EXPECT_TRUE(named<QRadioButton>("West")->isChecked());
     EXPECT_TRUE(named<QRadioButton>("Latitude and Longitude")->isChecked());
@@ -146,18 +167,27 @@ TEST_F(update_position_dialog_test, an_emptied_field_is_named_and_nothing_is_sto
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(update_position_dialog_test, a_city_is_found_by_filter_and_its_position_cut) {
+// Chosen by keyboard or assistive technology as well as by mouse.
+TEST_F(update_position_dialog_test, a_city_is_chosen_from_the_keyboard_and_its_position_cut) {
+    test::message_log log;
     open("Unresolved");
-    click("City Location");
+    toggle("City Location");
     QListWidget* list = named<QListWidget>("Cities");
     ASSERT_TRUE(list->isEnabled());
+    EXPECT_FALSE(named<QLineEdit>("New Latitude")->isEnabled());
+    press_ok();
+    EXPECT_EQ(log.messages, std::vector<std::string>{"Please choose a city from the list."});
+    EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(list->item(0)->text(), "Accra") << "sorted by name";
-    QTest::keyClicks(named<QLineEdit>("City filter"), "san f");
-    QList<QListWidgetItem*> visible;
-    for (int i = 0; i < list->count(); ++i)
-        if (!list->item(i)->isHidden()) visible << list->item(i);
-    ASSERT_EQ(visible.size(), 1);
-    visible.front()->setSelected(true);
+
+    // Tab or Down from the filter selects the first city it leaves shown.
+    for (const auto& [typed, key, first] :
+         {std::tuple{"san j", Qt::Key_Tab, "San_Jose"}, {"san f", Qt::Key_Down, "San_Francisco"}}) {
+        type("City filter", typed);
+        QTest::keyClick(named<QLineEdit>("City filter"), key);
+        ASSERT_EQ(list->selectedItems().size(), 1) << typed;
+        EXPECT_EQ(list->selectedItems().front()->text(), first);
+    }
     press_ok();
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].latitude_text, "37.77");

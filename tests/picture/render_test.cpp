@@ -196,6 +196,10 @@ TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_wri
                                                 {"a.png", "--frobnicate"}};
     for (const auto& args : refused)
         EXPECT_EQ(run_render(args), 2) << args.size();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run_render({"a.png", "--json"}), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "hoplot: --render does not take --json (hoplot --help shows the usage)\n");
     EXPECT_EQ(run_render({data.path() + "out.png", "--open", data.path() + "none.trc"}), 1);
     EXPECT_EQ(messages, std::vector<std::string>{"Can't read file none.trc"});
     messages.clear();

@@ -24,6 +24,8 @@ TEST(trace_destination, traces_a_web_address_s_host_and_anything_else_as_typed) 
         {"http://[2001:db8::10", "2001:db8::10"},
         {"example.org/path", "example.org/path"},
         {"two words", "two words"},
+        {"  localhost  ", "localhost"},
+        {"\thttp://example.org/ \n", "example.org"},
         {"", std::nullopt},
         {"   ", std::nullopt},
         {"http:///path", std::nullopt},

@@ -47,7 +47,7 @@ void run_trace(trace_sink& sink, const std::string& destination,
     sink.trace_ended();
 }
 
-TEST(store_sink, stores_rows_from_the_first_hop_selects_the_first_trace_of_that_name_never_errors) {
+TEST(store_sink, stores_rows_from_the_first_hop_selects_the_new_trace_s_line_never_errors) {
     sink_fixture f;
     run_trace(f.sink, "a.example", {"10.0.0.1", "10.0.0.2"});
     EXPECT_FALSE(f.store.traces_saved());
@@ -65,13 +65,12 @@ TEST(store_sink, stores_rows_from_the_first_hop_selects_the_first_trace_of_that_
 
     f.log.events.clear();
     f.store.set_traces_saved(true);
-    run_trace(f.sink, "A.example", {"10.0.0.3"});
+    run_trace(f.sink, "a.ex", {"10.0.0.3"});
     EXPECT_EQ(f.store.trace_count(), 2);
     EXPECT_FALSE(f.store.traces_saved());
-    // The line is appended, but the first line beginning with the name is the one selected.
-    EXPECT_EQ(
-        f.log.only({"list"}),
-        (std::vector<std::string>{"list deselect", "list append A.example", "list select 0"}));
+    // An older line that begins with the name is not the trace shown.
+    EXPECT_EQ(f.log.only({"list"}),
+              (std::vector<std::string>{"list deselect", "list append a.ex", "list select 1"}));
 
     // A trace that fails before probing shows its line and stores nothing.
     f.log.events.clear();

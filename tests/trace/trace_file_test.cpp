@@ -216,8 +216,8 @@ TEST_F(trace_files, saving_over_a_file_keeps_the_file) {
     }
 }
 
-// Save As keeps the chosen file even when it fails; a file that could not be read is forgotten,
-// so that no later Save overwrites it with the emptied store. Both say so.
+// A file that cannot be read, or written by Save As, changes neither the traces held nor the
+// current file; both say so.
 TEST_F(trace_files, opening_and_saving_report_the_files_they_cannot_use) {
     add_trace("old", {hop("k", "192.0.2.1")});
     ASSERT_TRUE(open_traces(store, document, dir.write("empty.trc", "0 ")));
@@ -225,20 +225,20 @@ TEST_F(trace_files, opening_and_saving_report_the_files_they_cannot_use) {
     EXPECT_EQ(store.current_route(), nullptr);
     EXPECT_TRUE(seen.only({"list select"}).empty());
 
-    add_trace("old", {hop("k", "192.0.2.1")});
-    EXPECT_FALSE(open_traces(store, document, dir.write("broken.trc", "3 a ")));
-    EXPECT_EQ(store.trace_count(), 0);
-    EXPECT_TRUE(document.path.empty());
-    EXPECT_EQ(window_caption(document), "Hoplot");
-
     add_trace("a", {hop("k", "192.0.2.1")});
     store.set_traces_saved(false);
+    seen.events.clear();
+    EXPECT_FALSE(open_traces(store, document, dir.write("broken.trc", "3 a ")));
     EXPECT_FALSE(save_traces_as(store, document, dir.path() + "no-such-dir/x.trc"));
-    EXPECT_FALSE(store.traces_saved());
-    EXPECT_EQ(document.title, "x.trc");
     EXPECT_EQ(messages, (strings{"Can't read file broken.trc", "Can't write to file x.trc"}));
+    EXPECT_EQ(rows_of(store.traces()), (strings{"trace a", "0|k|192.0.2.1|1ms"}));
+    EXPECT_TRUE(seen.events.empty()) << "nothing cleared or redrawn";
+    EXPECT_FALSE(store.traces_saved());
+    EXPECT_EQ(window_caption(document), "Hoplot - empty.trc");
+
     EXPECT_TRUE(save_traces_as(store, document, dir.path() + "y.trc"));
     EXPECT_TRUE(store.traces_saved());
+    EXPECT_EQ(window_caption(document), "Hoplot - y.trc");
 }
 
 } // namespace

@@ -205,14 +205,5 @@ TEST_F(store_with_traces, rebuilding_resolves_every_hop_anew) {
                                    "output hop y at 4.0.0.1", "output hop z at 2.0.0.1"}));
 }
 
-TEST_F(store_with_traces, selecting_by_beginning_takes_the_oldest_match_regardless_of_case) {
-    add_trace("TWO", {hop("t", "2.0.0.1")});
-    seen.events.clear();
-    store.select_trace_beginning_with("tw");
-    store.select_trace_beginning_with("nothing");
-    store.select_trace(7);
-    EXPECT_EQ(seen.events, (events{"list select 1"}));
-}
-
 } // namespace
 } // namespace hoplot

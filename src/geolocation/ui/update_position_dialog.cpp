@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -43,12 +45,6 @@ bool ask_yes_no(QWidget* owner, const std::string& question) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-QLabel* value_label(const std::string& text, const QString& name, QWidget* parent) {
-    auto* label = new QLabel(QString::fromStdString(text), parent);
-    label->setAccessibleName(name);
-    return label;
-}
-
 // City names are written with underscores for blanks; either may be typed in the filter.
 QString comparable(QString name) {
     return name.replace('_', ' ');
@@ -75,8 +71,12 @@ update_position_dialog::update_position_dialog(const hop_rec& row,
     auto* coordinate_mode = new QRadioButton(QStringLiteral("Latitude and Longitude"), this);
     city_mode_ = new QRadioButton(QStringLiteral("City Location"), this);
     coordinate_mode->setChecked(true);
-    connect(coordinate_mode, &QRadioButton::clicked, this, [this] { set_city_mode(false); });
-    connect(city_mode_, &QRadioButton::clicked, this, [this] { set_city_mode(true); });
+    // Toggled, not only clicked: assistive technology toggles a radio button without a click.
+    // The two are exclusive, so one button's signal covers both.
+    connect(city_mode_, &QRadioButton::toggled, this, &update_position_dialog::set_city_mode);
+    // Choosing the mode already chosen counts as a change too.
+    for (QRadioButton* mode : {coordinate_mode, city_mode_})
+        connect(mode, &QRadioButton::clicked, this, [this] { modified_ = true; });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &update_position_dialog::apply);
@@ -102,19 +102,21 @@ QGroupBox* update_position_dialog::coordinate_group(const hop_rec& row) {
     const shown_position shown = position_shown(row.location);
     coordinates_ = new QGroupBox(QStringLiteral("Latitude and Longitude"), this);
     auto* grid = new QGridLayout(coordinates_);
-    const QString labels[] = {QStringLiteral("Old Latitude : "), QStringLiteral("New Latitude : "),
-                              QStringLiteral("Old Longitude : "),
-                              QStringLiteral("New Longitude : ")};
-    for (int i = 0; i < 4; ++i)
-        grid->addWidget(new QLabel(labels[i], coordinates_), i, 0);
-    grid->addWidget(value_label(shown.old_latitude, QStringLiteral("Old Latitude"), coordinates_),
-                    0, 1, 1, 3);
-    grid->addWidget(value_label(shown.old_longitude, QStringLiteral("Old Longitude"), coordinates_),
-                    2, 1, 1, 3);
     latitude_ = coordinate_edit(latitude_limit, shown.latitude, QStringLiteral("New Latitude"));
     longitude_ = coordinate_edit(longitude_limit, shown.longitude, QStringLiteral("New Longitude"));
-    grid->addWidget(latitude_, 1, 1);
-    grid->addWidget(longitude_, 3, 1);
+    // The old values are heard as what they say, each captioned by its label.
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"Old Latitude : ", new QLabel(QString::fromStdString(shown.old_latitude), coordinates_)},
+        {"New Latitude : ", latitude_},
+        {"Old Longitude : ", new QLabel(QString::fromStdString(shown.old_longitude), coordinates_)},
+        {"New Longitude : ", longitude_}};
+    for (int row = 0; row < 4; ++row) {
+        auto* caption = new QLabel(QString::fromLatin1(rows[row].first), coordinates_);
+        caption->setBuddy(rows[row].second);
+        grid->addWidget(caption, row, 0);
+        const bool value_only = row % 2 == 0;
+        grid->addWidget(rows[row].second, row, 1, 1, value_only ? 3 : 1);
+    }
     north_ = hemisphere_buttons("North", "South", shown.north, grid, 1).first;
     west_ = hemisphere_buttons("East", "West", shown.east, grid, 3).second;
     return coordinates_;
@@ -142,6 +144,7 @@ update_position_dialog::hemisphere_buttons(const char* first, const char* second
     (first_checked ? one : other)->setChecked(true);
     // A click counts as a change even on the button already checked.
     connect(group, &QButtonGroup::buttonClicked, this, [this] { modified_ = true; });
+    connect(group, &QButtonGroup::buttonToggled, this, [this] { modified_ = true; });
     grid->addWidget(one, row, 2);
     grid->addWidget(other, row, 3);
     return {one, other};
@@ -149,9 +152,9 @@ update_position_dialog::hemisphere_buttons(const char* first, const char* second
 
 QGroupBox* update_position_dialog::city_group(const std::vector<CityRecord>& cities) {
     city_location_ = new QGroupBox(QStringLiteral("City Location"), this);
-    auto* filter = new QLineEdit(city_location_);
-    filter->setPlaceholderText(QStringLiteral("Filter"));
-    filter->setAccessibleName(QStringLiteral("City filter"));
+    city_filter_ = new QLineEdit(city_location_);
+    city_filter_->setPlaceholderText(QStringLiteral("Filter"));
+    city_filter_->setAccessibleName(QStringLiteral("City filter"));
     city_list_ = new QListWidget(city_location_);
     city_list_->setAccessibleName(QStringLiteral("Cities"));
     for (const CityRecord& city : cities) {
@@ -159,11 +162,37 @@ QGroupBox* update_position_dialog::city_group(const std::vector<CityRecord>& cit
         item->setData(Qt::UserRole, QPointF(city.longitude, city.latitude));
     }
     city_list_->sortItems();
-    connect(filter, &QLineEdit::textChanged, this, &update_position_dialog::filter_cities);
+    connect(city_filter_, &QLineEdit::textChanged, this, &update_position_dialog::filter_cities);
+    city_filter_->installEventFilter(this);
+    city_list_->installEventFilter(this);
     auto* column = new QVBoxLayout(city_location_);
-    column->addWidget(filter);
+    column->addWidget(city_filter_);
     column->addWidget(city_list_);
     return city_location_;
+}
+
+// Down in the filter goes on to the list, as Tab does. Entered from the keyboard with no shown
+// city selected, the list selects its first shown one.
+bool update_position_dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == city_filter_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        city_list_->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (watched == city_list_ && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) {
+        const QList<QListWidgetItem*> chosen = city_list_->selectedItems();
+        if (chosen.isEmpty() || chosen.front()->isHidden()) select_first_shown_city();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void update_position_dialog::select_first_shown_city() {
+    for (int i = 0; i < city_list_->count(); ++i) {
+        if (city_list_->item(i)->isHidden()) continue;
+        city_list_->setCurrentRow(i);
+        return;
+    }
 }
 
 void update_position_dialog::set_city_mode(bool city_mode) {
@@ -212,7 +241,7 @@ void update_position_dialog::apply_coordinates() {
 void update_position_dialog::apply_city() {
     const QList<QListWidgetItem*> chosen = city_list_->selectedItems();
     if (chosen.isEmpty()) {
-        accept();
+        ShowMessage("Please choose a city from the list.");
         return;
     }
     const QPointF place = chosen.front()->data(Qt::UserRole).toPointF();

@@ -37,6 +37,9 @@ class update_position_dialog : public QDialog {
 
     bool modified() const { return modified_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QGroupBox* coordinate_group(const hop_rec& row);
     QGroupBox* city_group(const std::vector<CityRecord>& cities);
@@ -47,6 +50,7 @@ class update_position_dialog : public QDialog {
                                                                QGridLayout* grid, int row);
     void set_city_mode(bool city_mode);
     void filter_cities(const QString& text);
+    void select_first_shown_city();
     void apply();
     void apply_coordinates();
     void apply_city();
@@ -64,6 +68,7 @@ class update_position_dialog : public QDialog {
     QRadioButton* city_mode_ = nullptr;
     QGroupBox* coordinates_ = nullptr;
     QGroupBox* city_location_ = nullptr;
+    QLineEdit* city_filter_ = nullptr;
     QListWidget* city_list_ = nullptr;
 };
 

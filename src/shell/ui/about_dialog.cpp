@@ -36,14 +36,15 @@ about_dialog::about_dialog(QWidget* parent, url_opener open_url)
 
     auto* version = text_label(QStringLiteral("Version %1").arg(program_version().c_str()), this);
     version->setObjectName(QStringLiteral("version"));
+    // The labels are heard as what they show; what they are is their description.
     auto* address = text_label(QString::fromLatin1(support_address), this);
     address->setObjectName(QStringLiteral("support_address"));
-    address->setAccessibleName(QStringLiteral("Support address"));
+    address->setAccessibleDescription(QStringLiteral("Support address"));
     auto* credits = text_label(QString::fromUtf8(attributions), this);
     credits->setObjectName(QStringLiteral("attributions"));
     credits->setTextFormat(Qt::RichText);
     credits->setWordWrap(true);
-    credits->setAccessibleName(QStringLiteral("Data sources and licences"));
+    credits->setAccessibleDescription(QStringLiteral("Data sources and licences"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);

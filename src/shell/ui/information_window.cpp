@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "map/map_view.h"
 #include "picture/cell_font.h"
@@ -40,6 +41,9 @@ information_window::information_window(QWidget* parent)
       title_height_(height_with_leading(title_font())),
       line_height_(height_with_leading(body_font())) {
     setAccessibleName(tr("Information"));
+    // Assistive technology hears each value labelled by its caption.
+    traces_caption_->setBuddy(traces_);
+    zoom_caption_->setBuddy(zoom_);
     traces_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     zoom_caption_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     centre_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -68,7 +72,8 @@ void information_window::trace_count_changed(int count) {
 }
 
 // The boxes and rows stand where the body and title fonts' heights put them; values start at
-// the middle, their captions end just past it.
+// the middle, their captions end just past it, unless the window is too narrow for a caption
+// (the panel's scroll bar showing): then the values start where the longer caption ends.
 void information_window::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width();
@@ -78,7 +83,9 @@ void information_window::resizeEvent(QResizeEvent* event) {
     information_box_->setGeometry(0, 0, w, information_h);
     centre_box_->setGeometry(0, information_h + line, w, 4 * line);
     mouse_box_->setGeometry(0, information_h + 6 * line, w, 4 * line);
-    const int middle = w / 2;
+    const int caption_width =
+        std::max(traces_caption_->sizeHint().width(), zoom_caption_->sizeHint().width());
+    const int middle = std::max(w / 2, caption_width - 10);
     const int first_row = title + 5;
     traces_caption_->setGeometry(0, first_row, middle + 10, line);
     traces_->setGeometry(middle + 5, first_row, w - middle - 5, line);

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <chrono>
 
@@ -62,9 +63,19 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
     history_.set_listener([this](bool) { refresh_menus(); });
-    const settings& values = app_settings();
-    resize(values.main_window_width, values.main_window_height);
+    restore_size();
     refresh_menus();
+}
+
+// The size kept between runs is the normal geometry's, frame excluded, so that it comes back
+// the same; never larger than the screen's available area, whatever screen it was kept on. (The
+// frame is the window manager's, unknown until it has framed the window, and kept on the screen
+// by it.)
+void main_window::restore_size() {
+    const settings& values = app_settings();
+    QSize size(values.main_window_width, values.main_window_height);
+    if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableSize());
+    resize(size);
 }
 
 main_window::~main_window() = default;
@@ -124,7 +135,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     const icmp_status probing = describe_icmp_socket(process_icmp_socket());
     probing_label_ = new QLabel(QString::fromStdString(probing.text));
     probing_label_->setToolTip(QString::fromStdString(probing.tooltip));
-    probing_label_->setAccessibleName(QStringLiteral("Probing"));
+    // Heard as what it shows, "Raw ICMP" say, and then what that means.
     probing_label_->setAccessibleDescription(probing_label_->toolTip());
     statusBar()->addPermanentWidget(probing_label_);
 }
@@ -148,8 +159,8 @@ void main_window::resizeEvent(QResizeEvent* event) {
         return;
     }
     settings& values = app_settings();
-    values.main_window_width = frameGeometry().width();
-    values.main_window_height = frameGeometry().height();
+    values.main_window_width = normalGeometry().width();
+    values.main_window_height = normalGeometry().height();
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
@@ -318,15 +329,14 @@ void main_window::new_file() {
     redraw();
 }
 
+// Only a file whose traces replaced the held ones starts the view's history anew.
 void main_window::open_file() {
-    history_.clear();
-    files_->open();
+    if (files_->open()) history_.clear();
 }
 
 void main_window::begin(const window_request& request) {
     if (!request.open_path.empty()) {
-        history_.clear();
-        files_->open(request.open_path);
+        if (files_->open(request.open_path)) history_.clear();
     } else if (const auto host = trace_destination(request.trace_destination)) {
         trace_to(*host);
     }

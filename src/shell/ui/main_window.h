@@ -62,6 +62,7 @@ class main_window : public QMainWindow, private trace_controls {
 
   private:
     void build_frame(loading_progress& progress, engine_parts parts);
+    void restore_size();
     void lay_out_children();
     busy_state busy() const;
     program_state state() const;

@@ -84,6 +84,9 @@ destination_dialog::destination_dialog(destination_history& history, QWidget* pa
     label->setBuddy(combo_);
     combo_->setEditable(true);
     combo_->setInsertPolicy(QComboBox::NoInsert);
+    // The history is offered in the drop-down only: completing from it would turn "127.0.0.1"
+    // into an earlier "127.0.0.10" (and, matching without case, Enter would pick an item).
+    combo_->setCompleter(nullptr);
     combo_->setAccessibleName(QStringLiteral("Trace to"));
     combo_->lineEdit()->setMaxLength(static_cast<int>(max_destination_length));
     combo_->setMinimumContentsLength(24);

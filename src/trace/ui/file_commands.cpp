@@ -30,21 +30,25 @@ bool file_commands::new_traces() {
     return true;
 }
 
-void file_commands::open() {
+bool file_commands::open() {
     opening_changed_(true);
-    if (const auto path = questions_->open_path(); path && may_discard_traces()) load(*path);
+    const auto path = questions_->open_path();
+    const bool loaded = path && may_discard_traces() && load(*path);
     opening_changed_(false);
+    return loaded;
 }
 
-void file_commands::open(const std::string& path) {
+bool file_commands::open(const std::string& path) {
     opening_changed_(true);
-    if (may_discard_traces()) load(path);
+    const bool loaded = may_discard_traces() && load(path);
     opening_changed_(false);
+    return loaded;
 }
 
-void file_commands::load(const std::string& path) {
-    open_traces(store_, document_, path);
+bool file_commands::load(const std::string& path) {
+    const bool loaded = open_traces(store_, document_, path);
     caption_changed_();
+    return loaded;
 }
 
 bool file_commands::save() {

@@ -23,8 +23,10 @@ class file_commands {
 
     // False when the user kept the traces (Cancel, or a save that did not happen).
     bool new_traces();
-    void open();
-    void open(const std::string& path);
+    // True when a file's traces replaced the store's; a cancelled question or a file that cannot
+    // be read leaves everything as it was.
+    bool open();
+    bool open(const std::string& path);
     bool save();
     bool save_as();
     // Asks "Save trace(s)?" when a trace is unsaved: true to go on (saved, or No), false to keep
@@ -33,7 +35,7 @@ class file_commands {
     bool may_discard_traces();
 
   private:
-    void load(const std::string& path);
+    bool load(const std::string& path);
 
     trace_store& store_;
     trace_document& document_;

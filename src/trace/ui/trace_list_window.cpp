@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@ trace_list_window::trace_list_window(trace_store& store, std::function<bool()> t
 
     menu_->setAccessibleName(QStringLiteral("Trace"));
     menu_->addAction(QStringLiteral("Delete Trace"), this, &trace_list_window::delete_menu_line);
+    list_->viewport()->installEventFilter(this);
     connect(list_, &QListWidget::itemSelectionChanged, this, &trace_list_window::picked);
     connect(list_, &QWidget::customContextMenuRequested, this, &trace_list_window::open_menu);
 }
@@ -54,7 +56,31 @@ std::optional<std::size_t> trace_list_window::selected_line() const {
 
 void trace_list_window::picked() {
     const auto line = selected_line();
-    if (line && !refused_while_tracing()) store_.rebuild_route(*line);
+    if (!line) return;
+    // Refused, the highlight goes back to the trace shown, once the list has finished changing
+    // it (the message box's event loop runs that at once).
+    if (trace_running_())
+        QMetaObject::invokeMethod(
+            this, [this] { highlight_shown_trace(); }, Qt::QueuedConnection);
+    if (!refused_while_tracing()) store_.rebuild_route(*line);
+}
+
+// The trace being built, or none before its first hop.
+void trace_list_window::highlight_shown_trace() {
+    if (const auto shown = store_.current_trace())
+        trace_line_selected(*shown);
+    else
+        trace_lines_deselected();
+}
+
+// A right click opens the menu only: pressing would first select the line, showing its trace.
+bool trace_list_window::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        return true;
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void trace_list_window::show_selected() {

@@ -13,8 +13,9 @@ class QMenu;
 
 namespace hoplot {
 
-// The "Trace List": the store's traces by name, oldest first. Picking a line shows that trace;
-// its context menu deletes one. Both are refused while a trace runs.
+// The "Trace List": the store's traces by name, oldest first; the highlighted line is the trace
+// shown. Picking a line shows that trace; its context menu deletes one. Both are refused while a
+// trace runs.
 class trace_list_window : public QGroupBox, public store_observer {
     Q_OBJECT
 
@@ -39,9 +40,13 @@ class trace_list_window : public QGroupBox, public store_observer {
     void trace_line_selected(std::size_t index) override;
     void trace_lines_deselected() override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     std::optional<std::size_t> selected_line() const;
     void picked();
+    void highlight_shown_trace();
     void open_menu(QPoint at);
     void delete_menu_line();
     bool refused_while_tracing() const;

@@ -195,6 +195,15 @@ def click(node, button=1):
     xdotool("mousemove", x, y, "click", button)
 
 
+def open_file(app, path):
+    """File > Open, the path typed into the dialog's file name field."""
+    do_action(menu_item(app, "File", "Open\tCtrl-O"))
+    chooser = find(app, "dialog", "Open")
+    type_text(find(chooser, "text", "File name:"), path)
+    xdotool("key", "Return")
+    gone(app, "dialog", "Open")
+
+
 def screenshot(name):
     """Saves the whole screen as TEST-NAME.png in HOPLOT_E2E_ARTIFACTS; returns the path."""
     folder = os.environ.get("HOPLOT_E2E_ARTIFACTS", "e2e-artifacts")

@@ -85,18 +85,9 @@ def quit_program(app):
     e2e.wait_until(lambda: _ended(pid), "the program to end")
 
 
-def open_trace_file(app, path):
-    """File > Open, the path typed into the dialog's file name field."""
-    e2e.do_action(e2e.menu_item(app, "File", "Open\tCtrl-O"))
-    chooser = e2e.find(app, "dialog", "Open")
-    e2e.type_text(e2e.find(chooser, "text", "File name:"), path)
-    e2e.xdotool("key", "Return")
-    e2e.gone(app, "dialog", "Open")
-
-
 def start_on(path):
     app = e2e.start()
-    open_trace_file(app, path)
+    e2e.open_file(app, path)
     return app
 
 

@@ -1,0 +1,66 @@
+"""The trace list and File > Open of the real window, on loopback: 127.0.0.10 is traced, then
+127.0.0.1 typed with the first in the destination history (nothing may complete it); the second
+trace's line is the one highlighted and its hop is the one shown. A file that cannot be read, opened
+while both traces are held and unsaved, leaves them as they were. Run by
+tests/net/window_trace_list_test.sh in a namespace of its own."""
+
+import os
+
+import hoplot_e2e as e2e
+
+
+def finished_rows(table):
+    rows = e2e.table_rows(table)
+    return rows if rows and rows[-1][0] == "Done" else None
+
+
+def trace(app, typed):
+    """Start Trace, the destination typed key by key and Enter; returns the finished rows."""
+    e2e.do_action(e2e.menu_item(app, "Trace", "Start Trace\tCtrl-T"))
+    dialog = e2e.find(app, "dialog", "Trace Destination")
+    e2e.type_text(e2e.find(dialog, "text"), typed)
+    e2e.xdotool("key", "Return")
+    e2e.gone(app, "dialog", "Trace Destination")
+    table = e2e.find(app, "table", "Trace Output")
+    return e2e.wait_until(lambda: finished_rows(table), f"the trace to {typed} to end", 30)
+
+
+def trace_lines(app):
+    """The trace list's lines: (name, highlighted)."""
+    return [(item.name, e2e.has_state(item, "selected"))
+            for item in e2e.children(e2e.find(app, "list", "Traces"))]
+
+
+def test():
+    app = e2e.start()
+    first = trace(app, "127.0.0.10")
+    e2e.check(first[0][1] == "127.0.0.10", f"the first trace's hop: {first}")
+    second = trace(app, "127.0.0.1")
+    e2e.check(second[0][1] == "127.0.0.1", f"127.0.0.1 was not traced as typed: {second}")
+    expected = [("127.0.0.10", False), ("127.0.0.1", True)]
+    e2e.wait_until(lambda: trace_lines(app) == expected,
+                   f"the trace list to read {expected}, not {trace_lines(app)}")
+    e2e.screenshot("two-traces")
+
+    bad = os.path.join(os.environ["HOME"], "bad.trc")
+    with open(bad, "w") as broken:
+        broken.write("2 broken ")
+    e2e.open_file(app, bad)
+    question = e2e.find(app, ("alert", "dialog"), "Hoplot")
+    e2e.check(e2e.nodes(question, "label", "Save trace(s)?"), "Open does not ask to save")
+    e2e.do_action(e2e.find(question, "push button", "No"))
+    notice = e2e.wait_until(
+        lambda: next((box for box in e2e.nodes(app, ("alert", "dialog"), "Hoplot")
+                      if e2e.nodes(box, "label", "Can't read file bad.trc")), None),
+        "the notice that the file cannot be read")
+    e2e.screenshot("bad-file")
+    e2e.do_action(e2e.find(notice, "push button", "OK"))
+    e2e.gone(app, "label", "Can't read file bad.trc")
+
+    e2e.check(trace_lines(app) == expected, f"the traces held changed: {trace_lines(app)}")
+    rows = e2e.table_rows(e2e.find(app, "table", "Trace Output"))
+    e2e.check(rows == second, f"the output shows {rows}, not the second trace")
+    e2e.check(e2e.find(app, "frame").name == "Hoplot", "the caption names a file")
+
+
+e2e.run(test)
