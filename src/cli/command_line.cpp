@@ -23,7 +23,7 @@ const mode modes[] = {
     {"--report",
      "DEST [-4 | -6] [--json] [--save FILE.trc]   one trace; one line per output-window line",
      run_report},
-    {"--locate", "ADDRESS [NAME]                    one hop through the resolution pipeline",
+    {"--locate", "ADDRESS [NAME] [--json]           one hop through the resolution pipeline",
      run_locate},
     {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
      run_show},

@@ -1,31 +1,51 @@
 #include "cli/locate.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "cli/cli_setup.h"
+#include "cli/hop_json.h"
 #include "geolocation/resolve_location.h"
 #include "platform/ip_address.h"
 
 namespace hoplot {
+namespace {
+
+std::string tab_line(const resolution& result, const std::string& name) {
+    std::string line = result.location.value_or("Unresolved");
+    line += "\t" + (result.location ? std::to_string(result.position.x) : "");
+    line += "\t" + (result.location ? std::to_string(result.position.y) : "");
+    line += "\t" + std::to_string(result.kind) + "\t" + source_name(result.source) + "\t" + name;
+    line += "\t" + (result.network ? std::to_string(result.network->number) : "");
+    line += "\t" + (result.network ? result.network->name : "");
+    return line;
+}
+
+} // namespace
 
 int run_locate(const std::vector<std::string>& args) {
-    const auto address = args.empty() ? std::nullopt : parse_ip(args[0]);
-    if (!address || args.size() > 2) {
+    std::vector<std::string> words = args;
+    const auto json = std::find(words.begin(), words.end(), "--json");
+    const bool as_json = json != words.end();
+    if (as_json) words.erase(json);
+    const auto address = words.empty() ? std::nullopt : parse_ip(words[0]);
+    if (!address || words.size() > 2) {
         std::fprintf(stderr, "hoplot: --locate needs an IPv4 or IPv6 address and may take a host "
-                             "name\n");
+                             "name and --json\n");
         return 2;
     }
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
 
-    std::string name = args.size() > 1 ? args[1] : std::string();
+    std::string name = words.size() > 1 ? words[1] : std::string();
     // The pipeline sees the address as a trace writes it: dotted, or IPv6 in its short form.
-    const resolution result = resolve_location(name, to_text(*address));
-    if (result.location)
-        std::printf("%s\t%d\t%d\t%d\t%s\t%s\n", result.location->c_str(), result.position.x,
-                    result.position.y, result.kind, source_name(result.source), name.c_str());
+    const std::string text = to_text(*address);
+    const resolution result = resolve_location(name, text);
+    if (as_json)
+        std::printf(
+            "{%s}\n",
+            hop_json_members(name, text, result.location.value_or("Unresolved"), result).c_str());
     else
-        std::printf("Unresolved\t\t\t%d\t%s\t%s\n", result.kind, source_name(result.source),
-                    name.c_str());
+        std::printf("%s\n", tab_line(result, name).c_str());
     return 0;
 }
 

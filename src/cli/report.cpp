@@ -5,6 +5,8 @@
 #include <deque>
 #include <optional>
 
+#include "cli/cli_setup.h"
+#include "cli/hop_json.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
 #include "shell/settings.h"
@@ -110,16 +112,9 @@ void report_output::output_hop_added(const hop_rec& hop) {
         std::fflush(stdout);
         return;
     }
-    std::string line =
-        "{\"name\":" + json_string(hop.name) + ",\"address\":" + json_string(hop.address) +
-        ",\"location\":" + json_string(hop.location.value_or("")) +
-        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) +
-        ",\"kind\":" + std::to_string(hop.kind) +
-        ",\"source\":" + json_string(source_name(where.source));
-    if (where.location)
-        line += ",\"x\":" + std::to_string(where.position.x) +
-                ",\"y\":" + std::to_string(where.position.y);
-    json_lines_.push_back(line + "}");
+    json_lines_.push_back(
+        "{" + hop_json_members(hop.name, hop.address, hop.location.value_or(""), where) +
+        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) + "}");
 }
 
 void report_output::print_document(const std::string& destination, bool stored) const {
@@ -154,8 +149,7 @@ int run_report(const std::vector<std::string>& args) {
             "Usage: hoplot --report DEST [-4 | -6] [--json] [--save FILE.trc] [--window N]\n");
         return 2;
     }
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
 
     trace_store store;
     report_output output(options->json);

@@ -1,5 +1,6 @@
 #include "cli/show.h"
 
+#include "cli/cli_setup.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
 #include "shell/show_message.h"
@@ -13,8 +14,7 @@ int run_show(const std::vector<std::string>& args) {
         std::fputs("Usage: hoplot --show FILE.trc\n", stderr);
         return 2;
     }
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
     return show_trace_file(args.front(), stdout);
 }
 
