@@ -23,7 +23,8 @@ TEST(about_dialog, shows_version_address_and_every_data_attribution) {
     EXPECT_TRUE(label_text(dialog, "support_address").contains('@'));
     const QString credits = label_text(dialog, "attributions");
     for (const char* source : {"GSHHG", "GNU Lesser General Public License", "GeoNames",
-                               "IP Geolocation by DB-IP", "Creative Commons Attribution 4.0"})
+                               "IP Geolocation by DB-IP", "RouteViews", "NRO",
+                               "Creative Commons Attribution 4.0"})
         EXPECT_TRUE(credits.contains(QString::fromLatin1(source))) << source;
 }
 
