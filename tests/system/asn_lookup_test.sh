@@ -29,7 +29,7 @@ def write(path, bits, count):
         rows.append((at, at + length - 1, 64496 + i, name))
         at += length
     # Nested and crossing ranges, as the package holds a few.
-    for _ in range(count // 20):
+    for _ in range(count // 40):
         a = random.choice(rows)
         first = random.randrange(a[0], a[1] + 1)
         rows.append((first, first + random.randrange(1, 1 << (bits - 21)), 4200000000 + len(rows),
@@ -85,7 +85,9 @@ for bits, name in ((32, 'asn-ipv4-num.csv'), (128, 'asn-ipv6-num.csv')):
     table = ranges(name)
     make = ipaddress.IPv4Address if bits == 32 else ipaddress.IPv6Address
     numbers = [random.randrange(1 << bits) for _ in range(60)]
-    for r in random.sample(table[0], min(60, len(table[0]))):
+    # The edges of a sample of the ranges and of every overlay made above.
+    overlays = [r for r in table[0] if r[3] >= 4200000000]
+    for r in random.sample(table[0], min(30, len(table[0]))) + overlays:
         numbers += [r[0] - 1, r[0], r[1], r[1] + 1, random.randrange(r[0], r[1] + 1)]
     for number in numbers:
         if not 0 <= number < 1 << bits: continue
