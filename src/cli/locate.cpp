@@ -13,11 +13,16 @@ namespace {
 
 std::string tab_line(const resolution& result, const std::string& name) {
     std::string line = result.location.value_or("Unresolved");
-    line += "\t" + (result.location ? std::to_string(result.position.x) : "");
-    line += "\t" + (result.location ? std::to_string(result.position.y) : "");
-    line += "\t" + std::to_string(result.kind) + "\t" + source_name(result.source) + "\t" + name;
-    line += "\t" + (result.network ? std::to_string(result.network->number) : "");
-    line += "\t" + (result.network ? result.network->name : "");
+    // Appended field by field: GCC 12 wrongly warns about text prepended to temporaries.
+    for (const std::string& field :
+         {result.location ? std::to_string(result.position.x) : std::string(),
+          result.location ? std::to_string(result.position.y) : std::string(),
+          std::to_string(result.kind), std::string(source_name(result.source)), name,
+          result.network ? std::to_string(result.network->number) : std::string(),
+          result.network ? result.network->name : std::string()}) {
+        line += '\t';
+        line += field;
+    }
     return line;
 }
 

@@ -112,9 +112,11 @@ void report_output::output_hop_added(const hop_rec& hop) {
         std::fflush(stdout);
         return;
     }
-    json_lines_.push_back(
-        "{" + hop_json_members(hop.name, hop.address, hop.location.value_or(""), where) +
-        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) + "}");
+    std::string line = "{";
+    line += hop_json_members(hop.name, hop.address, hop.location.value_or(""), where);
+    line += ",\"time\":" + json_string(hop.time);
+    line += ",\"colour\":" + std::to_string(hop.colour);
+    json_lines_.push_back(line + "}");
 }
 
 void report_output::print_document(const std::string& destination, bool stored) const {
