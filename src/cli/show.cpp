@@ -1,5 +1,6 @@
 #include "cli/show.h"
 
+#include "cli/cli_setup.h"
 #include "cli/command_line.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
@@ -14,8 +15,7 @@ int run_show(const std::vector<std::string>& args) {
     const argument_parse parsed = parse_arguments(args, "--show", {});
     if (!parsed.arguments) return bad_usage(parsed.error);
     if (parsed.arguments->operands.size() != 1) return bad_usage("--show needs one FILE.trc");
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
     return show_trace_file(parsed.arguments->operands.front(), stdout);
 }
 

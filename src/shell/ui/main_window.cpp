@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <chrono>
 
+#include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
 #include "map/ui/map_window.h"
 #include "map/view_settings.h"
@@ -90,6 +91,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
     output_area_ = new output_window(area);
+    output_area_->set_network_note(as_source_notice());
     advance();
     overview_ = new overview_window(view().maps);
     advance();
