@@ -1,5 +1,6 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <deque>
@@ -53,6 +54,16 @@ std::optional<report_options> parse_options(const std::vector<std::string>& args
     }
     if (options.destination.empty()) return std::nullopt;
     return options;
+}
+
+// The measured round trip in milliseconds with three decimals, when the row has one; written
+// from the whole microseconds, so no locale can turn the point into a comma.
+std::string rtt_member(const hop_rec& hop) {
+    if (!hop.rtt) return {};
+    const long long us = std::max<long long>(hop.rtt->count(), 0);
+    char text[48];
+    std::snprintf(text, sizeof text, ",\"rtt_ms\":%lld.%03lld", us / 1000, us % 1000);
+    return text;
 }
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -113,8 +124,8 @@ void report_output::output_hop_added(const hop_rec& hop) {
     std::string line =
         "{\"name\":" + json_string(hop.name) + ",\"address\":" + json_string(hop.address) +
         ",\"location\":" + json_string(hop.location.value_or("")) +
-        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) +
-        ",\"kind\":" + std::to_string(hop.kind) +
+        ",\"time\":" + json_string(hop.time) + rtt_member(hop) +
+        ",\"colour\":" + std::to_string(hop.colour) + ",\"kind\":" + std::to_string(hop.kind) +
         ",\"source\":" + json_string(source_name(where.source));
     if (where.location)
         line += ",\"x\":" + std::to_string(where.position.x) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,9 @@ struct hop_rec {
     int kind = 0;                        // 1 when the position came from a DNS LOC record
     // Where the position came from; resolved anew whenever the row is placed, never saved.
     location_source source = location_source::none;
+    // The round trip a trace measured (`time` shows it in whole milliseconds); never saved, so
+    // rows read from a file have none.
+    std::optional<std::chrono::microseconds> rtt = std::nullopt;
 
     // A row is a status row when its name is one of the two status texts and it has no address:
     // a hop that a PTR record names "Done" is still a hop.

@@ -39,9 +39,11 @@ std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup, hop
 hop_rec answered_row(const probe_slot& slot) {
     hop_rec row;
     row.address = to_text(slot.from);
+    const auto whole_ms = std::chrono::duration_cast<milliseconds>(slot.rtt);
     char time[32];
-    std::snprintf(time, sizeof time, "%4dms", static_cast<int>(slot.rtt.count()));
+    std::snprintf(time, sizeof time, "%4dms", static_cast<int>(whole_ms.count()));
     row.time = time;
+    row.rtt = slot.rtt;
     row.colour = black;
     return row;
 }
@@ -128,15 +130,16 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
     bool first_answer = true;
     int next_report = 1;
     while (!stop_requested_) {
-        while (const auto ttl = schedule.next_to_send()) {
+        // What waited long enough is settled first: it is not probed again.
+        const auto now = probe_clock::now();
+        schedule.expire(now);
+        while (const auto ttl = schedule.next_to_send(now)) {
             const std::uint16_t sequence = next_sequence_++;
-            const auto at = probe_clock::now();
-            if (probes.send(address, *ttl, sequence))
-                schedule.sent(*ttl, sequence, at);
+            if (const auto at = probes.send(address, *ttl, sequence))
+                schedule.sent(*ttl, sequence, *at);
             else
-                schedule.failed(*ttl);
+                schedule.failed(*ttl, probe_clock::now());
         }
-        schedule.expire(probe_clock::now());
         for (int ttl = 1; ttl <= schedule.last_needed(); ++ttl) {
             auto& task = tasks[static_cast<std::size_t>(ttl)];
             if (!task && schedule.slot(ttl).state == probe_state::answered)
@@ -160,7 +163,7 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
 
         milliseconds wait = stop_poll;
         if (tasks[static_cast<std::size_t>(next_report)]) wait = lookup_poll;
-        if (const auto deadline = schedule.next_deadline()) wait = std::min(wait, until(*deadline));
+        if (const auto event = schedule.next_event()) wait = std::min(wait, until(*event));
         if (const auto reply = probes.receive(wait)) schedule.answered(*reply);
     }
 }
