@@ -25,33 +25,43 @@ probe_schedule::probe_schedule(probe_settings settings, const ip_address& destin
     : settings_(settings), destination_(destination),
       slots_(static_cast<std::size_t>(settings.last_ttl) + 1) {}
 
-int probe_schedule::waiting_count() const {
+// When the next TTL's first probe may go: the window has room and the spacing is over.
+std::optional<probe_clock::time_point> probe_schedule::first_probe_due() const {
     int waiting = 0;
-    for (int ttl = 1; ttl <= last_needed(); ++ttl)
+    bool unsent = false;
+    for (int ttl = 1; ttl <= last_needed(); ++ttl) {
         if (slot(ttl).state == probe_state::waiting) ++waiting;
-    return waiting;
+        if (slot(ttl).state == probe_state::unsent) unsent = true;
+    }
+    if (!unsent || waiting >= settings_.window) return std::nullopt;
+    if (!last_first_probe_) return probe_clock::time_point{}; // the clock's epoch: at once
+    return *last_first_probe_ + settings_.spacing;
 }
 
 std::optional<int> probe_schedule::next_to_send(probe_clock::time_point now) const {
-    const bool room = waiting_count() < settings_.window;
+    const auto first_due = first_probe_due();
+    const bool first_now = first_due && *first_due <= now;
     for (int ttl = 1; ttl <= last_needed(); ++ttl) {
-        if (slot(ttl).state == probe_state::unsent && room) return ttl;
+        if (slot(ttl).state == probe_state::unsent && first_now) return ttl;
         if (const auto due = retry_due(ttl); due && *due <= now) return ttl;
     }
     return std::nullopt;
 }
 
+void probe_schedule::record(int ttl, sent_probe probe) {
+    probe_slot& entry = slot_of(ttl);
+    if (entry.probes.empty()) last_first_probe_ = probe.at;
+    entry.probes.push_back(probe);
+    const bool gave_up = probe.failed && static_cast<int>(entry.probes.size()) >= settings_.tries;
+    entry.state = gave_up ? probe_state::timed_out : probe_state::waiting;
+}
+
 void probe_schedule::sent(int ttl, std::uint16_t sequence, probe_clock::time_point at) {
-    probe_slot& probe = slot_of(ttl);
-    probe.state = probe_state::waiting;
-    probe.probes.push_back({sequence, at, false});
+    record(ttl, {sequence, at, false});
 }
 
 void probe_schedule::failed(int ttl, probe_clock::time_point at) {
-    probe_slot& probe = slot_of(ttl);
-    probe.probes.push_back({0, at, true});
-    const bool last_try = static_cast<int>(probe.probes.size()) >= settings_.tries;
-    probe.state = last_try ? probe_state::timed_out : probe_state::waiting;
+    record(ttl, {0, at, true});
 }
 
 std::optional<int> probe_schedule::answered(const probe_reply& reply) {
@@ -111,6 +121,7 @@ std::optional<probe_clock::time_point> probe_schedule::next_event() const {
     const auto consider = [&earliest](probe_clock::time_point at) {
         if (!earliest || at < *earliest) earliest = at;
     };
+    if (const auto first_due = first_probe_due()) consider(*first_due);
     for (int ttl = 1; ttl <= last_needed(); ++ttl) {
         if (slot(ttl).state != probe_state::waiting) continue;
         consider(deadline(ttl));

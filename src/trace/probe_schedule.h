@@ -13,6 +13,9 @@ struct probe_settings {
     int window = 29;   // TTLs waiting for an answer at one time
     int last_ttl = 29; // 29 TTLs, 1 to 29
     int tries = 3;     // probes per TTL at most: the first and two retries, as traceroute sends
+    // Between the first probes of successive TTLs: a burst would queue behind itself on a slow
+    // link, and every probe in it would come back late by the queue before it.
+    std::chrono::microseconds spacing{1000};
     std::chrono::milliseconds timeout{5000};
 };
 
@@ -43,7 +46,7 @@ class probe_schedule {
     probe_schedule(probe_settings settings, const ip_address& destination);
 
     // The next TTL to probe at `now`: a retry that is due, or a first probe while the window
-    // has room; the lowest such TTL.
+    // has room and the spacing since the last first probe is over; the lowest such TTL.
     std::optional<int> next_to_send(probe_clock::time_point now) const;
     void sent(int ttl, std::uint16_t sequence, probe_clock::time_point at);
     // A probe of the TTL could not be sent at `at`; its last try leaves the TTL timed out.
@@ -52,7 +55,7 @@ class probe_schedule {
     std::optional<int> answered(const probe_reply& reply);
     // Times out every waiting TTL whose wait is over at `now`.
     void expire(probe_clock::time_point now);
-    // When a retry or a time-out is due next.
+    // When a first probe, a retry or a time-out is due next.
     std::optional<probe_clock::time_point> next_event() const;
 
     // The last TTL the trace reports: the lowest where the destination answered, else the last.
@@ -64,11 +67,13 @@ class probe_schedule {
     const probe_slot* answered_above(int ttl) const;
     probe_clock::time_point deadline(int ttl) const;
     std::optional<probe_clock::time_point> retry_due(int ttl) const;
-    int waiting_count() const;
+    std::optional<probe_clock::time_point> first_probe_due() const;
+    void record(int ttl, sent_probe probe);
 
     probe_settings settings_;
     ip_address destination_;
     std::optional<int> destination_ttl_;
+    std::optional<probe_clock::time_point> last_first_probe_;
     std::vector<probe_slot> slots_; // index = TTL; 0 unused
 };
 

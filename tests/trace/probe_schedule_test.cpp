@@ -11,12 +11,13 @@ using std::chrono::milliseconds;
 const ip_address destination = *parse_ipv4("192.0.2.9");
 const ip_address router = *parse_ipv4("198.51.100.1");
 const probe_clock::time_point start{};
+const probe_settings at_once{.spacing = {}};
 
 probe_clock::time_point at(microseconds after) {
     return start + after;
 }
 
-// Sends every first probe the window allows at the start, sequence = 100 + TTL.
+// Sends every first probe the window allows at the start, sequence = 100 + TTL (without spacing).
 void send_all(probe_schedule& schedule) {
     while (const auto ttl = schedule.next_to_send(start))
         schedule.sent(*ttl, static_cast<std::uint16_t>(100 + *ttl), start);
@@ -41,7 +42,7 @@ TEST(probe_waits, are_ten_and_two_round_trips_within_their_bounds) {
 }
 
 TEST(probe_schedule, retries_an_unanswered_ttl_below_an_answer_within_its_first_wait) {
-    probe_schedule schedule({}, destination);
+    probe_schedule schedule(at_once, destination);
     send_all(schedule);
     schedule.answered(reply(101, router, milliseconds(1)));
     schedule.answered(reply(103, router, milliseconds(4)));
@@ -72,7 +73,7 @@ TEST(probe_schedule, retries_an_unanswered_ttl_below_an_answer_within_its_first_
 }
 
 TEST(probe_schedule, a_lost_destination_answer_is_retried_and_the_route_ends_where_it_answers) {
-    probe_schedule schedule({}, destination);
+    probe_schedule schedule(at_once, destination);
     send_all(schedule);
     for (const int ttl : {1, 2, 3})
         schedule.answered(reply(100 + ttl, router, milliseconds(3)));
@@ -89,7 +90,7 @@ TEST(probe_schedule, a_lost_destination_answer_is_retried_and_the_route_ends_whe
 }
 
 TEST(probe_schedule, a_late_answer_after_a_retry_counts_once_with_its_own_round_trip) {
-    probe_schedule schedule({}, destination);
+    probe_schedule schedule(at_once, destination);
     send_all(schedule);
     schedule.answered(reply(103, router, milliseconds(4)));
     schedule.sent(2, 202, at(milliseconds(8)));
@@ -98,9 +99,14 @@ TEST(probe_schedule, a_late_answer_after_a_retry_counts_once_with_its_own_round_
     EXPECT_EQ(schedule.slot(2).rtt, microseconds(9500));
 }
 
-TEST(probe_schedule, window_send_errors_and_strangers) {
+TEST(probe_schedule, first_probes_a_millisecond_apart_in_the_window_send_errors_strangers) {
     probe_schedule schedule({.window = 2}, destination);
-    send_all(schedule);
+    EXPECT_EQ(schedule.next_to_send(start), 1);
+    schedule.sent(1, 101, start);
+    EXPECT_FALSE(schedule.next_to_send(at(microseconds(999))));
+    EXPECT_EQ(schedule.next_event(), at(milliseconds(1)));
+    schedule.sent(2, 102, at(milliseconds(1)));
+    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(5))));             // window full
     EXPECT_FALSE(schedule.answered({999, router, start}));                // not our sequence
     EXPECT_FALSE(schedule.answered(reply(103, router, milliseconds(1)))); // not sent yet
     EXPECT_EQ(schedule.answered(reply(101, router, milliseconds(7))), 1);
@@ -108,17 +114,17 @@ TEST(probe_schedule, window_send_errors_and_strangers) {
     EXPECT_EQ(schedule.slot(1).from, router);
 
     // A send error is tried again 10 ms later; the third one gives the TTL up.
-    EXPECT_EQ(schedule.next_to_send(start), 3);
-    schedule.failed(3, start);
-    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(9)))); // window full: TTLs 2 and 3
-    for (const int ms : {10, 20}) {
+    EXPECT_EQ(schedule.next_to_send(at(milliseconds(8))), 3);
+    schedule.failed(3, at(milliseconds(8)));
+    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(17)))); // window full: TTLs 2 and 3
+    for (const int ms : {18, 28}) {
         EXPECT_EQ(schedule.next_to_send(at(milliseconds(ms))), 3);
         schedule.failed(3, at(milliseconds(ms)));
     }
     EXPECT_EQ(schedule.slot(3).state, probe_state::timed_out);
-    EXPECT_EQ(schedule.next_to_send(at(milliseconds(20))), 4);
-    schedule.expire(at(milliseconds(5000)));
-    EXPECT_FALSE(schedule.answered(reply(102, router, milliseconds(5001)))); // timed out already
+    EXPECT_EQ(schedule.next_to_send(at(milliseconds(28))), 4);
+    schedule.expire(at(milliseconds(5001)));
+    EXPECT_FALSE(schedule.answered(reply(102, router, milliseconds(5002)))); // timed out already
 }
 
 } // namespace

@@ -205,8 +205,10 @@ TEST(trace_engine, probes_lost_ones_again_and_ends_at_the_destination_s_true_ttl
     engine.join();
     EXPECT_EQ(f.sink.calls(), finished({"changed", "first far.example", "hop 10.0.0.1|10.0.0.1|0",
                                         "hop 10.0.0.2|10.0.0.2|0", "hop 192.0.2.9|192.0.2.9|0"}));
-    const std::vector<int> retries(f.sent.begin() + 29, f.sent.end());
-    EXPECT_EQ(retries, (std::vector<int>{2, 3, 3}));
+    std::vector<long> probes;
+    for (const int ttl : {1, 2, 3})
+        probes.push_back(std::count(f.sent.begin(), f.sent.end(), ttl));
+    EXPECT_EQ(probes, (std::vector<long>{1, 2, 3}));
 }
 
 TEST(trace_engine, traces_the_chosen_family_with_ipv6_addresses_in_their_short_form) {
@@ -253,7 +255,11 @@ TEST(trace_engine, traces_one_after_another_sending_what_the_window_allows) {
             engine.join();
         }
         EXPECT_EQ(f.sink.calls(), twice(finished(c.middle)));
-        EXPECT_EQ(f.sent, twice(c.sent));
+        // Retries go out between first probes: which were sent, not in what order.
+        std::sort(f.sent.begin(), f.sent.end());
+        auto sent = twice(c.sent);
+        std::sort(sent.begin(), sent.end());
+        EXPECT_EQ(f.sent, sent);
     }
 }
 
