@@ -187,8 +187,9 @@ std::optional<probe_clock::time_point> icmp_prober::send(const ip_address& desti
 std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) {
     const auto deadline = probe_clock::now() + wait;
     for (;;) {
+        // Rounded up: a wait rounded down to 0 ms would spin on poll for its last millisecond.
         const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - probe_clock::now());
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - probe_clock::now());
         pollfd watched{fd_, POLLIN, 0};
         const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
         if (ready < 0 && errno != EINTR) return std::nullopt;

@@ -18,7 +18,7 @@ microseconds near_wait(microseconds rtt, milliseconds timeout) {
 }
 
 microseconds retry_wait(microseconds rtt, milliseconds timeout) {
-    return std::clamp<microseconds>(rtt * 2, milliseconds(2), timeout / 5);
+    return std::clamp<microseconds>(rtt * 3 / 2, milliseconds(2), timeout / 5);
 }
 
 probe_schedule::probe_schedule(probe_settings settings, const ip_address& destination)
@@ -96,17 +96,23 @@ probe_clock::time_point probe_schedule::deadline(int ttl) const {
 
 std::optional<probe_clock::time_point> probe_schedule::retry_due(int ttl) const {
     const probe_slot& probe = slot(ttl);
+    const bool deciding = destination_ttl_ && ttl == *destination_ttl_ - 1;
     if (probe.state != probe_state::waiting ||
-        static_cast<int>(probe.probes.size()) >= settings_.tries)
+        (!deciding && static_cast<int>(probe.probes.size()) >= settings_.tries))
         return std::nullopt;
     const sent_probe& last = probe.probes.back();
-    std::optional<probe_clock::time_point> due;
-    if (last.failed) due = last.at + send_retry_wait;
-    // Without an answer from farther away, silence may just be a long way: only the time-out.
-    else if (const probe_slot* near = answered_above(ttl))
-        due = last.at + retry_wait(near->rtt, settings_.timeout);
-    // A probe sent at the deadline could not be answered in time.
-    if (due && *due >= deadline(ttl)) return std::nullopt;
+    std::chrono::microseconds wait = send_retry_wait;
+    std::chrono::microseconds round_trip{0};
+    if (!last.failed) {
+        const probe_slot* near = answered_above(ttl);
+        // Without an answer from farther away, silence may just be a long way: only the time-out.
+        if (!near) return std::nullopt;
+        wait = retry_wait(near->rtt, settings_.timeout);
+        round_trip = near->rtt;
+    }
+    // A probe whose answer could not be back before the wait is over is not worth sending.
+    const auto due = last.at + wait;
+    if (due + round_trip >= deadline(ttl)) return std::nullopt;
     return due;
 }
 

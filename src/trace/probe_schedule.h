@@ -12,7 +12,7 @@ namespace hoplot {
 struct probe_settings {
     int window = 29;   // TTLs waiting for an answer at one time
     int last_ttl = 29; // 29 TTLs, 1 to 29
-    int tries = 3;     // probes per TTL at most: the first and two retries, as traceroute sends
+    int tries = 3;     // probes per TTL, as traceroute sends: the first and two retries
     // Between the first probes of successive TTLs: a burst would queue behind itself on a slow
     // link, and every probe in it would come back late by the queue before it.
     std::chrono::microseconds spacing{1000};
@@ -38,9 +38,12 @@ struct probe_slot {
 // Which TTL to probe next and when a TTL has waited long enough, for one trace. Pure
 // bookkeeping: the caller sends, receives and reads the clock.
 //
-// A TTL still unanswered once a higher TTL has answered is probed again after twice that
-// answer's round trip, up to `tries` probes; a probe that met a send error is tried again after
-// a moment. Retries never extend a TTL's wait, which runs from its first probe.
+// A TTL still unanswered once a higher TTL has answered is probed again after one and a half
+// times that answer's round trip, up to `tries` probes; a probe that met a send error is tried
+// again after a moment. The TTL right below the lowest one the destination answered decides
+// where the route ends: it is probed again until its wait is over, as the destination's echo
+// replies (unlike routers' errors) are not rate-limited. Retries never extend a TTL's wait,
+// which runs from its first probe.
 class probe_schedule {
   public:
     probe_schedule(probe_settings settings, const ip_address& destination);
@@ -83,8 +86,8 @@ std::chrono::microseconds near_wait(std::chrono::microseconds rtt,
                                     std::chrono::milliseconds timeout);
 
 // How long a probe stays unanswered, once a higher TTL was answered after `rtt`, before its TTL
-// is probed again: twice that, within 2 ms and a fifth of the time-out, so that three probes
-// and their answers fit in the near wait.
+// is probed again: one and a half times that, within 2 ms and a fifth of the time-out, so that
+// three probes and their answers fit well in the near wait.
 std::chrono::microseconds retry_wait(std::chrono::microseconds rtt,
                                      std::chrono::milliseconds timeout);
 

@@ -27,13 +27,13 @@ probe_reply reply(int sequence, ip_address from, microseconds after) {
     return {static_cast<std::uint16_t>(sequence), from, at(after)};
 }
 
-TEST(probe_waits, are_ten_and_two_round_trips_within_their_bounds) {
+TEST(probe_waits, are_ten_and_one_and_a_half_round_trips_within_their_bounds) {
     const struct {
         int rtt_us, near_ms, retry_us;
     } cases[] = {{0, 10, 2000},
-                 {1500, 15, 3000},
-                 {120000, 1200, 240000},
-                 {499000, 4990, 998000},
+                 {1500, 15, 2250},
+                 {120000, 1200, 180000},
+                 {499000, 4990, 748500},
                  {900000, 5000, 1000000}};
     for (const auto& c : cases) {
         EXPECT_EQ(near_wait(microseconds(c.rtt_us), milliseconds(5000)), milliseconds(c.near_ms));
@@ -48,22 +48,22 @@ TEST(probe_schedule, retries_an_unanswered_ttl_below_an_answer_within_its_first_
     schedule.answered(reply(103, router, milliseconds(4)));
     schedule.answered(reply(105, router, milliseconds(40)));
 
-    // TTL 2 goes by TTL 3's round trip, the nearest answer above it: again after 8 ms, twice.
-    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(7))));
-    EXPECT_EQ(schedule.next_to_send(at(milliseconds(8))), 2);
-    schedule.sent(2, 202, at(milliseconds(8)));
-    EXPECT_EQ(schedule.next_event(), at(milliseconds(16)));
-    schedule.sent(2, 302, at(milliseconds(16)));
+    // TTL 2 goes by TTL 3's round trip, the nearest answer above it: again after 6 ms, twice.
+    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(5))));
+    EXPECT_EQ(schedule.next_to_send(at(milliseconds(6))), 2);
+    schedule.sent(2, 202, at(milliseconds(6)));
+    EXPECT_EQ(schedule.next_event(), at(milliseconds(12)));
+    schedule.sent(2, 302, at(milliseconds(12)));
     // No fourth probe; the wait still ends ten round trips after the first one.
     EXPECT_EQ(schedule.next_event(), at(milliseconds(40)));
     schedule.expire(at(milliseconds(40)));
     EXPECT_EQ(schedule.slot(2).state, probe_state::timed_out);
 
     // TTL 4 goes by TTL 5's; its retry's answer is timed from the retry.
-    EXPECT_EQ(schedule.next_to_send(at(milliseconds(79))), std::nullopt);
-    EXPECT_EQ(schedule.next_to_send(at(milliseconds(80))), 4);
-    schedule.sent(4, 204, at(milliseconds(80)));
-    EXPECT_EQ(schedule.answered(reply(204, router, milliseconds(85))), 4);
+    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(59))));
+    EXPECT_EQ(schedule.next_to_send(at(milliseconds(60))), 4);
+    schedule.sent(4, 204, at(milliseconds(60)));
+    EXPECT_EQ(schedule.answered(reply(204, router, milliseconds(65))), 4);
     EXPECT_EQ(schedule.slot(4).rtt, milliseconds(5));
 
     // Nothing answered above TTL 6 and on: no retries, the full time-out from the first probe.
@@ -72,7 +72,7 @@ TEST(probe_schedule, retries_an_unanswered_ttl_below_an_answer_within_its_first_
     EXPECT_EQ(schedule.slot(6).probes.size(), 1U);
 }
 
-TEST(probe_schedule, a_lost_destination_answer_is_retried_and_the_route_ends_where_it_answers) {
+TEST(probe_schedule, the_ttl_below_the_destination_s_answer_is_probed_until_it_answers_or_ends) {
     probe_schedule schedule(at_once, destination);
     send_all(schedule);
     for (const int ttl : {1, 2, 3})
@@ -82,9 +82,14 @@ TEST(probe_schedule, a_lost_destination_answer_is_retried_and_the_route_ends_whe
     // Beyond the destination's lowest TTL answers are duplicates, and nothing is sent there.
     EXPECT_FALSE(schedule.answered(reply(106, destination, milliseconds(11))));
 
-    EXPECT_EQ(schedule.next_to_send(at(milliseconds(20))), 4);
-    schedule.sent(4, 204, at(milliseconds(20)));
-    EXPECT_EQ(schedule.answered(reply(204, destination, milliseconds(29))), 4);
+    // TTL 4 decides where the route ends: a probe every 15 ms for as long as an answer could
+    // come back within its 100 ms.
+    for (int ms = 15; ms <= 75; ms += 15) {
+        EXPECT_EQ(schedule.next_to_send(at(milliseconds(ms))), 4) << ms;
+        schedule.sent(4, static_cast<std::uint16_t>(200 + ms), at(milliseconds(ms)));
+    }
+    EXPECT_FALSE(schedule.next_to_send(at(milliseconds(90))));
+    EXPECT_EQ(schedule.answered(reply(260, destination, milliseconds(69))), 4);
     EXPECT_EQ(schedule.last_needed(), 4);
     EXPECT_EQ(schedule.slot(4).rtt, milliseconds(9));
 }
@@ -93,10 +98,10 @@ TEST(probe_schedule, a_late_answer_after_a_retry_counts_once_with_its_own_round_
     probe_schedule schedule(at_once, destination);
     send_all(schedule);
     schedule.answered(reply(103, router, milliseconds(4)));
-    schedule.sent(2, 202, at(milliseconds(8)));
-    EXPECT_EQ(schedule.answered(reply(102, router, microseconds(9500))), 2);
-    EXPECT_FALSE(schedule.answered(reply(202, router, milliseconds(10))));
-    EXPECT_EQ(schedule.slot(2).rtt, microseconds(9500));
+    schedule.sent(2, 202, at(milliseconds(6)));
+    EXPECT_EQ(schedule.answered(reply(102, router, microseconds(7500))), 2);
+    EXPECT_FALSE(schedule.answered(reply(202, router, milliseconds(8))));
+    EXPECT_EQ(schedule.slot(2).rtt, microseconds(7500));
 }
 
 TEST(probe_schedule, first_probes_a_millisecond_apart_in_the_window_send_errors_strangers) {
