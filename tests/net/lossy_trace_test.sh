@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Traces over links with real delays (2, 3, 20 and 5 ms one way) that lose packets, over IPv4 and
 # IPv6, with raw and ping sockets: round trips agree with ping's even when the program reads the
-# answers late; a lost answer of a router is made up for by a retry, and a lost probe of the
-# destination's own TTL leaves the destination at that TTL rather than at the next one, which
+# answers late; a lost answer of a router is made up for by a retry, and lost probes of the
+# destination's own TTL leave the destination at that TTL rather than at the next one, which
 # also reaches it.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/topology.sh"
@@ -80,8 +80,8 @@ for destination in "$DEST_ADDRESS" "$DEST_ADDRESS6"; do
 done
 
 # Lost packets, the same ones in every trace: r1 drops its first time-exceeded answer, and the
-# destination the first probe that reaches it with one hop left (its own TTL's probe). Counters
-# start again with every trace.
+# destination the first three probes that reach it with one hop left (its own TTL's probes, which
+# unlike the next TTL's decide where the route ends). Counters start again with every trace.
 lose_first_answers() {
     ip netns exec "$TOPO_PREFIX-r1" nft -f - <<'NFT'
 table inet loss
@@ -100,8 +100,8 @@ delete table inet loss
 table inet loss {
     chain in {
         type filter hook input priority 0;
-        ip ttl 1 icmp type echo-request numgen inc mod 2 == 0 drop
-        ip6 hoplimit 1 icmpv6 type echo-request numgen inc mod 2 == 0 drop
+        ip ttl 1 icmp type echo-request numgen inc mod 4 < 3 drop
+        ip6 hoplimit 1 icmpv6 type echo-request numgen inc mod 4 < 3 drop
     }
 }
 NFT
