@@ -69,12 +69,13 @@ struct inbound {
     std::uint8_t data[packet_buffer_size];
     alignas(cmsghdr) char control[512];
     sockaddr_storage from{};
+    iovec vector{};
     msghdr message{};
     std::size_t size = 0;
 
     // Reads one datagram without waiting (flags: MSG_ERRQUEUE or 0); false when none was there.
     bool read(int fd, int flags) {
-        iovec vector{data, sizeof data};
+        vector = {data, sizeof data};
         message = {};
         message.msg_name = &from;
         message.msg_namelen = sizeof from;
