@@ -185,14 +185,17 @@ std::optional<probe_clock::time_point> icmp_prober::send(const ip_address& desti
     return send_once(fd_, destination, ttl, packet);
 }
 
-std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) {
+std::optional<probe_reply> icmp_prober::receive(std::chrono::microseconds wait) {
     const auto deadline = probe_clock::now() + wait;
     for (;;) {
-        // Rounded up: a wait rounded down to 0 ms would spin on poll for its last millisecond.
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(deadline - probe_clock::now());
+        // To the microsecond: the probes of a trace go out a fraction of a millisecond apart.
+        const auto left = std::max(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - probe_clock::now()),
+            std::chrono::nanoseconds::zero());
+        const timespec timeout{static_cast<time_t>(left.count() / 1000000000),
+                               static_cast<long>(left.count() % 1000000000)};
         pollfd watched{fd_, POLLIN, 0};
-        const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        const int ready = ppoll(&watched, 1, &timeout, nullptr);
         if (ready < 0 && errno != EINTR) return std::nullopt;
         if (ready > 0) {
             std::optional<probe_reply> reply;

@@ -14,7 +14,7 @@ class icmp_prober : public prober {
     explicit icmp_prober(const icmp_socket& socket);
     std::optional<probe_clock::time_point> send(const ip_address& destination, int ttl,
                                                 std::uint16_t sequence) override;
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override;
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override;
 
   private:
     std::optional<probe_reply> read_raw();

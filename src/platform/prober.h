@@ -30,7 +30,7 @@ class prober {
     virtual std::optional<probe_clock::time_point> send(const ip_address& destination, int ttl,
                                                         std::uint16_t sequence) = 0;
     // The next answer to one of this prober's requests, waiting at most `wait` for it.
-    virtual std::optional<probe_reply> receive(std::chrono::milliseconds wait) = 0;
+    virtual std::optional<probe_reply> receive(std::chrono::microseconds wait) = 0;
 };
 
 struct prober_opening {

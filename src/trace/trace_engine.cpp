@@ -9,11 +9,12 @@
 namespace hoplot {
 namespace {
 
+using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
 // How often the worker looks at the stop request, and at look-ups it waits for.
-constexpr milliseconds stop_poll{10};
-constexpr milliseconds lookup_poll{1};
+constexpr microseconds stop_poll = milliseconds(10);
+constexpr microseconds lookup_poll = milliseconds(1);
 
 // The name and position of one hop, looked up on a thread of its own: several hops are looked
 // up at once, and a slow name server never holds up a stop (the worker just leaves it behind).
@@ -54,9 +55,9 @@ bool traceable(const ip_address& address) {
     return address != ip_address::v6({});
 }
 
-milliseconds until(probe_clock::time_point deadline) {
-    const auto left = std::chrono::ceil<milliseconds>(deadline - probe_clock::now());
-    return std::max(left, milliseconds(0));
+microseconds until(probe_clock::time_point deadline) {
+    const auto left = std::chrono::ceil<microseconds>(deadline - probe_clock::now());
+    return std::max(left, microseconds(0));
 }
 
 } // namespace
@@ -161,7 +162,7 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
         }
         if (next_report > schedule.last_needed()) return;
 
-        milliseconds wait = stop_poll;
+        microseconds wait = stop_poll;
         if (tasks[static_cast<std::size_t>(next_report)]) wait = lookup_poll;
         if (const auto event = schedule.next_event()) wait = std::min(wait, until(*event));
         if (const auto reply = probes.receive(wait)) schedule.answered(*reply);

@@ -19,7 +19,7 @@ class instant_prober : public prober {
         replies_.push_back({sequence, *parse_ip(ttl == 1 ? router : destination), {}});
         return probe_clock::now();
     }
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override {
         if (replies_.empty()) std::this_thread::sleep_for(wait);
         if (replies_.empty()) return std::nullopt;
         probe_reply reply = replies_.front();
@@ -38,7 +38,7 @@ class silent_prober : public prober {
     std::optional<probe_clock::time_point> send(const ip_address&, int, std::uint16_t) override {
         return probe_clock::now();
     }
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override {
         std::this_thread::sleep_for(wait);
         return std::nullopt;
     }

@@ -104,12 +104,12 @@ TEST(probe_schedule, a_late_answer_after_a_retry_counts_once_with_its_own_round_
     EXPECT_EQ(schedule.slot(2).rtt, microseconds(7500));
 }
 
-TEST(probe_schedule, first_probes_a_millisecond_apart_in_the_window_send_errors_strangers) {
+TEST(probe_schedule, first_probes_half_a_millisecond_apart_in_the_window_send_errors_strangers) {
     probe_schedule schedule({.window = 2}, destination);
     EXPECT_EQ(schedule.next_to_send(start), 1);
     schedule.sent(1, 101, start);
-    EXPECT_FALSE(schedule.next_to_send(at(microseconds(999))));
-    EXPECT_EQ(schedule.next_event(), at(milliseconds(1)));
+    EXPECT_FALSE(schedule.next_to_send(at(microseconds(499))));
+    EXPECT_EQ(schedule.next_event(), at(microseconds(500)));
     schedule.sent(2, 102, at(milliseconds(1)));
     EXPECT_FALSE(schedule.next_to_send(at(milliseconds(5))));             // window full
     EXPECT_FALSE(schedule.answered({999, router, start}));                // not our sequence

@@ -51,7 +51,7 @@ class scripted_prober : public prober {
         return now;
     }
 
-    std::optional<probe_reply> receive(milliseconds wait) override {
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override {
         const auto deadline = probe_clock::now() + wait;
         const auto first = std::min_element(pending_.begin(), pending_.end(),
                                             [](auto& a, auto& b) { return a.at < b.at; });
