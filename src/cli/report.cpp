@@ -1,5 +1,6 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <deque>
@@ -60,6 +61,16 @@ std::variant<report_options, std::string> parse_options(const std::vector<std::s
     return options;
 }
 
+// The measured round trip in milliseconds with three decimals, when the row has one; written
+// from the whole microseconds, so no locale can turn the point into a comma.
+std::string rtt_member(const hop_rec& hop) {
+    if (!hop.rtt) return {};
+    const long long us = std::max<long long>(hop.rtt->count(), 0);
+    char text[48];
+    std::snprintf(text, sizeof text, ",\"rtt_ms\":%lld.%03lld", us / 1000, us % 1000);
+    return text;
+}
+
 volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void on_interrupt(int) {
@@ -117,7 +128,7 @@ void report_output::output_hop_added(const hop_rec& hop) {
     }
     std::string line = "{";
     line += hop_json_members(hop.name, hop.address, hop.location.value_or(""), where);
-    line += ",\"time\":" + json_string(hop.time);
+    line += ",\"time\":" + json_string(hop.time) + rtt_member(hop);
     line += ",\"colour\":" + std::to_string(hop.colour);
     json_lines_.push_back(line + "}");
 }

@@ -6,8 +6,11 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <iterator>
 #include <random>
 
@@ -24,8 +27,9 @@ std::uint16_t random_identifier() {
     return static_cast<std::uint16_t>(seed());
 }
 
-bool send_once(int fd, const ip_address& destination, int ttl,
-               const std::array<std::uint8_t, 8>& packet) {
+// Sends the packet with its TTL; when it went, or none.
+std::optional<probe_clock::time_point> send_once(int fd, const ip_address& destination, int ttl,
+                                                 const std::array<std::uint8_t, 8>& packet) {
     const socket_address to(destination);
     iovec data{const_cast<std::uint8_t*>(packet.data()), packet.size()};
     // The TTL travels with the packet, so probes of different TTLs never race on the socket.
@@ -43,8 +47,64 @@ bool send_once(int fd, const ip_address& destination, int ttl,
     header->cmsg_type = v4 ? IP_TTL : IPV6_HOPLIMIT;
     header->cmsg_len = CMSG_LEN(sizeof(int));
     std::memcpy(CMSG_DATA(header), &ttl, sizeof ttl);
-    return sendmsg(fd, &message, 0) == static_cast<ssize_t>(packet.size());
+    const auto at = probe_clock::now();
+    if (sendmsg(fd, &message, 0) != static_cast<ssize_t>(packet.size())) return std::nullopt;
+    return at;
 }
+
+// A kernel receive time (CLOCK_REALTIME) on the trace's clock: as long before now on the
+// steady clock as it is before now on the wall clock.
+probe_clock::time_point steady_time(const timespec& stamp) {
+    using namespace std::chrono;
+    const auto wall = system_clock::now();
+    const auto steady = probe_clock::now();
+    const auto stamped = system_clock::time_point(
+        duration_cast<system_clock::duration>(seconds(stamp.tv_sec) + nanoseconds(stamp.tv_nsec)));
+    // A wall clock set back in between must not put an answer before its probe.
+    return steady - std::max(wall - stamped, system_clock::duration::zero());
+}
+
+// One datagram as recvmsg gives it: data, sender, control messages.
+struct inbound {
+    std::uint8_t data[packet_buffer_size];
+    alignas(cmsghdr) char control[512];
+    sockaddr_storage from{};
+    iovec vector{};
+    msghdr message{};
+    std::size_t size = 0;
+
+    // Reads one datagram without waiting (flags: MSG_ERRQUEUE or 0); false when none was there.
+    bool read(int fd, int flags) {
+        vector = {data, sizeof data};
+        message = {};
+        message.msg_name = &from;
+        message.msg_namelen = sizeof from;
+        message.msg_iov = &vector;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        const ssize_t got = recvmsg(fd, &message, flags | MSG_DONTWAIT);
+        size = got > 0 ? static_cast<std::size_t>(got) : 0;
+        return got >= 0;
+    }
+
+    // When the kernel received it (SO_TIMESTAMPNS), else now: reading late adds the delay of
+    // the loop that reads to the round trip.
+    probe_clock::time_point received_at() {
+        for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
+             header = CMSG_NXTHDR(&message, header)) {
+            if (header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_TIMESTAMPNS) continue;
+            timespec stamp{};
+            std::memcpy(&stamp, CMSG_DATA(header), sizeof stamp);
+            return steady_time(stamp);
+        }
+        return probe_clock::now();
+    }
+
+    std::optional<ip_address> sender() const {
+        return from_socket_address(reinterpret_cast<const sockaddr&>(from));
+    }
+};
 
 // A raw socket gets every ICMP packet of the host. This kernel filter lets through only echo
 // replies with our identifier and errors quoting it, so a ping flood next door cannot fill the
@@ -115,21 +175,27 @@ icmp_prober::icmp_prober(const icmp_socket& socket)
     }
 }
 
-bool icmp_prober::send(const ip_address& destination, int ttl, std::uint16_t sequence) {
+std::optional<probe_clock::time_point> icmp_prober::send(const ip_address& destination, int ttl,
+                                                         std::uint16_t sequence) {
     const echo_id id{identifier_, sequence};
     const auto packet = family_ == ip_family::v4 ? make_echo_request(id) : make_echo6_request(id);
     // An ICMP error that arrived for an earlier probe is reported once by the next send;
     // that send is then simply made again.
-    return send_once(fd_, destination, ttl, packet) || send_once(fd_, destination, ttl, packet);
+    if (const auto at = send_once(fd_, destination, ttl, packet)) return at;
+    return send_once(fd_, destination, ttl, packet);
 }
 
-std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) {
+std::optional<probe_reply> icmp_prober::receive(std::chrono::microseconds wait) {
     const auto deadline = probe_clock::now() + wait;
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - probe_clock::now());
+        // To the microsecond: the probes of a trace go out a fraction of a millisecond apart.
+        const auto left = std::max(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - probe_clock::now()),
+            std::chrono::nanoseconds::zero());
+        const timespec timeout{static_cast<time_t>(left.count() / 1000000000),
+                               static_cast<long>(left.count() % 1000000000)};
         pollfd watched{fd_, POLLIN, 0};
-        const int ready = poll(&watched, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        const int ready = ppoll(&watched, 1, &timeout, nullptr);
         if (ready < 0 && errno != EINTR) return std::nullopt;
         if (ready > 0) {
             std::optional<probe_reply> reply;
@@ -146,52 +212,34 @@ std::optional<probe_reply> icmp_prober::receive(std::chrono::milliseconds wait) 
 }
 
 std::optional<probe_reply> icmp_prober::read_raw() {
-    std::uint8_t buffer[packet_buffer_size];
-    sockaddr_storage from{};
-    socklen_t from_size = sizeof from;
-    const ssize_t size = recvfrom(fd_, buffer, sizeof buffer, MSG_DONTWAIT,
-                                  reinterpret_cast<sockaddr*>(&from), &from_size);
-    if (size <= 0) return std::nullopt;
-    const auto length = static_cast<std::size_t>(size);
+    inbound packet;
+    if (!packet.read(fd_, 0) || packet.size == 0) return std::nullopt;
     std::optional<raw_answer> answer;
     if (family_ == ip_family::v4)
-        answer = parse_raw_answer(buffer, length);
-    else if (const auto sender = from_socket_address(reinterpret_cast<const sockaddr&>(from)))
-        answer = parse_raw6_answer(buffer, length, *sender);
+        answer = parse_raw_answer(packet.data, packet.size);
+    else if (const auto sender = packet.sender())
+        answer = parse_raw6_answer(packet.data, packet.size, *sender);
     if (!answer || answer->probe.identifier != identifier_) return std::nullopt;
-    return probe_reply{answer->probe.sequence, answer->from, probe_clock::now()};
+    return probe_reply{answer->probe.sequence, answer->from, packet.received_at()};
 }
 
 std::optional<probe_reply> icmp_prober::read_reply() {
-    std::uint8_t buffer[packet_buffer_size];
-    sockaddr_storage from{};
-    socklen_t from_size = sizeof from;
-    const ssize_t size = recvfrom(fd_, buffer, sizeof buffer, MSG_DONTWAIT,
-                                  reinterpret_cast<sockaddr*>(&from), &from_size);
-    if (size <= 0) return std::nullopt;
+    inbound packet;
+    if (!packet.read(fd_, 0) || packet.size == 0) return std::nullopt;
     // The kernel hands a ping socket only the replies to its own identifier.
-    const auto id =
-        parse_icmp_header(buffer, static_cast<std::size_t>(size),
-                          family_ == ip_family::v4 ? icmp_echo_reply : icmp6_echo_reply);
-    const auto sender = from_socket_address(reinterpret_cast<const sockaddr&>(from));
+    const auto id = parse_icmp_header(
+        packet.data, packet.size, family_ == ip_family::v4 ? icmp_echo_reply : icmp6_echo_reply);
+    const auto sender = packet.sender();
     if (!id || !sender) return std::nullopt;
-    return probe_reply{id->sequence, *sender, probe_clock::now()};
+    return probe_reply{id->sequence, *sender, packet.received_at()};
 }
 
 std::optional<probe_reply> icmp_prober::read_error() {
-    std::uint8_t quoted[packet_buffer_size];
-    iovec data{quoted, sizeof quoted};
-    alignas(cmsghdr) char control[512];
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t size = recvmsg(fd_, &message, MSG_ERRQUEUE | MSG_DONTWAIT);
-    if (size < 0) return std::nullopt;
+    inbound packet;
+    if (!packet.read(fd_, MSG_ERRQUEUE)) return std::nullopt;
     const bool v4 = family_ == ip_family::v4;
-    for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
-         header = CMSG_NXTHDR(&message, header)) {
+    for (cmsghdr* header = CMSG_FIRSTHDR(&packet.message); header != nullptr;
+         header = CMSG_NXTHDR(&packet.message, header)) {
         if (v4 ? header->cmsg_level != IPPROTO_IP || header->cmsg_type != IP_RECVERR
                : header->cmsg_level != IPPROTO_IPV6 || header->cmsg_type != IPV6_RECVERR)
             continue;
@@ -202,11 +250,12 @@ std::optional<probe_reply> icmp_prober::read_error() {
                : error->ee_origin == SO_EE_ORIGIN_ICMP6 &&
                      (error->ee_type == icmp6_time_exceeded || error->ee_type == icmp6_unreachable);
         if (!from_router) continue;
-        const auto id = parse_icmp_header(quoted, static_cast<std::size_t>(size),
+        // The data is the quoted echo request; the kernel stamps the error like any packet.
+        const auto id = parse_icmp_header(packet.data, packet.size,
                                           v4 ? icmp_echo_request : icmp6_echo_request);
         const auto offender = from_socket_address(*SO_EE_OFFENDER(error));
         if (!id || !offender) continue;
-        return probe_reply{id->sequence, *offender, probe_clock::now()};
+        return probe_reply{id->sequence, *offender, packet.received_at()};
     }
     return std::nullopt;
 }

@@ -12,8 +12,9 @@ namespace hoplot {
 class icmp_prober : public prober {
   public:
     explicit icmp_prober(const icmp_socket& socket);
-    bool send(const ip_address& destination, int ttl, std::uint16_t sequence) override;
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override;
+    std::optional<probe_clock::time_point> send(const ip_address& destination, int ttl,
+                                                std::uint16_t sequence) override;
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override;
 
   private:
     std::optional<probe_reply> read_raw();

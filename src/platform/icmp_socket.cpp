@@ -58,8 +58,17 @@ bool set_type_of_service(int fd, ip_family family) {
     return setsockopt(fd, IPPROTO_IP, IP_TOS, &type_of_service, sizeof type_of_service) == 0;
 }
 
+// The kernel's receive time comes with every answer. Asked for as the socket opens: the kernel
+// turns stamping on a moment later, and the first answers of a trace must not miss it. Without
+// it answers are timed when read, a little late.
+void stamp_arrivals(int fd) {
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+}
+
 bool prepare(int fd, icmp_socket_kind kind, ip_family family) {
     if (!set_type_of_service(fd, family)) return false;
+    stamp_arrivals(fd);
     if (kind == icmp_socket_kind::datagram) return prepare_datagram(fd, family);
     return family == ip_family::v4 ? prepare_raw(fd) : prepare_raw6(fd);
 }

@@ -12,7 +12,8 @@ namespace hoplot {
 
 using probe_clock = std::chrono::steady_clock;
 
-// One answer to a probe: which probe (by sequence), who answered, and when it arrived.
+// One answer to a probe: which probe (by sequence), who answered, and when it arrived (the
+// kernel's receive time where the socket gives it).
 struct probe_reply {
     std::uint16_t sequence = 0;
     ip_address from;
@@ -24,10 +25,12 @@ struct probe_reply {
 class prober {
   public:
     virtual ~prober() = default;
-    // Sends one echo request with the given TTL (hop limit); false when it could not be sent.
-    virtual bool send(const ip_address& destination, int ttl, std::uint16_t sequence) = 0;
+    // Sends one echo request with the given TTL (hop limit): the time it left, read right
+    // before it was handed to the kernel; none when it could not be sent.
+    virtual std::optional<probe_clock::time_point> send(const ip_address& destination, int ttl,
+                                                        std::uint16_t sequence) = 0;
     // The next answer to one of this prober's requests, waiting at most `wait` for it.
-    virtual std::optional<probe_reply> receive(std::chrono::milliseconds wait) = 0;
+    virtual std::optional<probe_reply> receive(std::chrono::microseconds wait) = 0;
 };
 
 struct prober_opening {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,9 @@ struct hop_rec {
     location_source source = location_source::none;
     // Who runs the address; looked up anew with the position, never saved.
     std::optional<as_network> network{};
+    // The round trip a trace measured (`time` shows it in whole milliseconds); never saved, so
+    // rows read from a file have none.
+    std::optional<std::chrono::microseconds> rtt = std::nullopt;
 
     // A row is a status row when its name is one of the two status texts and it has no address:
     // a hop that a PTR record names "Done" is still a hop.

@@ -9,11 +9,12 @@
 namespace hoplot {
 namespace {
 
+using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
 // How often the worker looks at the stop request, and at look-ups it waits for.
-constexpr milliseconds stop_poll{10};
-constexpr milliseconds lookup_poll{1};
+constexpr microseconds stop_poll = milliseconds(10);
+constexpr microseconds lookup_poll = milliseconds(1);
 
 // The name and position of one hop, looked up on a thread of its own: several hops are looked
 // up at once, and a slow name server never holds up a stop (the worker just leaves it behind).
@@ -39,9 +40,11 @@ std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup, hop
 hop_rec answered_row(const probe_slot& slot) {
     hop_rec row;
     row.address = to_text(slot.from);
+    const auto whole_ms = std::chrono::duration_cast<milliseconds>(slot.rtt);
     char time[32];
-    std::snprintf(time, sizeof time, "%4dms", static_cast<int>(slot.rtt.count()));
+    std::snprintf(time, sizeof time, "%4dms", static_cast<int>(whole_ms.count()));
     row.time = time;
+    row.rtt = slot.rtt;
     row.colour = black;
     return row;
 }
@@ -52,9 +55,9 @@ bool traceable(const ip_address& address) {
     return address != ip_address::v6({});
 }
 
-milliseconds until(probe_clock::time_point deadline) {
-    const auto left = std::chrono::ceil<milliseconds>(deadline - probe_clock::now());
-    return std::max(left, milliseconds(0));
+microseconds until(probe_clock::time_point deadline) {
+    const auto left = std::chrono::ceil<microseconds>(deadline - probe_clock::now());
+    return std::max(left, microseconds(0));
 }
 
 } // namespace
@@ -128,15 +131,16 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
     bool first_answer = true;
     int next_report = 1;
     while (!stop_requested_) {
-        while (const auto ttl = schedule.next_to_send()) {
+        // What waited long enough is settled first: it is not probed again.
+        const auto now = probe_clock::now();
+        schedule.expire(now);
+        while (const auto ttl = schedule.next_to_send(now)) {
             const std::uint16_t sequence = next_sequence_++;
-            const auto at = probe_clock::now();
-            if (probes.send(address, *ttl, sequence))
-                schedule.sent(*ttl, sequence, at);
+            if (const auto at = probes.send(address, *ttl, sequence))
+                schedule.sent(*ttl, sequence, *at);
             else
-                schedule.failed(*ttl);
+                schedule.failed(*ttl, probe_clock::now());
         }
-        schedule.expire(probe_clock::now());
         for (int ttl = 1; ttl <= schedule.last_needed(); ++ttl) {
             auto& task = tasks[static_cast<std::size_t>(ttl)];
             if (!task && schedule.slot(ttl).state == probe_state::answered)
@@ -158,9 +162,9 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
         }
         if (next_report > schedule.last_needed()) return;
 
-        milliseconds wait = stop_poll;
+        microseconds wait = stop_poll;
         if (tasks[static_cast<std::size_t>(next_report)]) wait = lookup_poll;
-        if (const auto deadline = schedule.next_deadline()) wait = std::min(wait, until(*deadline));
+        if (const auto event = schedule.next_event()) wait = std::min(wait, until(*event));
         if (const auto reply = probes.receive(wait)) schedule.answered(*reply);
     }
 }

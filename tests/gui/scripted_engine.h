@@ -14,11 +14,12 @@ inline constexpr const char* destination = "192.0.2.9";
 // TTL 1 reaches the router and every later TTL the destination, at once.
 class instant_prober : public prober {
   public:
-    bool send(const ip_address&, int ttl, std::uint16_t sequence) override {
+    std::optional<probe_clock::time_point> send(const ip_address&, int ttl,
+                                                std::uint16_t sequence) override {
         replies_.push_back({sequence, *parse_ip(ttl == 1 ? router : destination), {}});
-        return true;
+        return probe_clock::now();
     }
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override {
         if (replies_.empty()) std::this_thread::sleep_for(wait);
         if (replies_.empty()) return std::nullopt;
         probe_reply reply = replies_.front();
@@ -34,8 +35,10 @@ class instant_prober : public prober {
 // Nobody answers: the trace runs until it is stopped or its probes time out.
 class silent_prober : public prober {
   public:
-    bool send(const ip_address&, int, std::uint16_t) override { return true; }
-    std::optional<probe_reply> receive(std::chrono::milliseconds wait) override {
+    std::optional<probe_clock::time_point> send(const ip_address&, int, std::uint16_t) override {
+        return probe_clock::now();
+    }
+    std::optional<probe_reply> receive(std::chrono::microseconds wait) override {
         std::this_thread::sleep_for(wait);
         return std::nullopt;
     }

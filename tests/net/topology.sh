@@ -8,6 +8,9 @@
 # r2 forwards but never sends time-exceeded (nftables, ip and ip6). dnsmasq in the client namespace serves
 # the routers' and the destination's names. Routers do not rate-limit ICMP, so many traces in a
 # row see the same answers. topology_up installs a trap that removes everything on exit.
+#
+# TOPO_DELAYS="D1 D2 D3 D4" (one-way milliseconds of the four links from the client to dest)
+# makes those links TUN pairs joined by hoplot_delay_wire ($HOPLOT_DELAY_WIRE) instead of veth.
 
 topology_require_root() {
     local tool
@@ -53,6 +56,7 @@ DUAL_NAME=both.hoplot.test    # DEST_ADDRESS and DEST_ADDRESS6
 topology_down() {
     local ns
     [ -n "$TOPO_DIR" ] && [ -f "$TOPO_DIR/dnsmasq.pid" ] && kill "$(cat "$TOPO_DIR/dnsmasq.pid")" 2>/dev/null
+    [ -n "$TOPO_DIR" ] && [ -f "$TOPO_DIR/wire.pids" ] && xargs -r kill <"$TOPO_DIR/wire.pids" 2>/dev/null
     for ns in "${TOPO_NAMESPACES[@]}"; do
         ip netns pids "$ns" 2>/dev/null | xargs -r kill 2>/dev/null
         ip netns delete "$ns" 2>/dev/null
@@ -62,13 +66,34 @@ topology_down() {
     return 0
 }
 
-# link NS1 ADDRESS1 NS2 ADDRESS2: a veth pair between two namespaces, /24 addresses.
-# The IPv6 addresses are 2001:db8:N::1 and ::2 for 10.10.N.1 and .2, usable at once (no DAD).
+# wire NS1 DEVICE1 NS2 DEVICE2 DELAY_MS: a TUN device in each namespace, joined with a delay.
+topo_wire() {
+    local out="$TOPO_DIR/wire.$2.out"
+    "${HOPLOT_DELAY_WIRE:?HOPLOT_DELAY_WIRE must name the built hoplot_delay_wire}" "$@" >"$out" &
+    echo $! >>"$TOPO_DIR/wire.pids"
+    local tries=0
+    until grep -q ready "$out"; do
+        tries=$((tries + 1))
+        if [ $tries -gt 50 ] || ! kill -0 $! 2>/dev/null; then
+            echo "delay wire $2 did not come up" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# link NS1 ADDRESS1 NS2 ADDRESS2 [DELAY_MS]: a veth pair between two namespaces, or a delayed
+# wire, with /24 addresses. The IPv6 addresses are 2001:db8:N::1 and ::2 for 10.10.N.1 and .2,
+# usable at once (no DAD).
 topo_link() {
-    local a=$1 a_addr=$2 b=$3 b_addr=$4 name_a="to-${3##*-}" name_b="to-${1##*-}"
+    local a=$1 a_addr=$2 b=$3 b_addr=$4 delay=${5:-} name_a="to-${3##*-}" name_b="to-${1##*-}"
     local net6=2001:db8:${2#10.10.}
     net6=${net6%.*}
-    ip -n "$a" link add "$name_a" type veth peer name "$name_b" netns "$b"
+    if [ -n "$delay" ]; then
+        topo_wire "$a" "$name_a" "$b" "$name_b" "$delay" || return 1
+    else
+        ip -n "$a" link add "$name_a" type veth peer name "$name_b" netns "$b"
+    fi
     ip -n "$a" addr add "$a_addr/24" dev "$name_a"
     ip -n "$b" addr add "$b_addr/24" dev "$name_b"
     ip -n "$a" addr add "$net6::${a_addr##*.}/64" dev "$name_a" nodad
@@ -101,10 +126,12 @@ topology_up() {
         ip -n "$ns" link set lo up
         ip netns exec "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0 net.ipv6.icmp.ratelimit=0
     done
-    topo_link "$NS_CLIENT" 10.10.1.1 "$p-r1" 10.10.1.2
-    topo_link "$p-r1" 10.10.2.1 "$p-r2" 10.10.2.2
-    topo_link "$p-r2" 10.10.3.1 "$p-r3" 10.10.3.2
-    topo_link "$p-r3" 10.10.4.1 "$p-dest" 10.10.4.2
+    local -a delays=()
+    read -ra delays <<<"${TOPO_DELAYS:-}"
+    topo_link "$NS_CLIENT" 10.10.1.1 "$p-r1" 10.10.1.2 "${delays[0]:-}" || return 1
+    topo_link "$p-r1" 10.10.2.1 "$p-r2" 10.10.2.2 "${delays[1]:-}" || return 1
+    topo_link "$p-r2" 10.10.3.1 "$p-r3" 10.10.3.2 "${delays[2]:-}" || return 1
+    topo_link "$p-r3" 10.10.4.1 "$p-dest" 10.10.4.2 "${delays[3]:-}" || return 1
     topo_link "$NS_CLIENT" 10.10.9.1 "$p-void" 10.10.9.2
     for ns in "$p-r1" "$p-r2" "$p-r3"; do
         ip netns exec "$ns" sysctl -qw net.ipv4.ip_forward=1 net.ipv6.conf.all.forwarding=1
