@@ -1,4 +1,4 @@
-#include "shell/menu_state.h"
+#include "app/menu_state.h"
 
 namespace hoplot {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/commands.h"
+#include "app/commands.h"
 
 namespace hoplot {
 

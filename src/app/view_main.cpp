@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/window_startup.h"
+#include "app/window_request.h"
+#include "base/command_arguments.h"
 #include "cli/cli_setup.h"
 #include "cli/command_line.h"
 #include "cli/display_check.h"
 #include "picture/render.h"
 #include "platform/icmp_socket.h"
-#include "shell/ui/window_startup.h"
-#include "shell/window_request.h"
 
 // The window and the modes that draw; hoplot hands over to this program for them.
 int main(int argc, char** argv) {

@@ -1,8 +1,8 @@
-#include "shell/window_request.h"
+#include "app/window_request.h"
 
 #include <QFileInfo>
 
-#include "shell/command_arguments.h"
+#include "base/command_arguments.h"
 
 namespace hoplot {
 namespace {

@@ -1,7 +1,8 @@
-#include "shell/command_arguments.h"
+#include "base/command_arguments.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 namespace hoplot {
 namespace {
@@ -63,6 +64,11 @@ argument_parse parse_arguments(const std::vector<std::string>& args, std::string
         parsed.options.emplace_back(argument, args[++i]);
     }
     return {std::move(parsed), {}};
+}
+
+int bad_usage(const std::string& error) {
+    std::fprintf(stderr, "hoplot: %s (hoplot --help shows the usage)\n", error.c_str());
+    return 2;
 }
 
 } // namespace hoplot

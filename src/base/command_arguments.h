@@ -41,4 +41,8 @@ std::optional<int> number_argument(std::string_view text, int low, int high);
 argument_parse parse_arguments(const std::vector<std::string>& args, std::string_view mode,
                                std::initializer_list<option_spec> options);
 
+// Says on one line of standard error what is wrong with the arguments ("hoplot: --show does
+// not take --json") and where the usage is; returns the bad-usage status, 2.
+int bad_usage(const std::string& error);
+
 } // namespace hoplot

@@ -1,4 +1,4 @@
-#include "shell/data_dir.h"
+#include "base/data_dir.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <QSettings>
 #include <limits>
 
-#include "shell/settings_format.h"
+#include "base/settings_format.h"
 
 namespace hoplot {
 namespace {

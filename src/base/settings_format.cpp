@@ -1,4 +1,4 @@
-#include "shell/settings_format.h"
+#include "base/settings_format.h"
 
 #include <QIODevice>
 #include <QUrl>

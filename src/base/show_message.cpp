@@ -1,4 +1,4 @@
-#include "shell/show_message.h"
+#include "base/show_message.h"
 
 #include <cstdio>
 #include <mutex>

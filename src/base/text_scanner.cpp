@@ -1,4 +1,4 @@
-#include "shell/text_scanner.h"
+#include "base/text_scanner.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "shell/version.h"
+#include "base/version.h"
 
 namespace hoplot {
 

@@ -1,4 +1,4 @@
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
 #include <cerrno>
 #include <cstdint>

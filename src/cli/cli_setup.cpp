@@ -1,7 +1,7 @@
 #include "cli/cli_setup.h"
 
-#include "shell/data_dir.h"
-#include "shell/settings.h"
+#include "base/data_dir.h"
+#include "base/settings.h"
 
 namespace hoplot {
 

@@ -2,11 +2,10 @@
 
 #include <cstdio>
 
-#include "cli/command_line.h"
+#include "base/command_arguments.h"
 #include "cli/json_text.h"
 #include "geolocation/resolve_location.h"
 #include "platform/ip_address.h"
-#include "shell/command_arguments.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {

@@ -6,12 +6,11 @@
 #include <optional>
 #include <variant>
 
-#include "cli/command_line.h"
+#include "base/command_arguments.h"
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
-#include "shell/command_arguments.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
 #include "trace/destination.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"

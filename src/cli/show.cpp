@@ -1,10 +1,9 @@
 #include "cli/show.h"
 
-#include "cli/command_line.h"
+#include "base/command_arguments.h"
+#include "base/show_message.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
-#include "shell/command_arguments.h"
-#include "shell/show_message.h"
 #include "trace/trace_file.h"
 #include "trace/trace_store.h"
 

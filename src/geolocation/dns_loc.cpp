@@ -1,4 +1,4 @@
-#include "geolocation/loc.h"
+#include "geolocation/dns_loc.h"
 
 #include <arpa/nameser.h>
 #include <netinet/in.h>

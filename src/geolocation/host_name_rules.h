@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "geolocation/host_name_tables.h"
 #include "geolocation/location.h"
-#include "geolocation/org_tables.h"
 
 namespace hoplot {
 

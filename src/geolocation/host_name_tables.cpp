@@ -1,4 +1,4 @@
-#include "geolocation/org_tables.h"
+#include "geolocation/host_name_tables.h"
 
 #include <array>
 

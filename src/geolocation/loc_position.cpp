@@ -1,6 +1,6 @@
-#include "geolocation/get_loc.h"
+#include "geolocation/loc_position.h"
 
-#include "geolocation/loc.h"
+#include "geolocation/dns_loc.h"
 #include "platform/names.h"
 
 namespace hoplot {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "base/loading_progress.h"
 #include "geolocation/location.h"
-#include "shell/loading_progress.h"
 
 namespace hoplot {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "shell/commands.h"
-#include "shell/menu_state.h"
-#include "shell/panel_layout.h"
+#include "app/commands.h"
+#include "app/menu_state.h"
+#include "app/panel_layout.h"
 
 namespace hoplot {
 namespace {

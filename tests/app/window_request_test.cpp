@@ -1,4 +1,4 @@
-#include "shell/window_request.h"
+#include "app/window_request.h"
 
 #include <QDir>
 #include <QFile>

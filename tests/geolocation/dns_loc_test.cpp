@@ -1,4 +1,4 @@
-#include "geolocation/loc.h"
+#include "geolocation/dns_loc.h"
 
 #include <gtest/gtest.h>
 

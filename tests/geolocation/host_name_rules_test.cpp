@@ -1,4 +1,4 @@
-#include "geolocation/org.h"
+#include "geolocation/host_name_rules.h"
 
 #include <cmath>
 #include <map>

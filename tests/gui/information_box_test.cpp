@@ -1,4 +1,4 @@
-#include "shell/ui/information_window.h"
+#include "map/ui/information_box.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/ui/overview_window.h"
+#include "map/ui/overview_box.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 
 #include "map/overview_geometry.h"
 #include "map/test_views.h"
-#include "shell/ui/overview_picture.h"
+#include "map/ui/overview_picture.h"
 
 namespace hoplot {
 namespace {

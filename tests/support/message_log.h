@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/show_message.h"
+#include "base/show_message.h"
 
 namespace hoplot::test {
 

@@ -1,4 +1,4 @@
-#include "shell/ui/about_dialog.h"
+#include "app/ui/about_dialog.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/show_message.h"
-#include "shell/ui/help_window.h"
-#include "shell/ui/resources.h"
-#include "shell/version.h"
+#include "app/ui/help_window.h"
+#include "base/show_message.h"
+#include "base/ui/resources.h"
+#include "base/version.h"
 
 namespace hoplot {
 namespace {

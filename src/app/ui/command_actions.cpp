@@ -1,4 +1,4 @@
-#include "shell/ui/command_actions.h"
+#include "app/ui/command_actions.h"
 
 #include <QAction>
 #include <QMainWindow>

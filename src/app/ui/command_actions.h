@@ -3,8 +3,8 @@
 #include <QObject>
 #include <map>
 
-#include "shell/commands.h"
-#include "shell/menu_state.h"
+#include "app/commands.h"
+#include "app/menu_state.h"
 
 class QAction;
 class QMainWindow;

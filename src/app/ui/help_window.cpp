@@ -1,4 +1,4 @@
-#include "shell/ui/help_window.h"
+#include "app/ui/help_window.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -6,9 +6,9 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "shell/settings.h"
-#include "shell/show_message.h"
-#include "shell/ui/resources.h"
+#include "base/settings.h"
+#include "base/show_message.h"
+#include "base/ui/resources.h"
 
 namespace hoplot {
 namespace {

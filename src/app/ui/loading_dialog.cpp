@@ -1,4 +1,4 @@
-#include "shell/ui/loading_dialog.h"
+#include "app/ui/loading_dialog.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "shell/ui/resources.h"
-#include "shell/version.h"
+#include "base/ui/resources.h"
+#include "base/version.h"
 
 namespace hoplot {
 namespace {

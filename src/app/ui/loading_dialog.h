@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "shell/loading_progress.h"
+#include "base/loading_progress.h"
 
 class QLabel;
 class QProgressBar;

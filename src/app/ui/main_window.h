@@ -3,13 +3,13 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/commands.h"
+#include "app/menu_state.h"
+#include "app/window_request.h"
+#include "base/loading_progress.h"
+#include "base/ui/message_box.h"
 #include "map/map_view.h"
 #include "map/view_history.h"
-#include "shell/commands.h"
-#include "shell/loading_progress.h"
-#include "shell/menu_state.h"
-#include "shell/ui/message_box.h"
-#include "shell/window_request.h"
 #include "trace/store_observers.h"
 #include "trace/store_sink.h"
 #include "trace/trace_document.h"

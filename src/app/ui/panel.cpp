@@ -1,8 +1,8 @@
-#include "shell/ui/panel.h"
+#include "app/ui/panel.h"
 
 #include <QScrollBar>
 
-#include "shell/panel_layout.h"
+#include "app/panel_layout.h"
 
 namespace hoplot {
 

@@ -1,4 +1,4 @@
-#include "shell/ui/toolbar.h"
+#include "app/ui/toolbar.h"
 
 #include <QIcon>
 #include <QToolButton>

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "shell/commands.h"
+#include "app/commands.h"
 
 namespace hoplot {
 

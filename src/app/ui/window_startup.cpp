@@ -1,4 +1,4 @@
-#include "shell/ui/window_startup.h"
+#include "app/ui/window_startup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -6,16 +6,16 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/ui/loading_dialog.h"
+#include "app/ui/main_window.h"
+#include "base/data_dir.h"
+#include "base/settings.h"
+#include "base/ui/message_box.h"
+#include "base/ui/resources.h"
 #include "geolocation/resolve_location.h"
 #include "map/map_files.h"
 #include "map/startup_data.h"
 #include "map/view_settings.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
-#include "shell/ui/loading_dialog.h"
-#include "shell/ui/main_window.h"
-#include "shell/ui/message_box.h"
-#include "shell/ui/resources.h"
 
 namespace hoplot {
 namespace {

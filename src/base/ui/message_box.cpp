@@ -1,11 +1,11 @@
-#include "shell/ui/message_box.h"
+#include "base/ui/message_box.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QThread>
 #include <memory>
 
-#include "shell/show_message.h"
+#include "base/show_message.h"
 
 namespace hoplot {
 

@@ -1,6 +1,6 @@
-#include "trace/ui/fix_line_position.h"
+#include "map/ui/fix_line_position.h"
 
-#include "geolocation/ui/update_position_dialog.h"
+#include "map/ui/update_position_dialog.h"
 #include "trace/output_row.h"
 #include "trace/ui/output_window.h"
 #include "trace/ui/trace_list_window.h"

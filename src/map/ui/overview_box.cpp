@@ -1,11 +1,11 @@
-#include "shell/ui/overview_window.h"
+#include "map/ui/overview_box.h"
 
 #include <QGroupBox>
 #include <QResizeEvent>
 #include <utility>
 
 #include "map/overview_geometry.h"
-#include "shell/ui/overview_picture.h"
+#include "map/ui/overview_picture.h"
 
 namespace hoplot {
 

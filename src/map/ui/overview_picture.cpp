@@ -1,4 +1,4 @@
-#include "shell/ui/overview_picture.h"
+#include "map/ui/overview_picture.h"
 
 #include <QPaintEvent>
 #include <QPainter>

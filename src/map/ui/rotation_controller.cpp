@@ -1,9 +1,9 @@
-#include "shell/ui/rotation_controller.h"
+#include "map/ui/rotation_controller.h"
 
 #include <utility>
 
 #include "map/map_view.h"
-#include "shell/ui/rotation_dialog.h"
+#include "map/ui/rotation_dialog.h"
 
 namespace hoplot {
 

@@ -1,4 +1,4 @@
-#include "shell/ui/rotation_dialog.h"
+#include "map/ui/rotation_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

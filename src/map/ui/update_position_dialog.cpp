@@ -1,4 +1,4 @@
-#include "geolocation/ui/update_position_dialog.h"
+#include "map/ui/update_position_dialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "base/show_message.h"
 #include "geolocation/position_fix_form.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {
