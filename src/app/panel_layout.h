@@ -15,7 +15,7 @@ struct panel_rect {
     bool operator==(const panel_rect&) const = default;
 };
 
-// Places of the overview, the toolbar, the information window and the trace list in the
+// Places of the overview, the toolbar, the information box and the trace list in the
 // content, for a panel client width pw.
 inline std::array<panel_rect, 4> panel_children(int pw) {
     return {{{10, 0, pw - 20, 133},

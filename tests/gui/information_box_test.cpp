@@ -13,8 +13,8 @@ namespace {
 // Every read-out is a label that lies wholly inside the panel's 246 pixels, mouse line included,
 // wide enough for its text also in a panel narrowed by its scroll bar; the values are heard
 // labelled by their captions.
-TEST(information_window, read_outs_are_labels_inside_the_window) {
-    information_window window;
+TEST(information_box, read_outs_are_labels_inside_the_window) {
+    information_box window;
     window.resize(175, 246);
     window.show();
     map_view view = test::sized_view();

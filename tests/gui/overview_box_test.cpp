@@ -20,8 +20,8 @@ QImage shot(overview_picture& picture) {
     return picture.grab(picture.contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(overview_window, outlines_the_region_and_crosses_the_mouse_position) {
-    overview_window window(std::make_shared<const map_data>());
+TEST(overview_box, outlines_the_region_and_crosses_the_mouse_position) {
+    overview_box window(std::make_shared<const map_data>());
     window.resize(185, 133);
     window.show();
     auto& picture = *window.findChild<overview_picture*>();

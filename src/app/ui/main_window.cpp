@@ -91,11 +91,11 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     setCentralWidget(area);
     output_area_ = new output_window(area);
     advance();
-    overview_ = new overview_window(view().maps);
+    overview_ = new overview_box(view().maps);
     advance();
     toolbar_ = new toolbar;
     advance();
-    information_ = new information_window;
+    information_ = new information_box;
     advance();
     trace_list_ = new trace_list_window(store_, [this] { return view().trace_running; });
     advance();

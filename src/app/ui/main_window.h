@@ -22,10 +22,10 @@ namespace hoplot {
 
 class command_actions;
 class file_commands;
-class information_window;
+class information_box;
 class map_window;
 class output_window;
-class overview_window;
+class overview_box;
 class panel;
 class rotation_controller;
 class toolbar;
@@ -99,8 +99,8 @@ class main_window : public QMainWindow, private trace_controls {
     trace_list_window* trace_list_ = nullptr;
     panel* panel_ = nullptr;
     toolbar* toolbar_ = nullptr;
-    overview_window* overview_ = nullptr;
-    information_window* information_ = nullptr;
+    overview_box* overview_ = nullptr;
+    information_box* information_ = nullptr;
     rotation_controller* rotation_ = nullptr;
     QLabel* status_label_ = nullptr;
     QLabel* probing_label_ = nullptr;

@@ -7,7 +7,7 @@ class QScrollBar;
 
 namespace hoplot {
 
-// The column right of the map: overview, toolbar, information window and trace list, one below
+// The column right of the map: overview, toolbar, information box and trace list, one below
 // the other in 680 pixels; a shorter panel scrolls them in five positions.
 class panel : public QWidget {
     Q_OBJECT

@@ -30,7 +30,7 @@ QFont title_font() {
 
 } // namespace
 
-information_window::information_window(QWidget* parent)
+information_box::information_box(QWidget* parent)
     : QWidget(parent), information_box_(new QGroupBox(tr("Information"), this)),
       centre_box_(new QGroupBox(tr("View Centre"), this)),
       mouse_box_(new QGroupBox(tr("Mouse Coordinates"), this)),
@@ -50,31 +50,31 @@ information_window::information_window(QWidget* parent)
     mouse_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
-QLabel* information_window::add_label(const QString& text) {
+QLabel* information_box::add_label(const QString& text) {
     auto* label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
     label->setFont(body_font());
     return label;
 }
 
-void information_window::refresh(const map_view& view) {
+void information_box::refresh(const map_view& view) {
     zoom_->setText(QString::fromStdString(zoom_text(view.zoom)));
     centre_->setText(QString::fromStdString(view_centre_text(view)));
 }
 
-void information_window::set_mouse(const map_view& view, QPoint client_position) {
+void information_box::set_mouse(const map_view& view, QPoint client_position) {
     const pixel_point client{client_position.x(), client_position.y()};
     mouse_->setText(QString::fromStdString(mouse_text(view, client, last_letters_)));
 }
 
-void information_window::trace_count_changed(int count) {
+void information_box::trace_count_changed(int count) {
     traces_->setText(QString::fromStdString(trace_count_text(count)));
 }
 
 // The boxes and rows stand where the body and title fonts' heights put them; values start at
 // the middle, their captions end just past it, unless the window is too narrow for a caption
 // (the panel's scroll bar showing): then the values start where the longer caption ends.
-void information_window::resizeEvent(QResizeEvent* event) {
+void information_box::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width();
     const int line = line_height_;

@@ -16,9 +16,9 @@ struct map_view;
 // The panel's read-outs: number of traces, zoom, the view's centre and the position under the
 // mouse. Passive: the map window and the store keep it up to date. Every value is a label, so
 // assistive technology reads what the eye sees.
-class information_window : public QWidget, public store_observer {
+class information_box : public QWidget, public store_observer {
   public:
-    explicit information_window(QWidget* parent = nullptr);
+    explicit information_box(QWidget* parent = nullptr);
 
     // Zoom and view centre, after every full redraw of the map.
     void refresh(const map_view& view);

@@ -9,17 +9,17 @@
 
 namespace hoplot {
 
-overview_window::overview_window(std::shared_ptr<const map_data> maps, QWidget* parent)
+overview_box::overview_box(std::shared_ptr<const map_data> maps, QWidget* parent)
     : QWidget(parent), box_(new QGroupBox(tr("View"), this)),
       picture_(new overview_picture(std::move(maps), this)) {}
 
-void overview_window::refresh(const map_view& view) {
+void overview_box::refresh(const map_view& view) {
     last_view_ = view;
     const QSize size = picture_->picture_size();
     picture_->set_rects(overview_visible_rects(view, size.width(), size.height()));
 }
 
-void overview_window::set_mouse(const map_view& view, QPoint client_position) {
+void overview_box::set_mouse(const map_view& view, QPoint client_position) {
     const QSize size = picture_->picture_size();
     const auto at = overview_cross_hair(view, {client_position.x(), client_position.y()},
                                         size.width(), size.height());
@@ -27,7 +27,7 @@ void overview_window::set_mouse(const map_view& view, QPoint client_position) {
 }
 
 // A new size puts the cross-hair at the picture's corner until the mouse moves over the map.
-void overview_window::resizeEvent(QResizeEvent* event) {
+void overview_box::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width();
     const int h = height();

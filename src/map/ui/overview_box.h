@@ -14,10 +14,10 @@ class overview_picture;
 
 // The small world in the panel with the map's visible region outlined in yellow and a green
 // cross-hair at the point under the mouse. Passive: the map window keeps it up to date.
-class overview_window : public QWidget {
+class overview_box : public QWidget {
   public:
     // The picture is drawn from the Low coastlines of maps.
-    explicit overview_window(std::shared_ptr<const map_data> maps, QWidget* parent = nullptr);
+    explicit overview_box(std::shared_ptr<const map_data> maps, QWidget* parent = nullptr);
 
     // The visible region's rectangles, after every full redraw of the map.
     void refresh(const map_view& view);
