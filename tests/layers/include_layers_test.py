@@ -23,14 +23,24 @@ def folder(path):
     return "app" if parent in (".", "app/ui") else parent
 
 
+def resolve(src, file, written):
+    """The included file's path below src, looked up as the compiler does: beside the including
+    file first, then from src; None when it is not one of ours."""
+    for candidate in (file.parent / written, src / written):
+        if candidate.is_file() and candidate.resolve().is_relative_to(src.resolve()):
+            return candidate.resolve().relative_to(src.resolve()).as_posix()
+    return None
+
+
 def faults(src):
     found = []
     for file in sorted(src.rglob("*")):
         if file.suffix not in (".h", ".cpp"):
             continue
         source = file.relative_to(src).as_posix()
-        for target in INCLUDE.findall(file.read_text(encoding="utf-8")):
-            if not (src / target).is_file():
+        for written in INCLUDE.findall(file.read_text(encoding="utf-8")):
+            target = resolve(src, file, written)
+            if target is None:
                 continue  # not ours: a generated or a system header
             own, other = folder(source), folder(target)
             unknown = [f for f in (own, other) if f not in FLOORS]
