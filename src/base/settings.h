@@ -12,7 +12,7 @@ namespace hoplot {
 struct settings {
     std::int32_t main_window_width = 0;
     std::int32_t main_window_height = 0;
-    std::array<std::int32_t, 4> output{}; // column widths of the trace output list
+    std::array<std::int32_t, 5> output{}; // column widths of the trace output list
     std::int32_t rfc1876 = 0;             // exactly 1: positions may come from DNS LOC records
     std::int32_t globe_mode = 0;
     std::int32_t display_cities = 0;

@@ -6,4 +6,8 @@ namespace hoplot {
 // store no window size or column width.
 void load_cli_settings();
 
+// The sources of positions and networks, as the window loads them; says on standard error when
+// there is no AS table to name the networks with.
+void load_cli_sources();
+
 } // namespace hoplot

@@ -44,17 +44,4 @@ std::string json_string(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string hop_json(const hop_rec& hop, const resolution& where) {
-    std::string object =
-        "{\"name\":" + json_string(hop.name) + ",\"address\":" + json_string(hop.address) +
-        ",\"location\":" + json_string(hop.location.value_or("")) +
-        ",\"time\":" + json_string(hop.time) + ",\"colour\":" + std::to_string(hop.colour) +
-        ",\"kind\":" + std::to_string(hop.kind) +
-        ",\"source\":" + json_string(source_name(where.source));
-    if (where.location)
-        object += ",\"x\":" + std::to_string(where.position.x) +
-                  ",\"y\":" + std::to_string(where.position.y);
-    return object + "}";
-}
-
 } // namespace hoplot

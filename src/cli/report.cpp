@@ -9,6 +9,8 @@
 #include "base/command_arguments.h"
 #include "base/settings.h"
 #include "base/show_message.h"
+#include "cli/cli_setup.h"
+#include "cli/hop_json.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
 #include "trace/destination.h"
@@ -112,7 +114,11 @@ void report_output::output_hop_added(const hop_rec& hop) {
         std::fflush(stdout);
         return;
     }
-    json_lines_.push_back(hop_json(hop, where));
+    std::string line = "{";
+    line += hop_json_members(hop.name, hop.address, hop.location.value_or(""), where);
+    line += ",\"time\":" + json_string(hop.time);
+    line += ",\"colour\":" + std::to_string(hop.colour);
+    json_lines_.push_back(line + "}");
 }
 
 void report_output::print_document(const std::string& destination, bool stored) const {
@@ -143,8 +149,7 @@ int run_report(const std::vector<std::string>& args) {
     const auto parsed = parse_options(args);
     if (const auto* error = std::get_if<std::string>(&parsed)) return bad_usage(*error);
     const auto* options = &std::get<report_options>(parsed);
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
 
     trace_store store;
     report_output output(options->json);

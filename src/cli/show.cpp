@@ -2,6 +2,7 @@
 
 #include "base/command_arguments.h"
 #include "base/show_message.h"
+#include "cli/cli_setup.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
 #include "trace/trace_file.h"
@@ -13,8 +14,7 @@ int run_show(const std::vector<std::string>& args) {
     const argument_parse parsed = parse_arguments(args, "--show", {});
     if (!parsed.arguments) return bad_usage(parsed.error);
     if (parsed.arguments->operands.size() != 1) return bad_usage("--show needs one FILE.trc");
-    no_progress progress;
-    load_location_sources(progress);
+    load_cli_sources();
     return show_trace_file(parsed.arguments->operands.front(), stdout);
 }
 

@@ -1,6 +1,7 @@
 #include "geolocation/resolve_location.h"
 
 #include "base/settings.h"
+#include "geolocation/as_source.h"
 #include "geolocation/cache_files.h"
 #include "geolocation/geoip_source.h"
 #include "geolocation/host_name_rules.h"
@@ -52,6 +53,7 @@ location_sources app_location_sources() {
     sources.cache = cache_lookup;
     if (values.use_geoip != 0) sources.geoip = geoip_lookup;
     sources.rules = org;
+    sources.network = as_lookup;
     return sources;
 }
 
@@ -69,6 +71,7 @@ resolution resolve_location(std::string& host_name, const std::string& address,
         source = location_source::rules;
 
     resolution result;
+    if (sources.network) result.network = sources.network(address);
     if (!entry) return result;
     result.location = location_text(*entry);
     result.position = to_map_units(*entry);
@@ -84,6 +87,7 @@ resolution resolve_location(std::string& host_name, const std::string& address) 
 void load_location_sources(loading_progress& progress) {
     load_position_caches(progress);
     open_geoip_source();
+    open_as_source();
 }
 
 } // namespace hoplot

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/loading_progress.h"
+#include "geolocation/as_csv.h"
 #include "geolocation/location.h"
 
 namespace hoplot {
@@ -23,6 +24,7 @@ struct resolution {
     map_point position;                  // valid only with a location
     int kind = 0;                        // 1 for a DNS LOC position, else 0
     location_source source = location_source::none;
+    std::optional<as_network> network{}; // who runs the address, when the AS table knows
 };
 
 // The sources of positions, asked in this order; an empty one is switched off.
@@ -33,14 +35,18 @@ struct location_sources {
     std::function<std::optional<entry_t>(const std::string& address)> geoip;
     // Host-name rules, asked only for a hop with a name; may mark the name with '*'.
     std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> rules;
+    // Not a position: the network the address belongs to, asked for every hop.
+    std::function<std::optional<as_network>(const std::string& address)> network;
 };
 
 // The program's sources under app_settings(): DNS LOC only when "RFC 1876" is exactly 1, the
-// process-wide position cache, the GeoIP database while "Use GeoIP" is on, the host-name rules.
+// process-wide position cache, the GeoIP database while "Use GeoIP" is on, the host-name rules;
+// and the AS table.
 location_sources app_location_sources();
 
-// Asks the sources in order for one hop and reports the first answer. host_name may be filled
-// in by the LOC source's reverse look-up or marked with '*' by the host-name rules.
+// Asks the sources in order for one hop and reports the first answer, with the hop's network.
+// host_name may be filled in by the LOC source's reverse look-up or marked with '*' by the
+// host-name rules.
 resolution resolve_location(std::string& host_name, const std::string& address,
                             const location_sources& sources);
 
@@ -48,7 +54,8 @@ resolution resolve_location(std::string& host_name, const std::string& address,
 resolution resolve_location(std::string& host_name, const std::string& address);
 
 // Start-up: the three cache files into the position cache, then the GeoIP database, as the
-// settings say. The window and the command line both prepare the pipeline with this.
+// settings say, and the AS table. The window and the command line both prepare the pipeline with
+// this.
 void load_location_sources(loading_progress& progress);
 
 } // namespace hoplot

@@ -58,6 +58,7 @@ std::string hop_tip_text(const std::vector<hop_rec>& rows, const std::vector<std
         const hop_rec& r = rows[*row];
         if (!text.empty()) text += "\n\n";
         std::vector<std::string> lines{r.name, r.address};
+        if (r.network) lines.push_back(network_text(*r.network));
         if (r.location) lines.push_back(*r.location);
         lines.emplace_back(source_description(r.source));
         lines.push_back(trimmed(r.time));

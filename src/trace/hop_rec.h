@@ -24,6 +24,8 @@ struct hop_rec {
     int kind = 0;                        // 1 when the position came from a DNS LOC record
     // Where the position came from; resolved anew whenever the row is placed, never saved.
     location_source source = location_source::none;
+    // Who runs the address; looked up anew with the position, never saved.
+    std::optional<as_network> network{};
 
     // A row is a status row when its name is one of the two status texts and it has no address:
     // a hop that a PTR record names "Done" is still a hop.

@@ -10,7 +10,10 @@ bool continues_character(char byte) {
 } // namespace
 
 output_row make_output_row(const hop_rec& row) {
-    output_row line{{row.name, row.address, row.location.value_or(" "), row.time}, row.colour, {}};
+    output_row line{{row.name, row.address, row.location.value_or(" "), row.time,
+                     row.network ? network_text(*row.network) : " "},
+                    row.colour,
+                    {}};
     // Only a hop has an address, and so a position to account for.
     if (row.address != " ") line.source = row.source;
     return line;

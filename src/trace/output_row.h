@@ -11,10 +11,10 @@
 
 namespace hoplot {
 
-inline constexpr int output_column_count = 4;
+inline constexpr int output_column_count = 5;
 
-// One line of the output window: name, address, location and time, in the row's colour. A
-// status line has its text in the first cell and a blank in the others.
+// One line of the output window: name, address, location, time and network, in the row's
+// colour. A status line has its text in the first cell and a blank in the others.
 struct output_row {
     std::array<std::string, output_column_count> cells;
     int colour = black;
@@ -24,6 +24,7 @@ struct output_row {
 };
 
 inline constexpr int location_column = 2;
+inline constexpr int network_column = 4;
 
 output_row make_output_row(const hop_rec& row);
 

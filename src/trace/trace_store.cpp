@@ -10,9 +10,10 @@ class silent_observer final : public store_observer {};
 
 silent_observer nobody;
 
-// Gives the hop its location text, kind and source and returns its position: where the resolution
-// put it, or the fallback for a hop that no source placed.
+// Gives the hop its location text, kind, source and network and returns its position: where the
+// resolution put it, or the fallback for a hop that no source placed.
 map_point apply_resolution(hop_rec& hop, const resolution& where, map_point fallback) {
+    hop.network = where.network;
     if (!where.location) {
         hop.location.emplace(unresolved_text);
         hop.kind = 0;

@@ -40,22 +40,23 @@ struct settings_test : ::testing::Test {
 };
 
 TEST_F(settings_test, missing_values_take_their_defaults_and_are_stored) {
-    const int column = (1600 - 205) / 4;
+    const int column = (1600 - 205) / 5;
     const settings expected{
-        1600, 1000, {column, column, column, column}, 0, 0, 0, 1, 1, 1, "/opt/hoplot/data/", "", 1};
+        1600, 1000, {column, column, column, column, column}, 0, 0, 0, 1, 1, 1, "/opt/hoplot/data/",
+        "",   1};
     EXPECT_EQ(fields(read_settings(screen_size{1600, 1000}, "/opt/hoplot/data/")),
               fields(expected));
-    for (const char* line : {"[1.4]", "Main Window Width=1600", "Output 3=348", "Display Rivers=1",
+    for (const char* line : {"[1.4]", "Main Window Width=1600", "Output 4=279", "Display Rivers=1",
                              "Display Cities=0", "GeoIP Database="})
         EXPECT_TRUE(has_line(line)) << line << " in\n" << text();
     // The data directory found at start is not stored: a moved installation still finds its data.
     EXPECT_EQ(text().find("DBPath"), std::string::npos);
 }
 
-TEST_F(settings_test, column_default_is_an_unsigned_quarter_of_the_width_beside_the_panel) {
+TEST_F(settings_test, column_default_is_an_unsigned_fifth_of_the_width_beside_the_panel) {
     write("[1.4]\nMain Window Width=100\n");
     EXPECT_EQ(read_settings(screen_size{1600, 1000}, "/d/").output[0],
-              static_cast<std::int32_t>((std::uint32_t(100 - 205)) >> 2));
+              static_cast<std::int32_t>((std::uint32_t(100 - 205)) / 5));
 }
 
 TEST_F(settings_test, values_that_are_not_32_bit_numbers_are_replaced_by_defaults) {
@@ -101,14 +102,14 @@ TEST_F(settings_test, a_file_in_the_former_format_reads) {
     EXPECT_EQ(values.main_window_width, 1234);
     EXPECT_EQ(values.main_window_height, 700);
     EXPECT_EQ(values.output[0], 10);
-    EXPECT_EQ(values.output[1], (1234 - 205) / 4);
+    EXPECT_EQ(values.output[1], (1234 - 205) / 5);
     EXPECT_TRUE(has_line("Main Window Width=1234"));
     EXPECT_EQ(text().find('%'), std::string::npos) << text();
 }
 
 TEST_F(settings_test, written_values_read_back) {
-    const settings written{1234, 777, {10, 20, 30, 40},   1,  1, 1, 0,
-                           0,    0,   "/somewhere/else/", "", 0, 6};
+    const settings written{1234, 777, {10, 20, 30, 40, 50}, 1,  1, 1, 0,
+                           0,    0,   "/somewhere/else/",   "", 0, 6};
     write_settings(written);
     settings expected = written;
     expected.db_path = "/d/";

@@ -1,5 +1,6 @@
 #include "cli/locate.h"
 
+#include "geolocation/as_source.h"
 #include "geolocation/geo_test.h"
 #include "geolocation/test_mmdb.h"
 
@@ -21,6 +22,13 @@ class locate_test : public geo_test {
         app_settings().rfc1876 = 0;
         app_settings().use_geoip = 1;
         app_settings().geoip_database = data.write("test.mmdb", db.build());
+        // 10.1.2.0/24 and 2001:db8::/48.
+        const std::string csv4 =
+            data.write("asn4.csv", "167838208,167838463,64500,\"Example \"\"Transit\"\", Inc.\"\n");
+        const std::string csv6 =
+            data.write("asn6.csv", "42540766411282592856903984951653826560,"
+                                   "42540766411283801782723599580828532735,64501,Example Six\n");
+        ASSERT_EQ(convert_as_files(csv4, csv6, data.path() + as_table_file), "");
     }
 
     std::pair<int, std::string> locate(const std::vector<std::string>& args) {
@@ -43,34 +51,41 @@ TEST_F(locate_test, one_tab_separated_line_per_source_and_exit_2_on_bad_usage) {
     } rows[] = {
         {{"10.1.2.3", "gw1.example.net"},
          placed(position(37 + 46 / 60.0, "North", 122 + 25 / 60.0, "West")) +
-             "\t0\tcache\tgw1.example.net\n"},
-        {{"10.1.9.9"}, placed(position(51.5, "North", 7 / 60.0, "West")) + "\t0\tcache\t\n"},
-        {{"10.1.5.5", "mine"}, placed(position(12.5, "North", 3.25, "East")) + "\t0\tfix\tmine\n"},
+             "\t0\tcache\tgw1.example.net\t64500\tExample \"Transit\", Inc.\n"},
+        {{"10.1.9.9"}, placed(position(51.5, "North", 7 / 60.0, "West")) + "\t0\tcache\t\t\t\n"},
+        {{"10.1.5.5", "mine"},
+         placed(position(12.5, "North", 3.25, "East")) + "\t0\tfix\tmine\t\t\n"},
         {{"81.2.69.160", "host"},
-         placed(position(33.5, "South", 151.25, "East")) + "\t0\tgeoip\thost\n"},
-        {{"192.0.2.1", "nowhere.example.com"}, "Unresolved\t\t\t0\tnone\tnowhere.example.com\n"},
+         placed(position(33.5, "South", 151.25, "East")) + "\t0\tgeoip\thost\t\t\n"},
+        {{"192.0.2.1", "nowhere.example.com"},
+         "Unresolved\t\t\t0\tnone\tnowhere.example.com\t\t\n"},
+        {{"2001:DB8:0:ffff::9"}, "Unresolved\t\t\t0\tnone\t\t64501\tExample Six\n"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(locate(r.args), std::make_pair(0, r.line)) << r.args[0];
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"example.org"}, {"10.1.2"}, {"10.1.2.3", "a", "b"}})
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"example.org"},
+                                                 {"10.1.2"},
+                                                 {"10.1.2.3", "a", "b"},
+                                                 {"--json"},
+                                                 {"10.1.2.3", "a", "b", "--json"}})
         EXPECT_EQ(locate(args), std::make_pair(2, std::string())) << args.size();
     EXPECT_TRUE(messages.empty());
 }
 
-// --json, wherever it stands, gives the hop as --report --json does; it is never the host name.
-TEST_F(locate_test, json_gives_one_object_with_the_fields_of_a_reported_hop) {
-    const std::string unplaced = "{\"name\":\"far.example\",\"address\":\"192.0.2.1\","
-                                 "\"location\":\"Unresolved\",\"time\":\"\",\"colour\":0,"
-                                 "\"kind\":0,\"source\":\"none\"}\n";
-    EXPECT_EQ(locate({"192.0.2.1", "far.example", "--json"}), std::make_pair(0, unplaced));
-    const auto [status, placed_hop] = locate({"--json", "10.1.5.5"});
-    EXPECT_EQ(status, 0);
-    const map_point at = to_map_units(position(12.5, "North", 3.25, "East"));
-    EXPECT_NE(placed_hop.find("\"source\":\"fix\",\"x\":" + std::to_string(at.x) +
-                              ",\"y\":" + std::to_string(at.y) + "}"),
-              std::string::npos)
-        << placed_hop;
+TEST_F(locate_test, json_gives_the_members_of_a_report_hop_and_the_network_only_when_known) {
+    const map_point at = to_map_units(position(37 + 46 / 60.0, "North", 122 + 25 / 60.0, "West"));
+    EXPECT_EQ(locate({"--json", "10.1.2.3", "gw1.example.net"}),
+              std::make_pair(0, "{\"name\":\"gw1.example.net\",\"address\":\"10.1.2.3\","
+                                "\"location\":\"   37.77\u00b0 North,   122.42\u00b0 West\","
+                                "\"kind\":0,\"source\":\"cache\",\"x\":" +
+                                    std::to_string(at.x) + ",\"y\":" + std::to_string(at.y) +
+                                    ",\"asn\":64500,\"as_name\":\"Example \\\"Transit\\\", "
+                                    "Inc.\"}\n"));
+    EXPECT_EQ(locate({"192.0.2.1", "--json"}),
+              std::make_pair(0, std::string("{\"name\":\"\",\"address\":\"192.0.2.1\","
+                                            "\"location\":\"Unresolved\",\"kind\":0,"
+                                            "\"source\":\"none\"}\n")));
 }
 
 } // namespace

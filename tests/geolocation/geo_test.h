@@ -6,6 +6,7 @@
 
 #include "base/settings.h"
 #include "base/show_message.h"
+#include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
 #include "geolocation/position_cache.h"
 #include "scratch_dir.h"
@@ -23,7 +24,8 @@ inline entry_t position(double latitude, const char* latitude_word, double longi
 }
 
 // A data directory of its own as DBPath, an empty position cache, and the ShowMessage texts
-// recorded; the settings, the GeoIP source and the message handler are put back afterwards.
+// recorded; the settings, the GeoIP and AS sources and the message handler are put back
+// afterwards.
 class geo_test : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -35,6 +37,7 @@ class geo_test : public ::testing::Test {
     void TearDown() override {
         app_settings() = old_settings_;
         open_geoip_source();
+        open_as_source();
         app_position_cache().clear();
         set_message_handler(old_handler_);
     }

@@ -28,7 +28,8 @@ TEST(about_dialog, shows_version_address_and_every_data_attribution) {
     EXPECT_EQ(heard("support_address"), label_text(dialog, "support_address"));
     EXPECT_TRUE(heard("support_address").contains('@'));
     for (const char* source : {"GSHHG", "GNU Lesser General Public License", "GeoNames",
-                               "IP Geolocation by DB-IP", "Creative Commons Attribution 4.0"})
+                               "IP Geolocation by DB-IP", "RouteViews", "NRO",
+                               "Creative Commons Attribution 4.0"})
         EXPECT_TRUE(heard("attributions").contains(QString::fromLatin1(source))) << source;
 }
 

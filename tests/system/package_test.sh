@@ -31,12 +31,13 @@ cpack -G DEB --config "$HOPLOT_BUILD_DIR/CPackConfig.cmake" -B "$work" >"$work/c
 [ -f "$deb" ] || { echo "FAIL: cpack made no $deb: $(ls "$work")" >&2; exit 1; }
 
 # Every file, and nothing else: the data is what git tracks in data/, so that neither the GeoIP
-# database that setup fetched nor a developer's update.cache slips in.
+# and AS databases that setup fetched nor a developer's update.cache slips in.
 tracked_data() {
     if git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
         git -C "$source_dir" ls-files data
     else
-        (cd "$source_dir" && find data -type f ! -path 'data/geoip/*' ! -name update.cache)
+        (cd "$source_dir" && find data -type f ! -path 'data/geoip/*' ! -path 'data/asn/*' \
+            ! -name update.cache)
     fi
 }
 {

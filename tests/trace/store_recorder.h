@@ -73,17 +73,23 @@ struct fake_places {
     std::map<std::string, int> kinds;
     std::map<std::string, std::string> renames;     // host names the resolver rewrites
     std::map<std::string, location_source> sources; // the position cache unless said
+    std::map<std::string, as_network> networks;
     int calls = 0;
 
     trace_store::resolver resolver() {
         return [this](std::string& name, const std::string& address) {
             ++calls;
             if (renames.count(address)) name = renames.at(address);
+            resolution where;
+            if (networks.count(address)) where.network = networks.at(address);
             const auto found = positions.find(address);
-            if (found == positions.end()) return resolution{};
+            if (found == positions.end()) return where;
             const auto source = sources.find(address);
-            return resolution{"at " + address, found->second, kinds[address],
-                              source == sources.end() ? location_source::cache : source->second};
+            where.location = "at " + address;
+            where.position = found->second;
+            where.kind = kinds[address];
+            where.source = source == sources.end() ? location_source::cache : source->second;
+            return where;
         };
     }
 };

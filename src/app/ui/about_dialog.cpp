@@ -20,7 +20,9 @@ const char* const attributions =
     "Coastlines, rivers and borders: GSHHG by Paul Wessel and Walter H. F. Smith, "
     "\u00a9 The GMT Team, under the GNU Lesser General Public License version 3 or later.<br>"
     "Cities: GeoNames (geonames.org), under the Creative Commons Attribution 4.0 licence.<br>"
-    "IP Geolocation by DB-IP (db-ip.com), under the Creative Commons Attribution 4.0 licence.";
+    "IP Geolocation by DB-IP (db-ip.com), under the Creative Commons Attribution 4.0 licence.<br>"
+    "Networks: RouteViews (routeviews.org), NRO (nro.net) and DB-IP (db-ip.com), under the "
+    "Creative Commons Attribution 4.0 licence.";
 
 QLabel* text_label(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

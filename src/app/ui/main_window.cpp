@@ -17,6 +17,7 @@
 #include "app/ui/toolbar.h"
 #include "base/settings.h"
 #include "base/show_message.h"
+#include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
 #include "map/ui/fix_line_position.h"
 #include "map/ui/information_box.h"
@@ -90,6 +91,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
     output_area_ = new output_window(area);
+    output_area_->set_network_note(as_source_notice());
     advance();
     overview_ = new overview_box(view().maps);
     advance();

@@ -10,7 +10,7 @@ namespace hoplot {
 namespace {
 
 const char* const headers[output_column_count] = {"Name", "Ip Number", "Geographical Location",
-                                                  "Time taken"};
+                                                  "Time taken", "Network"};
 
 // One small mark for each source, loaded once.
 QIcon source_icon(location_source source) {
@@ -35,6 +35,12 @@ QVariant source_data(const output_row& row, int role) {
     default:
         return {};
     }
+}
+
+// The network cell's whole text, which a narrow column cuts short.
+QVariant network_data(const output_row& row, int role) {
+    if (role != Qt::ToolTipRole || row.cells[network_column] == " ") return {};
+    return QString::fromStdString(row.cells[network_column]);
 }
 
 } // namespace
@@ -62,14 +68,24 @@ QVariant output_model::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return QColor(Qt::white);
     default:
-        return index.column() == location_column ? source_data(row, role) : QVariant();
+        if (index.column() == location_column) return source_data(row, role);
+        if (index.column() == network_column) return network_data(row, role);
+        return {};
     }
 }
 
 QVariant output_model::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section < 0 || section >= output_column_count) return {};
-    return QString::fromUtf8(headers[section]);
+    if (orientation != Qt::Horizontal || section < 0 || section >= output_column_count) return {};
+    if (role == Qt::DisplayRole) return QString::fromUtf8(headers[section]);
+    const bool noted = section == network_column && !network_note_.isEmpty();
+    if (noted && (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole))
+        return network_note_;
+    return {};
+}
+
+void output_model::set_network_note(const QString& note) {
+    network_note_ = note;
+    emit headerDataChanged(Qt::Horizontal, network_column, network_column);
 }
 
 void output_model::append(output_row row) {

@@ -22,9 +22,12 @@ class output_model : public QAbstractTableModel {
 
     void append(output_row row);
     void set_rows(std::vector<output_row> rows);
+    // Why the Network column is empty, for its header's tip; empty when it is not.
+    void set_network_note(const QString& note);
 
   private:
     std::vector<output_row> rows_;
+    QString network_note_;
 };
 
 // The program's 0x00BBGGRR colour values for Qt.

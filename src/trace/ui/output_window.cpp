@@ -58,6 +58,10 @@ void output_window::select_row(std::size_t row) {
     table_->scrollTo(index);
 }
 
+void output_window::set_network_note(const std::string& note) {
+    model_->set_network_note(QString::fromStdString(note));
+}
+
 int output_window::line_count() const {
     return model_->rowCount();
 }

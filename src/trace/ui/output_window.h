@@ -28,6 +28,8 @@ class output_window : public QWidget, public store_observer {
     // Selects a line, as a click on a hop's dot on the map does.
     void select_row(std::size_t row);
     int line_count() const;
+    // Why the Network column stays empty (no AS database), told by its header; empty: it isn't.
+    void set_network_note(const std::string& note);
     QTableView* table() const { return table_; }
 
     void output_cleared() override;
