@@ -24,15 +24,21 @@ install_packages() {
         "${missing[@]}"
 }
 
-# Configures (once) and builds a build tree: build_tree DIR [cmake options...]
+# Configures and builds the tree of one preset of CMakePresets.json (build/ for "default",
+# build-NAME/ for the others): build_tree NAME. A tree not configured from the presets as they
+# are now is configured afresh, so that an option changed or dropped there never lingers in an
+# old cache.
 build_tree() {
-    local dir=$1; shift
-    local generator=()
-    command -v ninja >/dev/null && generator=(-G Ninja)
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$(hoplot_root)" -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    local preset=$1 root dir stamp
+    root=$(hoplot_root)
+    dir=$root/build
+    [ "$preset" = default ] || dir+=-$preset
+    stamp="$preset $(cmake --version | head -1) $(sha256sum "$root/CMakePresets.json" | cut -d' ' -f1)"
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.hoplot-preset" 2>/dev/null)" != "$stamp" ]; then
+        (cd "$root" && cmake --preset "$preset" --fresh >/dev/null)
+        echo "$stamp" >"$dir/.hoplot-preset"
     fi
-    cmake --build "$dir" -j "$(nproc)"
+    (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)")
 }
 
 # Lets the built program open a raw ICMP socket (it drops the capability once the socket is

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "base/data_dir.h"
+#include "base/settings.h"
 #include "geolocation/as_source.h"
 #include "geolocation/resolve_location.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
 
 namespace hoplot {
 

@@ -2,11 +2,12 @@
 
 #include <cstdio>
 
+#include "base/command_arguments.h"
+#include "base/version.h"
 #include "cli/cli_setup.h"
 #include "cli/locate.h"
 #include "cli/report.h"
 #include "cli/show.h"
-#include "shell/version.h"
 
 namespace hoplot {
 namespace {
@@ -33,11 +34,6 @@ const mode modes[] = {
 };
 
 } // namespace
-
-int bad_usage(const std::string& error) {
-    std::fprintf(stderr, "hoplot: %s (hoplot --help shows the usage)\n", error.c_str());
-    return 2;
-}
 
 std::string usage_text() {
     std::string text = "Usage:\n  hoplot [HOST | FILE.trc]    the window; tracing HOST or showing "

@@ -15,8 +15,4 @@ std::optional<int> run_command_line(const std::vector<std::string>& arguments);
 
 std::string usage_text();
 
-// Says on one line of standard error what is wrong with the arguments ("hoplot: --show does
-// not take --json") and where the usage is; returns the bad-usage status, 2.
-int bad_usage(const std::string& error);
-
 } // namespace hoplot

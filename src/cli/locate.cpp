@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "base/command_arguments.h"
 #include "cli/cli_setup.h"
-#include "cli/command_line.h"
 #include "cli/hop_json.h"
+#include "cli/json_text.h"
 #include "geolocation/resolve_location.h"
 #include "platform/ip_address.h"
-#include "shell/command_arguments.h"
 
 namespace hoplot {
 namespace {

@@ -7,14 +7,13 @@
 #include <optional>
 #include <variant>
 
+#include "base/command_arguments.h"
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "cli/cli_setup.h"
-#include "cli/command_line.h"
 #include "cli/hop_json.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
-#include "shell/command_arguments.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
 #include "trace/destination.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"

@@ -1,11 +1,10 @@
 #include "cli/show.h"
 
+#include "base/command_arguments.h"
+#include "base/show_message.h"
 #include "cli/cli_setup.h"
-#include "cli/command_line.h"
 #include "cli/output_line.h"
 #include "geolocation/resolve_location.h"
-#include "shell/command_arguments.h"
-#include "shell/show_message.h"
 #include "trace/trace_file.h"
 #include "trace/trace_store.h"
 

@@ -8,10 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/data_dir.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
-#include "shell/whole_file.h"
+#include "base/data_dir.h"
+#include "base/settings.h"
+#include "base/show_message.h"
+#include "base/whole_file.h"
 
 namespace hoplot {
 namespace {

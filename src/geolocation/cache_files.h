@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/loading_progress.h"
 #include "geolocation/position_cache.h"
-#include "shell/loading_progress.h"
 
 namespace hoplot {
 

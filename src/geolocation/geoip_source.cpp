@@ -5,10 +5,10 @@
 #include <maxminddb.h>
 #include <mutex>
 
+#include "base/data_dir.h"
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "platform/ip_address.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {

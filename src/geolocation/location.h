@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/text_scanner.h"
+#include "base/text_scanner.h"
 
 namespace hoplot {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <new>
 
+#include "base/show_message.h"
 #include "platform/ip_address.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {

@@ -1,12 +1,12 @@
 #include "geolocation/resolve_location.h"
 
+#include "base/settings.h"
 #include "geolocation/as_source.h"
 #include "geolocation/cache_files.h"
 #include "geolocation/geoip_source.h"
-#include "geolocation/get_loc.h"
-#include "geolocation/org.h"
+#include "geolocation/host_name_rules.h"
+#include "geolocation/loc_position.h"
 #include "geolocation/position_cache.h"
-#include "shell/settings.h"
 
 namespace hoplot {
 

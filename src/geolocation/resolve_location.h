@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "base/loading_progress.h"
 #include "geolocation/as_csv.h"
 #include "geolocation/location.h"
-#include "shell/loading_progress.h"
 
 namespace hoplot {
 
@@ -54,7 +54,8 @@ resolution resolve_location(std::string& host_name, const std::string& address,
 resolution resolve_location(std::string& host_name, const std::string& address);
 
 // Start-up: the three cache files into the position cache, then the GeoIP database, as the
-// settings say, and the AS table. The window and the command line both prepare the pipeline with this.
+// settings say, and the AS table. The window and the command line both prepare the pipeline with
+// this.
 void load_location_sources(loading_progress& progress);
 
 } // namespace hoplot

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "base/settings.h"
+#include "base/text_scanner.h"
+#include "base/whole_file.h"
 #include "geolocation/location.h"
 #include "map/map_view.h"
-#include "shell/settings.h"
-#include "shell/text_scanner.h"
-#include "shell/whole_file.h"
 
 namespace hoplot {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/loading_progress.h"
 #include "map/map_level.h"
-#include "shell/loading_progress.h"
 
 namespace hoplot {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/settings.h"
+#include "base/show_message.h"
+#include "base/whole_file.h"
 #include "map/map_view.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
-#include "shell/whole_file.h"
 
 namespace hoplot {
 namespace {

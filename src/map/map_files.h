@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
+#include "base/loading_progress.h"
 #include "map/map_level.h"
-#include "shell/loading_progress.h"
 
 namespace hoplot {
 

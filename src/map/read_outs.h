@@ -13,7 +13,7 @@ struct hemisphere_letters {
     char longitude = 'E';
 };
 
-// The values of the information window, with the spacing they are shown with.
+// The values of the information box, with the spacing they are shown with.
 std::string trace_count_text(int count);
 std::string zoom_text(int zoom);
 // The middle of what the map shows.

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/loading_progress.h"
+#include "base/loading_progress.h"
 
 namespace hoplot {
 

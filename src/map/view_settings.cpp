@@ -1,7 +1,7 @@
 #include "map/view_settings.h"
 
+#include "base/settings.h"
 #include "map/map_view.h"
-#include "shell/settings.h"
 
 namespace hoplot {
 

@@ -9,7 +9,9 @@
 #include <memory>
 #include <variant>
 
-#include "cli/command_line.h"
+#include "base/command_arguments.h"
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "geolocation/resolve_location.h"
 #include "map/map_level.h"
 #include "map/map_view.h"
@@ -17,9 +19,6 @@
 #include "map/startup_data.h"
 #include "map/view_settings.h"
 #include "picture/map_picture.h"
-#include "shell/command_arguments.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
 #include "trace/trace_document.h"
 #include "trace/trace_store.h"
 

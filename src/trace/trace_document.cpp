@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "shell/show_message.h"
+#include "base/show_message.h"
 #include "trace/trace_file.h"
 
 namespace hoplot {

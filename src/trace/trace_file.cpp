@@ -8,9 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
-#include "shell/text_scanner.h"
+#include "base/text_scanner.h"
 
 namespace hoplot {
 namespace {

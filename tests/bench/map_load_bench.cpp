@@ -2,12 +2,12 @@
 // directory, as the map window reads them before it first draws.
 #include <benchmark/benchmark.h>
 
+#include "base/data_dir.h"
+#include "base/settings.h"
 #include "map/cities.h"
 #include "map/map_files.h"
 #include "map/map_view.h"
 #include "map/startup_data.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/data_dir.h"
+#include "base/settings.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
 #include "map/startup_data.h"
 #include "picture/painter_canvas.h"
-#include "shell/data_dir.h"
-#include "shell/settings.h"
 #include "trace/route.h"
 
 namespace hoplot {

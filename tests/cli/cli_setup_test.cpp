@@ -4,7 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 namespace hoplot {
 namespace {

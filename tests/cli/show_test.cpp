@@ -1,11 +1,11 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
+#include "base/show_message.h"
 #include "cli/command_line.h"
 #include "cli/show.h"
 #include "geolocation/position_cache.h"
 #include "geolocation/scratch_dir.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "geolocation/loc.h"
+#include "geolocation/dns_loc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> message(data, size);

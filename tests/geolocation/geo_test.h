@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
 #include "geolocation/position_cache.h"
 #include "scratch_dir.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
 
 namespace hoplot {
 

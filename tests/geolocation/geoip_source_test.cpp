@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sys/stat.h>
 
+#include "base/data_dir.h"
 #include "geo_test.h"
-#include "shell/data_dir.h"
 #include "test_mmdb.h"
 
 namespace hoplot {

@@ -1,4 +1,4 @@
-#include "shell/ui/about_dialog.h"
+#include "app/ui/about_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
 #include "gui/find_widget.h"
-#include "shell/message_log.h"
-#include "shell/settings.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {

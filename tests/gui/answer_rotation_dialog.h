@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "shell/ui/rotation_dialog.h"
+#include "map/ui/rotation_dialog.h"
 
 namespace hoplot {
 

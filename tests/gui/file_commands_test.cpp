@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "geolocation/scratch_dir.h"
-#include "shell/message_log.h"
+#include "support/message_log.h"
 #include "trace/store_recorder.h"
 #include "trace/trace_file.h"
 

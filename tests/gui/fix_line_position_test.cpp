@@ -1,4 +1,4 @@
-#include "trace/ui/fix_line_position.h"
+#include "map/ui/fix_line_position.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "app/ui/main_window.h"
+#include "base/settings.h"
 #include "geolocation/scratch_dir.h"
-#include "geolocation/ui/update_position_dialog.h"
 #include "gui/find_widget.h"
 #include "gui/scripted_engine.h"
-#include "shell/message_log.h"
-#include "shell/settings.h"
-#include "shell/ui/main_window.h"
+#include "map/ui/update_position_dialog.h"
+#include "support/message_log.h"
 #include "trace/output_row.h"
 #include "trace/ui/output_window.h"
 

@@ -1,4 +1,4 @@
-#include "shell/ui/help_window.h"
+#include "app/ui/help_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "shell/message_log.h"
-#include "shell/settings.h"
+#include "base/settings.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {

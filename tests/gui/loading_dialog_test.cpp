@@ -1,4 +1,4 @@
-#include "shell/ui/loading_dialog.h"
+#include "app/ui/loading_dialog.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
 #include "geolocation/cache_files.h"
 #include "map/map_view.h"
 #include "map/startup_data.h"
-#include "shell/settings.h"
 
 namespace hoplot {
 namespace {

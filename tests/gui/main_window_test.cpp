@@ -1,4 +1,4 @@
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,14 +16,14 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "app/ui/panel.h"
+#include "base/settings.h"
+#include "base/show_message.h"
 #include "geolocation/scratch_dir.h"
 #include "gui/answer_next.h"
 #include "gui/answer_rotation_dialog.h"
 #include "gui/find_widget.h"
-#include "shell/message_log.h"
-#include "shell/settings.h"
-#include "shell/show_message.h"
-#include "shell/ui/panel.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {

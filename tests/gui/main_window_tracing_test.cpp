@@ -10,12 +10,12 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
+#include "app/ui/main_window.h"
+#include "base/settings.h"
 #include "gui/answer_next.h"
 #include "gui/answer_rotation_dialog.h"
 #include "gui/find_widget.h"
 #include "gui/scripted_engine.h"
-#include "shell/settings.h"
-#include "shell/ui/main_window.h"
 #include "trace/ui/destination_dialog.h"
 #include "trace/ui/output_window.h"
 #include "trace/ui/trace_list_window.h"

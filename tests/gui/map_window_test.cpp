@@ -9,14 +9,14 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include "base/settings.h"
 #include "map/hop_drawing.h"
 #include "map/read_outs.h"
 #include "map/startup_data.h"
 #include "map/view_history.h"
 #include "map/view_settings.h"
 #include "picture/render.h"
-#include "shell/message_log.h"
-#include "shell/settings.h"
+#include "support/message_log.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {

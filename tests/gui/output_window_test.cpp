@@ -8,7 +8,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "trace/store_recorder.h"
 #include "trace/ui/elided_cell_delegate.h"
 

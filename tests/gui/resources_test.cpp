@@ -1,4 +1,4 @@
-#include "shell/ui/resources.h"
+#include "base/ui/resources.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "shell/ui/rotation_controller.h"
+#include "map/ui/rotation_controller.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include "shell/message_log.h"
+#include "support/message_log.h"
 #include "trace/store_observers.h"
 #include "trace/store_recorder.h"
 

@@ -1,4 +1,4 @@
-#include "geolocation/ui/update_position_dialog.h"
+#include "map/ui/update_position_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <tuple>
 
 #include "gui/find_widget.h"
-#include "shell/message_log.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/loading_progress.h"
+#include "base/settings.h"
 #include "geolocation/scratch_dir.h"
 #include "map/map_files.h"
-#include "shell/loading_progress.h"
-#include "shell/settings.h"
 
 namespace hoplot::test {
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "base/settings.h"
 #include "cli/command_line.h"
 #include "geolocation/scratch_dir.h"
-#include "shell/message_log.h"
-#include "shell/settings.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {

@@ -97,7 +97,7 @@ done
 [ "$(zcat "$root/usr/share/man/man1/hoplot-view.1.gz")" = ".so man1/hoplot.1" ] ||
     fail "hoplot-view.1 does not lead to hoplot.1"
 options=$("$HOPLOT_BINARY" --help | grep -oE -- ' -[-a-z0-9]+' | sort -u)
-settings=$(grep -oE 'read_(number|text)\("[^"]+"' "$source_dir/src/shell/settings.cpp" | cut -d'"' -f2)
+settings=$(grep -oE 'read_(number|text)\("[^"]+"' "$source_dir/src/base/settings.cpp" | cut -d'"' -f2)
 while IFS= read -r word; do
     [ -n "$word" ] && ! grep -qF -- "$word" "$work/hoplot.txt" && fail "hoplot.1 lacks $word"
 done <<<"$options

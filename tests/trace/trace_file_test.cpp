@@ -4,8 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "base/show_message.h"
 #include "geolocation/scratch_dir.h"
-#include "shell/show_message.h"
 #include "trace/store_recorder.h"
 #include "trace/trace_document.h"
 #include "trace/trace_file.h"

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "base/show_message.h"
 #include "map/hop_hit.h"
 #include "map/map_frame.h"
 #include "map/paint_map.h"
@@ -19,7 +20,6 @@
 #include "map/view_input.h"
 #include "picture/map_picture.h"
 #include "picture/painter_canvas.h"
-#include "shell/show_message.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "shell/show_message.h"
+#include "base/show_message.h"
 
 namespace hoplot {
 namespace {

@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/settings.h"
-#include "shell/ui/resources.h"
+#include "base/settings.h"
+#include "base/ui/resources.h"
 
 namespace hoplot {
 namespace {

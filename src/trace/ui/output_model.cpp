@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <map>
 
-#include "shell/ui/resources.h"
+#include "base/ui/resources.h"
 
 namespace hoplot {
 namespace {

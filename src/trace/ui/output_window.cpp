@@ -5,7 +5,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "trace/ui/elided_cell_delegate.h"
 #include "trace/ui/output_model.h"
 

@@ -1,6 +1,6 @@
 #include "trace/ui/window_tracing.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 namespace hoplot {
 

@@ -1,0 +1,63 @@
+#include "app/ui/window_startup.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+#include <memory>
+
+#include "app/ui/loading_dialog.h"
+#include "app/ui/main_window.h"
+#include "base/data_dir.h"
+#include "base/settings.h"
+#include "base/ui/message_box.h"
+#include "base/ui/resources.h"
+#include "geolocation/resolve_location.h"
+#include "map/map_files.h"
+#include "map/startup_data.h"
+#include "map/view_settings.h"
+
+namespace hoplot {
+namespace {
+
+screen_size primary_screen_size() {
+    screen_size screen;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screen.width = primary->availableSize().width();
+        screen.height = primary->availableSize().height();
+    }
+    return screen;
+}
+
+} // namespace
+
+int run_window(int argc, char** argv, const window_request& request) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Hoplot"));
+    QApplication::setOrganizationName(QStringLiteral("Varn Software"));
+    init_resources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
+    app_settings() = read_settings(primary_screen_size(), find_data_dir());
+
+    auto loading = std::make_unique<loading_dialog>();
+    loading->show();
+    map_view view;
+    view.globe_mode = app_settings().globe_mode != 0;
+    take_display_flags(view, app_settings());
+    {
+        // The loaders' messages, until the main window has its own.
+        message_box_host loading_messages(loading.get());
+        if (const auto wrong = load_startup_data(view, *loading, load_location_sources))
+            end_with_wrong_map_data(*wrong);
+    }
+    loading->set_stage("Initializing map data...");
+
+    main_window window(std::move(view), loading.get());
+    loading.reset();
+    window.show();
+    // Once the window is laid out and the map sized.
+    QTimer::singleShot(0, &window, [&window, &request] { window.begin(request); });
+    return QApplication::exec();
+}
+
+} // namespace hoplot
