@@ -215,6 +215,9 @@ expect() {
 
 report() { in_client "$HOPLOT_BINARY" --report "$@"; }
 names_and_addresses() { cut -f1,2; }
+# What --report said on standard error, without the note that there is no AS database to name
+# networks with (a machine that could not fetch it).
+errors() { grep -v "^hoplot: No AS database" "$TOPO_DIR/error"; }
 millis() { date +%s%3N; }
 
 # expect_route_during_flood -4|-6 DEST R1: the route stays whole while both are ping-flooded.

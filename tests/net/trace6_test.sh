@@ -66,10 +66,10 @@ for destination in "$DEST_ADDRESS6" "$DEST_NAME6"; do
     output=$(report "$destination" 2>"$TOPO_DIR/error")
     status=$?
     [ $status -eq 1 ] && [ -z "$output" ] || fail "no route to $destination: status $status, $output"
-    expect "no route to $destination" "IPv6 is unavailable: no route to $DEST_ADDRESS6" "$(cat "$TOPO_DIR/error")"
+    expect "no route to $destination" "IPv6 is unavailable: no route to $DEST_ADDRESS6" "$(errors)"
 done
 report -6 nowhere.hoplot.test 2>"$TOPO_DIR/error"
-expect "unknown name without IPv6" "Can't resolve IP name" "$(cat "$TOPO_DIR/error")"
+expect "unknown name without IPv6" "Can't resolve IP name" "$(errors)"
 
 if [ $failures -ne 0 ]; then
     echo "$failures check(s) failed" >&2
