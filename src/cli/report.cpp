@@ -164,7 +164,7 @@ int run_report(const std::vector<std::string>& args) {
 
     trace_store store;
     report_output output(options->json);
-    store.set_observer(&output);
+    store.add_observer(output);
     report_sink sink(store, output);
     sink_relay relay(sink);
     probe_settings settings;

@@ -29,11 +29,13 @@ class trace_store {
     // Places one hop; may change the host name. resolve_location unless a test says otherwise.
     using resolver = std::function<resolution(std::string& host_name, const std::string& address)>;
 
-    explicit trace_store(resolver resolve = static_cast<resolution (*)(std::string&, const std::string&)>(
-                                     resolve_location));
+    explicit trace_store(
+        resolver resolve =
+            static_cast<resolution (*)(std::string&, const std::string&)>(resolve_location));
 
-    // The store reports to at most one observer; null detaches it.
-    void set_observer(store_observer* observer);
+    // Every event goes to each observer, in the order they were added; an observer stays
+    // added for the store's life.
+    void add_observer(store_observer& observer);
 
     int trace_count() const { return static_cast<int>(entries_.size()); }
     const std::vector<trace_entry>& traces() const { return entries_; }
@@ -91,9 +93,11 @@ class trace_store {
     void add_later_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen);
     void move_first_place(map_point to, bool on_screen);
     void forget_building();
+    template <typename... params, typename... values>
+    void notify(void (store_observer::*event)(params...), const values&... arguments);
 
     resolver resolve_;
-    store_observer* observer_;
+    std::vector<store_observer*> observers_;
     std::vector<trace_entry> entries_;
     std::optional<route_rec> route_;
     std::optional<std::size_t> current_;

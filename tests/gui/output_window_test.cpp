@@ -26,7 +26,7 @@ struct output_window_test : testing::store_test {
 
     output_window_test() {
         app_settings().output = {120, 100, 180, 60, 150};
-        store.set_observer(&window);
+        store.add_observer(window);
         window.resize(600, 120);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

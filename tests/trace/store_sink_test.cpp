@@ -21,7 +21,7 @@ struct sink_fixture : trace_controls {
     trace_store store{places.resolver()};
     store_recorder log;
     store_sink sink{store, *this};
-    sink_fixture() { store.set_observer(&log); }
+    sink_fixture() { store.add_observer(log); }
 
     void set_status_text(const std::string& text) override {
         log.events.push_back("status " + text);

@@ -111,8 +111,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     map_->set_trace_store(&store_);
     for (store_observer* window :
          std::initializer_list<store_observer*>{map_, output_area_, trace_list_, information_})
-        store_windows_.add(*window);
-    store_.set_observer(&store_windows_);
+        store_.add_observer(*window);
     files_ = std::make_unique<file_commands>(
         store_, document_, this,
         [this] { setWindowTitle(QString::fromStdString(window_caption(document_))); },

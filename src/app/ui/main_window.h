@@ -10,7 +10,6 @@
 #include "base/ui/message_box.h"
 #include "map/map_view.h"
 #include "map/view_history.h"
-#include "trace/store_observers.h"
 #include "trace/store_sink.h"
 #include "trace/trace_document.h"
 #include "trace/trace_engine.h"
@@ -90,7 +89,6 @@ class main_window : public QMainWindow, private trace_controls {
     // The traces outlive the file commands and the tracing that change them.
     trace_store store_;
     trace_document document_;
-    store_observers store_windows_;
     std::unique_ptr<file_commands> files_;
     std::unique_ptr<window_tracing> tracing_;
     command_actions* actions_ = nullptr;
