@@ -145,9 +145,9 @@ class report_sink : public store_sink {
   public:
     report_sink(trace_store& store, report_output& output)
         : store_sink(store, output), output_(output) {}
-    void add_hop(const traced_hop& hop) override {
-        output_.expect_hop(hop.where);
-        store_sink::add_hop(hop);
+    void handle(const trace_event& event) override {
+        if (const auto* hop = std::get_if<traced_hop>(&event)) output_.expect_hop(hop->where);
+        store_sink::handle(event);
     }
 
   private:

@@ -27,40 +27,14 @@ bool sink_relay::run_pending(std::chrono::milliseconds wait) {
     return ended_ && calls_.empty();
 }
 
-void sink_relay::begin_trace(const std::string& destination) {
-    {
+void sink_relay::handle(const trace_event& event) {
+    if (std::holds_alternative<trace_events::begin>(event)) {
         std::lock_guard lock(mutex_);
         ended_ = false;
     }
-    post([this, destination] { target_.begin_trace(destination); });
-}
-void sink_relay::trace_started() {
-    post([this] { target_.trace_started(); });
-}
-void sink_relay::set_status_text(const std::string& text) {
-    post([this, text] { target_.set_status_text(text); });
-}
-void sink_relay::add_line(const std::string& text, int colour) {
-    post([this, text, colour] { target_.add_line(text, colour); });
-}
-void sink_relay::first_answer(const std::string& destination) {
-    post([this, destination] { target_.first_answer(destination); });
-}
-void sink_relay::add_hop(const traced_hop& hop) {
-    post([this, hop] { target_.add_hop(hop); });
-}
-void sink_relay::add_status_row(const std::string& text, int colour) {
-    post([this, text, colour] { target_.add_status_row(text, colour); });
-}
-void sink_relay::traces_changed() {
-    post([this] { target_.traces_changed(); });
-}
-void sink_relay::end_trace() {
-    post([this] { target_.end_trace(); });
-}
-void sink_relay::trace_ended() {
-    post([this] {
-        target_.trace_ended();
+    post([this, event] {
+        target_.handle(event);
+        if (!std::holds_alternative<trace_events::ended>(event)) return;
         std::lock_guard lock(mutex_);
         ended_ = true;
     });

@@ -10,7 +10,7 @@
 
 namespace hoplot {
 
-// Carries the engine's calls from its worker to the thread that owns the store, in order. By
+// Carries the engine's events from its worker to the thread that owns the store, in order. By
 // default they are queued and that thread runs them with run_pending (the command line); the
 // window hands each to a post function that queues it to its event loop instead.
 class sink_relay : public trace_sink {
@@ -21,20 +21,11 @@ class sink_relay : public trace_sink {
     explicit sink_relay(trace_sink& target) : target_(target) {}
     sink_relay(trace_sink& target, post_function post) : target_(target), post_(std::move(post)) {}
 
-    // Without a post function: runs the queued calls on the calling thread, waiting at most
-    // `wait` for the first one. True once the trace's last call (trace_ended) has run.
+    // Without a post function: hands the queued events on on the calling thread, waiting at
+    // most `wait` for the first one. True once the trace's last event (ended) has been handled.
     bool run_pending(std::chrono::milliseconds wait);
 
-    void begin_trace(const std::string& destination) override;
-    void trace_started() override;
-    void set_status_text(const std::string& text) override;
-    void add_line(const std::string& text, int colour) override;
-    void first_answer(const std::string& destination) override;
-    void add_hop(const traced_hop& hop) override;
-    void add_status_row(const std::string& text, int colour) override;
-    void traces_changed() override;
-    void end_trace() override;
-    void trace_ended() override;
+    void handle(const trace_event& event) override;
 
   private:
     void post(std::function<void()> call);

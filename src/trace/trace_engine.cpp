@@ -77,9 +77,9 @@ trace_engine::~trace_engine() {
 
 void trace_engine::start_trace(const std::string& destination, address_family family) {
     join();
-    sink_.begin_trace(destination);
-    sink_.set_status_text("Tracing");
-    sink_.trace_started();
+    sink_.handle(trace_events::begin{destination});
+    sink_.handle(trace_events::status{"Tracing"});
+    sink_.handle(trace_events::started{});
     // Cleared here rather than by the worker, so that a stop right after the start is not lost.
     stop_requested_ = false;
     running_ = true;
@@ -98,29 +98,29 @@ void trace_engine::run(const std::string& destination, address_family family) {
     const forward_result resolved = parts_.lookup->resolve_host(destination, family);
     const auto address = resolved.address ? parse_ip(*resolved.address) : std::nullopt;
     if (!address || !traceable(*address)) {
-        sink_.add_line("Can't resolve IP name", red);
+        sink_.handle(trace_events::line{"Can't resolve IP name", red});
         finish();
         return;
     }
     const prober_opening opening = parts_.open_prober(*address);
     if (!opening.opened) {
-        sink_.add_line(opening.error, red);
+        sink_.handle(trace_events::line{opening.error, red});
         finish();
         return;
     }
-    sink_.traces_changed();
+    sink_.handle(trace_events::traces_changed{});
     probe(destination, *address, *opening.opened);
-    if (!stop_requested_) sink_.add_status_row(done_text, blue);
-    sink_.set_status_text("Ready");
-    sink_.end_trace();
+    if (!stop_requested_) sink_.handle(trace_events::status_row{done_text, blue});
+    sink_.handle(trace_events::status{"Ready"});
+    sink_.handle(trace_events::end{});
     running_ = false;
-    sink_.trace_ended();
+    sink_.handle(trace_events::ended{});
 }
 
 void trace_engine::finish() {
-    sink_.set_status_text("Ready");
+    sink_.handle(trace_events::status{"Ready"});
     running_ = false;
-    sink_.trace_ended();
+    sink_.handle(trace_events::ended{});
 }
 
 void trace_engine::probe(const std::string& destination, const ip_address& address,
@@ -151,11 +151,11 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
             const probe_state state = schedule.slot(next_report).state;
             const auto& task = tasks[static_cast<std::size_t>(next_report)];
             if (state == probe_state::timed_out) {
-                sink_.add_status_row(timed_out_text, red);
+                sink_.handle(trace_events::status_row{timed_out_text, red});
             } else if (state == probe_state::answered && task->done) {
-                if (first_answer) sink_.first_answer(destination);
+                if (first_answer) sink_.handle(trace_events::first_answer{destination});
                 first_answer = false;
-                sink_.add_hop(task->hop);
+                sink_.handle(task->hop);
             } else {
                 break;
             }

@@ -109,28 +109,36 @@ class recording_sink : public trace_sink {
         });
     }
 
-    void begin_trace(const std::string& d) override { add("begin " + d); }
-    void trace_started() override { add("started"); }
-    void set_status_text(const std::string& text) override { add("status " + text); }
-    void add_line(const std::string& text, int colour) override {
-        add("line " + text + " " + std::to_string(colour));
+    void handle(const trace_event& event) override {
+        std::visit([this](const auto& e) { add(text_of(e)); }, event);
     }
-    void first_answer(const std::string& d) override { add("first " + d); }
-    void add_hop(const traced_hop& hop) override {
-        ASSERT_TRUE(hop.row.rtt);
-        char time[16];
-        std::snprintf(time, sizeof time, "%4dms", static_cast<int>(hop.row.rtt->count() / 1000));
-        EXPECT_EQ(hop.row.time, time);
-        add("hop " + hop.row.name + "|" + hop.row.address + "|" + std::to_string(hop.row.colour));
-    }
-    void add_status_row(const std::string& text, int colour) override {
-        add("row " + text + std::to_string(colour));
-    }
-    void traces_changed() override { add("changed"); }
-    void end_trace() override { add("end"); }
-    void trace_ended() override { add("ended"); }
 
   private:
+    static std::string text_of(const trace_events::begin& e) { return "begin " + e.destination; }
+    static std::string text_of(const trace_events::started&) { return "started"; }
+    static std::string text_of(const trace_events::status& e) { return "status " + e.text; }
+    static std::string text_of(const trace_events::line& e) {
+        return "line " + e.text + " " + std::to_string(e.colour);
+    }
+    static std::string text_of(const trace_events::first_answer& e) {
+        return "first " + e.destination;
+    }
+    static std::string text_of(const traced_hop& hop) {
+        EXPECT_TRUE(hop.row.rtt);
+        char time[16];
+        std::snprintf(
+            time, sizeof time, "%4dms",
+            static_cast<int>(hop.row.rtt.value_or(std::chrono::microseconds{}).count() / 1000));
+        EXPECT_EQ(hop.row.time, time);
+        return "hop " + hop.row.name + "|" + hop.row.address + "|" + std::to_string(hop.row.colour);
+    }
+    static std::string text_of(const trace_events::status_row& e) {
+        return "row " + e.text + std::to_string(e.colour);
+    }
+    static std::string text_of(const trace_events::traces_changed&) { return "changed"; }
+    static std::string text_of(const trace_events::end&) { return "end"; }
+    static std::string text_of(const trace_events::ended&) { return "ended"; }
+
     void add(const std::string& call) {
         {
             std::lock_guard lock(mutex_);

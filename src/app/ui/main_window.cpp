@@ -119,8 +119,10 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
             view().opening = opening;
             refresh_menus();
         });
-    trace_controls& controls = *this;
-    tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
+    tracing_ = std::make_unique<window_tracing>(store_, std::move(parts));
+    connect(tracing_.get(), &window_tracing::started, this, &main_window::trace_started);
+    connect(tracing_.get(), &window_tracing::status_changed, this, &main_window::set_status_text);
+    connect(tracing_.get(), &window_tracing::ended, this, &main_window::trace_ended);
     connect(output_area_, &output_window::row_activated, this, [this](std::size_t line) {
         fix_line_position(store_, *output_area_, *trace_list_, *view().cities, line, this);
     });
@@ -353,10 +355,6 @@ void main_window::trace_to(const std::string& destination) {
     view().trace_running = true;
 }
 
-void main_window::set_status_text(const std::string& text) {
-    set_status_text(QString::fromStdString(text));
-}
-
 void main_window::trace_started() {
     output_area_->output_cleared();
     view().trace_running = true;
@@ -397,8 +395,7 @@ void main_window::connect_map() {
         information_->set_mouse(view(), at);
         overview_->set_mouse(view(), at);
     });
-    connect(map_, &map_window::status_text, this,
-            qOverload<const QString&>(&main_window::set_status_text));
+    connect(map_, &map_window::status_text, this, &main_window::set_status_text);
     connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
     connect(map_, &map_window::hop_clicked, this, [this](std::size_t row) {
         const auto current = store_.current_trace();

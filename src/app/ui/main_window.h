@@ -10,7 +10,6 @@
 #include "base/ui/message_box.h"
 #include "map/map_view.h"
 #include "map/view_history.h"
-#include "trace/store_sink.h"
 #include "trace/trace_document.h"
 #include "trace/trace_engine.h"
 #include "trace/trace_store.h"
@@ -33,7 +32,7 @@ class window_tracing;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow, private trace_controls {
+class main_window : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -79,10 +78,8 @@ class main_window : public QMainWindow, private trace_controls {
     void undo();
     void redraw();
 
-    // trace_controls
-    void set_status_text(const std::string& text) override;
-    void trace_started() override;
-    void trace_ended() override;
+    void trace_started();
+    void trace_ended();
 
     view_history history_;
     message_box_host messages_;

@@ -4,16 +4,11 @@
 
 namespace hoplot {
 
-void window_tracing::ending_controls::trace_ended() {
-    running_ = false;
-    controls_.trace_ended();
-}
-
-window_tracing::window_tracing(trace_store& store, trace_controls& controls, engine_parts parts)
-    : controls_(controls, running_), sink_(store, controls_),
+window_tracing::window_tracing(trace_store& store, engine_parts parts)
+    : sink_(store, *this),
       relay_(sink_,
              [this](std::function<void()> call) {
-                 QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
+                 QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
              }),
       engine_(relay_, std::move(parts)) {}
 
@@ -25,6 +20,19 @@ void window_tracing::start(const std::string& destination) {
 
 void window_tracing::stop() {
     engine_.stop_trace();
+}
+
+void window_tracing::set_status_text(const std::string& text) {
+    emit status_changed(QString::fromStdString(text));
+}
+
+void window_tracing::trace_started() {
+    emit started();
+}
+
+void window_tracing::trace_ended() {
+    running_ = false;
+    emit ended();
 }
 
 } // namespace hoplot
