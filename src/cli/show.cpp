@@ -10,16 +10,17 @@
 
 namespace hoplot {
 
-int run_show(const std::vector<std::string>& args) {
+int run_show(const std::vector<std::string>& args, const settings& values) {
     const argument_parse parsed = parse_arguments(args, "--show", {});
     if (!parsed.arguments) return bad_usage(parsed.error);
     if (parsed.arguments->operands.size() != 1) return bad_usage("--show needs one FILE.trc");
-    load_cli_sources();
-    return show_trace_file(parsed.arguments->operands.front(), stdout);
+    load_cli_sources(values);
+    return show_trace_file(parsed.arguments->operands.front(), app_location_sources(values),
+                           stdout);
 }
 
-int show_trace_file(const std::string& path, std::FILE* out) {
-    trace_store store;
+int show_trace_file(const std::string& path, const location_sources& sources, std::FILE* out) {
+    trace_store store(sources_resolver(sources));
     if (!read_trace_file(store, path)) {
         ShowMessage(format_message("Can't read file %s", path));
         return 1;

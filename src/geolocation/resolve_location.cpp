@@ -1,6 +1,5 @@
 #include "geolocation/resolve_location.h"
 
-#include "base/settings.h"
 #include "geolocation/as_source.h"
 #include "geolocation/cache_files.h"
 #include "geolocation/geoip_source.h"
@@ -46,14 +45,13 @@ const char* source_description(location_source source) {
     return "Not placed by any source; drawn at the previous hop's position";
 }
 
-location_sources app_location_sources() {
-    const settings& values = app_settings();
+location_sources app_location_sources(const settings& values) {
     location_sources sources;
     if (values.rfc1876 == 1) sources.loc = get_loc;
     sources.cache = cache_lookup;
-    if (values.use_geoip != 0) sources.geoip = geoip_lookup;
+    if (values.use_geoip != 0) sources.geoip = geoip_source();
     sources.rules = org;
-    sources.network = as_lookup;
+    sources.network = as_source();
     return sources;
 }
 
@@ -80,14 +78,10 @@ resolution resolve_location(std::string& host_name, const std::string& address,
     return result;
 }
 
-resolution resolve_location(std::string& host_name, const std::string& address) {
-    return resolve_location(host_name, address, app_location_sources());
-}
-
-void load_location_sources(loading_progress& progress) {
-    load_position_caches(progress);
-    open_geoip_source();
-    open_as_source();
+void load_location_sources(const settings& values, loading_progress& progress) {
+    load_position_caches(values.db_path, progress);
+    open_geoip_source(values);
+    open_as_source(values.db_path);
 }
 
 } // namespace hoplot

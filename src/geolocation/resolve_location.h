@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/loading_progress.h"
+#include "base/settings.h"
 #include "geolocation/as_csv.h"
 #include "geolocation/location.h"
 
@@ -39,10 +40,11 @@ struct location_sources {
     std::function<std::optional<as_network>(const std::string& address)> network;
 };
 
-// The program's sources under app_settings(): DNS LOC only when "RFC 1876" is exactly 1, the
-// process-wide position cache, the GeoIP database while "Use GeoIP" is on, the host-name rules;
-// and the AS table.
-location_sources app_location_sources();
+// The program's sources as the settings choose them: DNS LOC only when "RFC 1876" is exactly 1,
+// the process-wide position cache, the GeoIP database open now while "Use GeoIP" is on, the
+// host-name rules; and the AS table. A snapshot: a trace keeps the sources it started with,
+// whatever the settings or the open databases become meanwhile.
+location_sources app_location_sources(const settings& values);
 
 // Asks the sources in order for one hop and reports the first answer, with the hop's network.
 // host_name may be filled in by the LOC source's reverse look-up or marked with '*' by the
@@ -50,12 +52,9 @@ location_sources app_location_sources();
 resolution resolve_location(std::string& host_name, const std::string& address,
                             const location_sources& sources);
 
-// The same with app_location_sources().
-resolution resolve_location(std::string& host_name, const std::string& address);
-
-// Start-up: the three cache files into the position cache, then the GeoIP database, as the
-// settings say, and the AS table. The window and the command line both prepare the pipeline with
-// this.
-void load_location_sources(loading_progress& progress);
+// Start-up: the three cache files of the data directory into the position cache, then the
+// GeoIP database, as the settings say, and the AS table. The window and the command line both
+// prepare the pipeline with this.
+void load_location_sources(const settings& values, loading_progress& progress);
 
 } // namespace hoplot

@@ -13,8 +13,8 @@ namespace hoplot {
 // most `patience`; once one has been late, the following hops do not wait at all until a query
 // is answered again. A late hop is placed by the other sources meanwhile, and its query's answer
 // is kept for the next time the hop is placed. Every answer is kept for the program's run.
-trace_store::resolver
-bounded_resolver(std::chrono::milliseconds patience,
-                 std::function<location_sources()> sources = app_location_sources);
+// sources: the sources as they are at each hop.
+trace_store::resolver bounded_resolver(std::chrono::milliseconds patience,
+                                       std::function<location_sources()> sources);
 
 } // namespace hoplot

@@ -10,8 +10,9 @@ std::optional<std::string> system_hop_lookup::reverse_lookup(const std::string& 
     return hoplot::reverse_lookup(address);
 }
 
-resolution system_hop_lookup::locate(std::string& host_name, const std::string& address) {
-    return resolve_location(host_name, address);
+resolution system_hop_lookup::locate(std::string& host_name, const std::string& address,
+                                     const location_sources& sources) {
+    return resolve_location(host_name, address, sources);
 }
 
 } // namespace hoplot

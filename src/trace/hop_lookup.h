@@ -8,14 +8,15 @@
 
 namespace hoplot {
 
-// The blocking look-ups of a trace: the destination's address, each hop's name and position.
-// The engine is handed one; tests script it.
+// The blocking look-ups of a trace: the destination's address, each hop's name and position
+// (from the sources the trace started with). The engine is handed one; tests script it.
 class hop_lookup {
   public:
     virtual ~hop_lookup() = default;
     virtual forward_result resolve_host(const std::string& name, address_family family) = 0;
     virtual std::optional<std::string> reverse_lookup(const std::string& dotted) = 0;
-    virtual resolution locate(std::string& host_name, const std::string& address) = 0;
+    virtual resolution locate(std::string& host_name, const std::string& address,
+                              const location_sources& sources) = 0;
 };
 
 // The system resolver and the resolution pipeline.
@@ -23,7 +24,8 @@ class system_hop_lookup : public hop_lookup {
   public:
     forward_result resolve_host(const std::string& name, address_family family) override;
     std::optional<std::string> reverse_lookup(const std::string& dotted) override;
-    resolution locate(std::string& host_name, const std::string& address) override;
+    resolution locate(std::string& host_name, const std::string& address,
+                      const location_sources& sources) override;
 };
 
 } // namespace hoplot

@@ -23,13 +23,15 @@ struct hop_task {
     traced_hop hop;
 };
 
-std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup, hop_rec row) {
+std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup,
+                                  const std::shared_ptr<const location_sources>& sources,
+                                  hop_rec row) {
     auto task = std::make_shared<hop_task>();
     task->hop.row = std::move(row);
-    std::thread([lookup, task] {
+    std::thread([lookup, sources, task] {
         hop_rec& found = task->hop.row;
         found.name = lookup->reverse_lookup(found.address).value_or(found.address);
-        task->hop.where = lookup->locate(found.name, found.address);
+        task->hop.where = lookup->locate(found.name, found.address, *sources);
         found.location = task->hop.where.location;
         found.kind = task->hop.where.kind;
         task->done = true;
@@ -75,7 +77,8 @@ trace_engine::~trace_engine() {
     join();
 }
 
-void trace_engine::start_trace(const std::string& destination, address_family family) {
+void trace_engine::start_trace(const std::string& destination, address_family family,
+                               location_sources sources) {
     join();
     sink_.handle(trace_events::begin{destination});
     sink_.handle(trace_events::status{"Tracing"});
@@ -83,7 +86,10 @@ void trace_engine::start_trace(const std::string& destination, address_family fa
     // Cleared here rather than by the worker, so that a stop right after the start is not lost.
     stop_requested_ = false;
     running_ = true;
-    worker_ = std::thread([this, destination, family] { run(destination, family); });
+    worker_ = std::thread([this, destination, family,
+                           sources = std::make_shared<const location_sources>(std::move(sources))] {
+        run(destination, family, sources);
+    });
 }
 
 void trace_engine::stop_trace() {
@@ -94,7 +100,8 @@ void trace_engine::join() {
     if (worker_.joinable()) worker_.join();
 }
 
-void trace_engine::run(const std::string& destination, address_family family) {
+void trace_engine::run(const std::string& destination, address_family family,
+                       std::shared_ptr<const location_sources> sources) {
     const forward_result resolved = parts_.lookup->resolve_host(destination, family);
     const auto address = resolved.address ? parse_ip(*resolved.address) : std::nullopt;
     if (!address || !traceable(*address)) {
@@ -109,7 +116,7 @@ void trace_engine::run(const std::string& destination, address_family family) {
         return;
     }
     sink_.handle(trace_events::traces_changed{});
-    probe(destination, *address, *opening.opened);
+    probe(destination, *address, *opening.opened, sources);
     if (!stop_requested_) sink_.handle(trace_events::status_row{done_text, blue});
     sink_.handle(trace_events::status{"Ready"});
     sink_.handle(trace_events::end{});
@@ -123,8 +130,8 @@ void trace_engine::finish() {
     sink_.handle(trace_events::ended{});
 }
 
-void trace_engine::probe(const std::string& destination, const ip_address& address,
-                         prober& probes) {
+void trace_engine::probe(const std::string& destination, const ip_address& address, prober& probes,
+                         const std::shared_ptr<const location_sources>& sources) {
     probe_schedule schedule(parts_.settings, address);
     std::vector<std::shared_ptr<hop_task>> tasks(
         static_cast<std::size_t>(parts_.settings.last_ttl) + 1);
@@ -144,7 +151,7 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
         for (int ttl = 1; ttl <= schedule.last_needed(); ++ttl) {
             auto& task = tasks[static_cast<std::size_t>(ttl)];
             if (!task && schedule.slot(ttl).state == probe_state::answered)
-                task = look_up(parts_.lookup, answered_row(schedule.slot(ttl)));
+                task = look_up(parts_.lookup, sources, answered_row(schedule.slot(ttl)));
         }
         // Hops go out strictly in TTL order, each once its probe is settled and looked up.
         for (; next_report <= schedule.last_needed(); ++next_report) {

@@ -33,9 +33,11 @@ class trace_engine {
     trace_engine& operator=(const trace_engine&) = delete;
 
     // Called on the thread that owns the store while no trace runs: the start steps, then the
-    // worker. Returns at once. A name with addresses of both families is traced over `family`.
+    // worker. Returns at once. A name with addresses of both families is traced over `family`;
+    // hops are placed by `sources` for the whole trace.
     void start_trace(const std::string& destination,
-                     address_family family = address_family::automatic);
+                     address_family family = address_family::automatic,
+                     location_sources sources = {});
     // Asks the running trace to end; it does within 100 ms and without "Done".
     void stop_trace();
     // False from just before the trace-ended call on.
@@ -44,8 +46,10 @@ class trace_engine {
     void join();
 
   private:
-    void run(const std::string& destination, address_family family);
-    void probe(const std::string& destination, const ip_address& address, prober& probes);
+    void run(const std::string& destination, address_family family,
+             std::shared_ptr<const location_sources> sources);
+    void probe(const std::string& destination, const ip_address& address, prober& probes,
+               const std::shared_ptr<const location_sources>& sources);
     void finish();
 
     trace_sink& sink_;

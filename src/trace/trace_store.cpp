@@ -53,6 +53,12 @@ bool place_point(route_rec& route, point_rec point, map_point previous) {
 
 trace_store::trace_store(resolver resolve) : resolve_(std::move(resolve)) {}
 
+trace_store::resolver sources_resolver(location_sources sources) {
+    return [sources = std::move(sources)](std::string& host_name, const std::string& address) {
+        return resolve_location(host_name, address, sources);
+    };
+}
+
 void trace_store::add_observer(store_observer& observer) {
     observers_.push_back(&observer);
 }

@@ -26,12 +26,10 @@ inline constexpr const char* unresolved_text = "Unresolved";
 // current trace, and the state of the trace being built. Used on the GUI thread only.
 class trace_store {
   public:
-    // Places one hop; may change the host name. resolve_location unless a test says otherwise.
+    // Places one hop; may change the host name.
     using resolver = std::function<resolution(std::string& host_name, const std::string& address)>;
 
-    explicit trace_store(
-        resolver resolve =
-            static_cast<resolution (*)(std::string&, const std::string&)>(resolve_location));
+    explicit trace_store(resolver resolve);
 
     // Every event goes to each observer, in the order they were added; an observer stays
     // added for the store's life.
@@ -106,5 +104,8 @@ class trace_store {
     map_point last_position_; // where the next unresolved hop goes; kept across traces
     bool traces_saved_ = true;
 };
+
+// Places hops with the given sources.
+trace_store::resolver sources_resolver(location_sources sources);
 
 } // namespace hoplot

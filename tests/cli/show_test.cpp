@@ -22,7 +22,7 @@ struct show_mode : ::testing::Test {
     std::string shown(const std::string& path, int& status) const {
         const std::string printed = dir.path() + "printed";
         std::FILE* out = std::fopen(printed.c_str(), "w");
-        status = show_trace_file(path, out);
+        status = show_trace_file(path, app_location_sources(settings{}), out);
         std::fclose(out);
         return read_text_file(printed);
     }

@@ -100,9 +100,9 @@ TEST_F(app_sources_test, settings_choose_the_sources) {
     } rows[] = {
         {0, 0, false, false}, {1, 1, true, true}, {2, 1, false, true}, {-1, 0, false, false}};
     for (const auto& r : rows) {
-        app_settings().rfc1876 = r.rfc1876;
-        app_settings().use_geoip = r.use_geoip;
-        const location_sources sources = app_location_sources();
+        values.rfc1876 = r.rfc1876;
+        values.use_geoip = r.use_geoip;
+        const location_sources sources = app_location_sources(values);
         EXPECT_EQ(static_cast<bool>(sources.loc), r.loc) << r.rfc1876;
         EXPECT_EQ(static_cast<bool>(sources.geoip), r.geoip) << r.use_geoip;
         EXPECT_TRUE(sources.cache && sources.rules);

@@ -50,7 +50,6 @@ QString describe(const QList<QAction*>& actions) {
 class main_window_test : public ::testing::Test {
   protected:
     void SetUp() override {
-        app_settings() = settings{};
         open_window();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -65,9 +64,10 @@ class main_window_test : public ::testing::Test {
     // A new window, not yet shown, from settings of 900 by 700 unless said otherwise.
     void open_window(QSize size = {900, 700}) {
         window.reset();
-        app_settings().main_window_width = size.width();
-        app_settings().main_window_height = size.height();
-        window = std::make_unique<main_window>();
+        settings values;
+        values.main_window_width = size.width();
+        values.main_window_height = size.height();
+        window = std::make_unique<main_window>(values);
     }
     void show_window() {
         window->show();
@@ -167,17 +167,18 @@ TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
 TEST_F(main_window_test, its_size_comes_back_the_same_but_never_larger_than_the_screen) {
     open_window({600, 500});
     show_window();
-    EXPECT_EQ(app_settings().main_window_width, 600) << "the first size is not recorded";
+    const settings& kept = window->current_settings();
+    EXPECT_EQ(kept.main_window_width, 600) << "the first size is not recorded";
     window->resize(640, 480);
     // (QtTest's QTRY_ macros report to QtTest, not here: a failure would pass unseen.)
-    EXPECT_TRUE(QTest::qWaitFor([] { return app_settings().main_window_width == 640; }));
-    EXPECT_EQ(app_settings().main_window_height, 480);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept.main_window_width == 640; }));
+    EXPECT_EQ(kept.main_window_height, 480);
     window->showMinimized();
     window->resize(300, 200);
     QApplication::processEvents();
-    EXPECT_EQ(app_settings().main_window_width, 640) << "nothing recorded while minimised";
+    EXPECT_EQ(kept.main_window_width, 640) << "nothing recorded while minimised";
 
-    window = std::make_unique<main_window>();
+    window = std::make_unique<main_window>(kept);
     show_window();
     EXPECT_EQ(window->size(), QSize(640, 480));
     open_window({5000, 4000});

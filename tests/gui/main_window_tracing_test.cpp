@@ -24,8 +24,7 @@ namespace hoplot {
 namespace {
 
 TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_quitting_asks) {
-    app_settings() = settings{};
-    main_window window({}, nullptr, nullptr, testing::scripted_engine_parts());
+    main_window window(settings{}, {}, nullptr, nullptr, testing::scripted_engine_parts());
     window.resize(900, 700);
     window.show();
     const auto enabled = [&](const QString& label) {
@@ -69,9 +68,9 @@ TEST(main_window_tracing, a_trace_started_from_the_menu_fills_the_window_and_qui
 
 TEST(main_window_tracing, closing_during_a_trace_or_a_rotation_ends_at_once_and_keeps_settings) {
     for (const bool rotating : {false, true}) {
-        app_settings() = read_settings(screen_size{900, 700}, "");
         auto window = std::make_unique<main_window>(
-            map_view{}, nullptr, nullptr, testing::scripted_engine_parts<testing::silent_prober>());
+            read_settings(screen_size{900, 700}, ""), map_view{}, nullptr, nullptr,
+            testing::scripted_engine_parts<testing::silent_prober>());
         window->show();
         window->run_command(command_id::globe);
         if (rotating) {

@@ -55,7 +55,7 @@ class example_lookup : public hop_lookup {
         if (dotted == router) return "router.example";
         return std::nullopt;
     }
-    resolution locate(std::string&, const std::string& address) override {
+    resolution locate(std::string&, const std::string& address, const location_sources&) override {
         if (address == router) return {"Here", {100, 200}, 0, location_source::cache};
         return {"There", {900, 400}, 0, location_source::cache};
     }

@@ -91,7 +91,9 @@ class scripted_lookup : public hop_lookup {
         std::this_thread::sleep_for(milliseconds(found->second.second));
         return found->second.first;
     }
-    resolution locate(std::string&, const std::string&) override { return {}; }
+    resolution locate(std::string&, const std::string&, const location_sources&) override {
+        return {};
+    }
 };
 
 // Every call as one line of text, in order. Every hop's time must read "%4dms" and show its

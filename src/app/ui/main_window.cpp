@@ -55,9 +55,10 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, loading_progress* progress, QWidget* parent,
-                         engine_parts parts)
-    : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
+main_window::main_window(settings values, map_view view, loading_progress* progress,
+                         QWidget* parent, engine_parts parts)
+    : QMainWindow(parent), settings_(std::move(values)), messages_(this),
+      store_(bounded_resolver(loc_patience, [this] { return app_location_sources(settings_); })) {
     setWindowTitle(QStringLiteral("Hoplot"));
     no_progress silent;
     map_ = new map_window(std::move(view), history_);
@@ -73,8 +74,7 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
 // frame is the window manager's, unknown until it has framed the window, and kept on the screen
 // by it.)
 void main_window::restore_size() {
-    const settings& values = app_settings();
-    QSize size(values.main_window_width, values.main_window_height);
+    QSize size(settings_.main_window_width, settings_.main_window_height);
     if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableSize());
     resize(size);
 }
@@ -90,7 +90,9 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
-    output_area_ = new output_window(area);
+    output_area_ = new output_window(settings_.output, area);
+    connect(output_area_, &output_window::widths_changed, this,
+            [this](const output_widths& widths) { settings_.output = widths; });
     output_area_->set_network_note(as_source_notice());
     advance();
     overview_ = new overview_box(view().maps);
@@ -124,7 +126,8 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     connect(tracing_.get(), &window_tracing::status_changed, this, &main_window::set_status_text);
     connect(tracing_.get(), &window_tracing::ended, this, &main_window::trace_ended);
     connect(output_area_, &output_window::row_activated, this, [this](std::size_t line) {
-        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, line, this);
+        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, settings_.db_path,
+                          line, this);
     });
 
     actions_ = new command_actions(*this);
@@ -161,9 +164,8 @@ void main_window::resizeEvent(QResizeEvent* event) {
         first_size_ = false;
         return;
     }
-    settings& values = app_settings();
-    values.main_window_width = normalGeometry().width();
-    values.main_window_height = normalGeometry().height();
+    settings_.main_window_width = normalGeometry().width();
+    settings_.main_window_height = normalGeometry().height();
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
@@ -171,13 +173,12 @@ void main_window::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    settings& values = app_settings();
-    values.globe_mode = view().globe_mode ? 1 : 0;
-    values.display_cities = view().display_cities ? 1 : 0;
-    values.display_coastlines = view().display_coastlines ? 1 : 0;
-    values.display_boundaries = view().display_boundaries ? 1 : 0;
-    values.display_rivers = view().display_rivers ? 1 : 0;
-    write_settings(values);
+    settings_.globe_mode = view().globe_mode ? 1 : 0;
+    settings_.display_cities = view().display_cities ? 1 : 0;
+    settings_.display_coastlines = view().display_coastlines ? 1 : 0;
+    settings_.display_boundaries = view().display_boundaries ? 1 : 0;
+    settings_.display_rivers = view().display_rivers ? 1 : 0;
+    write_settings(settings_);
     rotation_->stop();
     messages_.close();
     event->accept();
@@ -188,7 +189,6 @@ busy_state main_window::busy() const {
 }
 
 program_state main_window::state() const {
-    const settings& values = app_settings();
     return {busy(),
             history_.empty(),
             view().globe_mode,
@@ -196,8 +196,8 @@ program_state main_window::state() const {
             view().display_coastlines,
             view().display_boundaries,
             view().display_rivers,
-            values.rfc1876 == 1,
-            values.use_geoip != 0};
+            settings_.rfc1876 == 1,
+            settings_.use_geoip != 0};
 }
 
 void main_window::refresh_menus() {
@@ -218,7 +218,6 @@ void main_window::run_command(command_id id) {
         refresh_menus();
         return;
     }
-    settings& values = app_settings();
     switch (id) {
     case command_id::new_file:
         new_file();
@@ -279,17 +278,17 @@ void main_window::run_command(command_id id) {
         redraw();
         break;
     case command_id::use_rfc1876:
-        values.rfc1876 = values.rfc1876 == 1 ? 0 : 1;
+        settings_.rfc1876 = settings_.rfc1876 == 1 ? 0 : 1;
         break;
     case command_id::use_geoip:
-        values.use_geoip = values.use_geoip != 0 ? 0 : 1;
-        open_geoip_source();
+        settings_.use_geoip = settings_.use_geoip != 0 ? 0 : 1;
+        open_geoip_source(settings_);
         break;
     case command_id::help:
-        help_window::show_contents(this);
+        help_window::show_contents(this, settings_.db_path);
         break;
     case command_id::about:
-        show_about_dialog(this);
+        show_about_dialog(this, settings_.db_path);
         break;
     }
     refresh_menus();
@@ -346,11 +345,17 @@ void main_window::begin(const window_request& request) {
 }
 
 void main_window::start_trace() {
-    if (const auto destination = ask_destination(this)) trace_to(*destination);
+    const auto chosen =
+        ask_destination(this, static_cast<address_family>(settings_.address_family));
+    if (!chosen) return;
+    settings_.address_family = static_cast<std::int32_t>(chosen->family);
+    trace_to(chosen->host);
 }
 
+// The trace keeps the location options it starts with; a change applies to the next one.
 void main_window::trace_to(const std::string& destination) {
-    tracing_->start(destination);
+    tracing_->start(destination, static_cast<address_family>(settings_.address_family),
+                    app_location_sources(settings_));
     // Busy at once, not only when the trace's first call has come through the event loop.
     view().trace_running = true;
 }

@@ -7,6 +7,7 @@
 #include "app/menu_state.h"
 #include "app/window_request.h"
 #include "base/loading_progress.h"
+#include "base/settings.h"
 #include "base/ui/message_box.h"
 #include "map/map_view.h"
 #include "map/view_history.h"
@@ -37,8 +38,9 @@ class main_window : public QMainWindow {
 
   public:
     // Builds the frame around a view whose data is loaded, advancing the loading dialog's bar.
-    // parts: what traces probe and look up with; tests script them.
-    explicit main_window(map_view view = {}, loading_progress* progress = nullptr,
+    // values: the settings read at start, which the window keeps up to date and writes when it
+    // closes. parts: what traces probe and look up with; tests script them.
+    explicit main_window(settings values, map_view view = {}, loading_progress* progress = nullptr,
                          QWidget* parent = nullptr, engine_parts parts = system_engine_parts());
     ~main_window() override;
 
@@ -52,6 +54,7 @@ class main_window : public QMainWindow {
     const map_view& view() const;
     const view_history& history() const { return history_; }
     trace_store& store() { return store_; }
+    const settings& current_settings() const { return settings_; }
     QString status_text() const;
 
   protected:
@@ -81,6 +84,7 @@ class main_window : public QMainWindow {
     void trace_started();
     void trace_ended();
 
+    settings settings_;
     view_history history_;
     message_box_host messages_;
     // The traces outlive the file commands and the tracing that change them.

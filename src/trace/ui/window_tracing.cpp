@@ -1,7 +1,5 @@
 #include "trace/ui/window_tracing.h"
 
-#include "base/settings.h"
-
 namespace hoplot {
 
 window_tracing::window_tracing(trace_store& store, engine_parts parts)
@@ -12,10 +10,11 @@ window_tracing::window_tracing(trace_store& store, engine_parts parts)
              }),
       engine_(relay_, std::move(parts)) {}
 
-void window_tracing::start(const std::string& destination) {
+void window_tracing::start(const std::string& destination, address_family family,
+                           location_sources sources) {
     if (running_) return;
     running_ = true;
-    engine_.start_trace(destination, static_cast<address_family>(app_settings().address_family));
+    engine_.start_trace(destination, family, std::move(sources));
 }
 
 void window_tracing::stop() {

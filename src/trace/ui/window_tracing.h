@@ -18,7 +18,8 @@ class window_tracing : public QObject, private trace_controls {
   public:
     window_tracing(trace_store& store, engine_parts parts);
 
-    void start(const std::string& destination);
+    // Traces a name with addresses of both families over `family`, placing hops by `sources`.
+    void start(const std::string& destination, address_family family, location_sources sources);
     void stop();
     // From start until the trace's last event has reached the GUI thread: the store belongs to
     // the trace until then.
