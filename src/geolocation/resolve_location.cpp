@@ -56,10 +56,11 @@ location_sources app_location_sources(const settings& values) {
 }
 
 resolution resolve_location(std::string& host_name, const std::string& address,
-                            const location_sources& sources) {
+                            const location_sources& sources, const std::stop_token& stop) {
     std::optional<entry_t> entry;
     location_source source = location_source::none;
-    if (sources.loc && (entry = sources.loc(host_name, address))) source = location_source::loc;
+    if (sources.loc && (entry = sources.loc(host_name, address, stop)))
+        source = location_source::loc;
     if (!entry && sources.cache && (entry = sources.cache(address)))
         source = entry->fix ? location_source::fix : location_source::cache;
     if (!entry && sources.geoip && (entry = sources.geoip(address)))

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "base/loading_progress.h"
@@ -30,8 +31,11 @@ struct resolution {
 
 // The sources of positions, asked in this order; an empty one is switched off.
 struct location_sources {
-    // DNS LOC record of the host name; may fill in the name of a nameless hop.
-    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> loc;
+    // DNS LOC record of the host name; may fill in the name of a nameless hop. Gives up with
+    // none once stop is requested.
+    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address,
+                                         const std::stop_token& stop)>
+        loc;
     std::function<std::optional<entry_t>(const std::string& address)> cache;
     std::function<std::optional<entry_t>(const std::string& address)> geoip;
     // Host-name rules, asked only for a hop with a name; may mark the name with '*'.
@@ -48,9 +52,9 @@ location_sources app_location_sources(const settings& values);
 
 // Asks the sources in order for one hop and reports the first answer, with the hop's network.
 // host_name may be filled in by the LOC source's reverse look-up or marked with '*' by the
-// host-name rules.
+// host-name rules. The LOC source, the only one that may wait on the network, is handed stop.
 resolution resolve_location(std::string& host_name, const std::string& address,
-                            const location_sources& sources);
+                            const location_sources& sources, const std::stop_token& stop = {});
 
 // Start-up: the three cache files of the data directory into the position cache, then the
 // GeoIP database, as the settings say, and the AS table. The window and the command line both

@@ -14,7 +14,10 @@ struct scripted_sources {
     location_sources make() {
         location_sources s;
         const auto off = [this](int index) { return script[index] == '-'; };
-        if (!off(0)) s.loc = [this](std::string&, const std::string&) { return answer("loc ", 0); };
+        if (!off(0))
+            s.loc = [this](std::string&, const std::string&, const std::stop_token&) {
+                return answer("loc ", 0);
+            };
         if (!off(1)) s.cache = [this](const std::string&) { return answer("cache ", 1); };
         if (!off(2)) s.geoip = [this](const std::string&) { return answer("geoip ", 2); };
         if (!off(3))
@@ -77,7 +80,8 @@ TEST(resolve_location, rules_place_a_hop_by_the_name_that_loc_found) {
     scripted_sources script{"nnny", ""};
     location_sources sources = script.make();
     std::string name;
-    sources.loc = [](std::string& host_name, const std::string&) -> std::optional<entry_t> {
+    sources.loc = [](std::string& host_name, const std::string&,
+                     const std::stop_token&) -> std::optional<entry_t> {
         host_name = "router.paris.example.fr";
         return std::nullopt;
     };
