@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <deque>
@@ -72,10 +73,15 @@ std::string rtt_member(const hop_rec& hop) {
     return text;
 }
 
-volatile std::sig_atomic_t interrupted = 0;
+// Set by the signal handler, which may run on any of the program's threads.
+std::atomic<bool> interrupted = false;
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void on_interrupt(int) {
-    interrupted = 1;
+    interrupted = true;
+    // The trace is told to stop; a second Ctrl-C ends the program at once.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
 }
 
 // Prints the output window's lines as the store lists them; error lines (texts that never
@@ -174,8 +180,9 @@ int run_report(const std::vector<std::string>& args, const settings& values) {
     probing.window = options->window;
     trace_engine engine(relay, system_engine_parts(probing));
 
-    // Ctrl-C stops the trace as the Stop command does: the rows so far stay, without "Done".
-    interrupted = 0;
+    // Ctrl-C stops the trace as the Stop command does, in every phase (the destination's name
+    // look-up is not waited for): the rows so far stay, without "Done".
+    interrupted = false;
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
     engine.start_trace(options->destination, options->family, sources);
