@@ -6,17 +6,21 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "app/ui/panel.h"
+#include "app/ui/termination_signals.h"
 #include "base/settings.h"
 #include "base/show_message.h"
 #include "geolocation/scratch_dir.h"
@@ -231,6 +235,32 @@ TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {
     EXPECT_EQ(side->scroll_bar()->maximum(), 4);
     side->resize(205, 681);
     EXPECT_TRUE(side->scroll_bar()->isHidden());
+}
+
+// A desktop logging out sends SIGTERM: the window ends as Quit does, its settings written, but
+// without asking about the unsaved traces; a second signal would end the process at once.
+TEST_F(main_window_test, sigterm_ends_the_window_as_quit_does_without_asking) {
+    find_action("&Globe")->trigger();
+    trace_store& store = window->store();
+    store.begin_trace("far.example");
+    store.add_hop({"gw", "192.0.2.1", {}, "   3ms"}, false);
+    store.end_trace();
+    store.set_traces_saved(false);
+    bool asked = false;
+    QTimer refuse;
+    QObject::connect(&refuse, &QTimer::timeout, [&asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = true;
+            box->reject();
+        }
+    });
+    refuse.start(10);
+    end_window_on_termination_signals(*window);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isVisible(); }));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(read_settings(std::nullopt, "").globe_mode, 1);
+    EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
 }
 
 TEST_F(main_window_test, a_message_from_another_thread_is_shown_on_the_gui_thread) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
@@ -169,7 +170,7 @@ void main_window::resizeEvent(QResizeEvent* event) {
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
-    if (!files_->may_discard_traces()) {
+    if (ask_before_closing_ && !files_->may_discard_traces()) {
         event->ignore();
         return;
     }
@@ -182,6 +183,13 @@ void main_window::closeEvent(QCloseEvent* event) {
     rotation_->stop();
     messages_.close();
     event->accept();
+}
+
+void main_window::end_without_asking() {
+    ask_before_closing_ = false;
+    close();
+    // Ends the event loops of open dialogs too.
+    QCoreApplication::quit();
 }
 
 busy_state main_window::busy() const {

@@ -49,6 +49,9 @@ class main_window : public QMainWindow {
 
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);
+    // Ends as Quit does, without asking about unsaved traces, whatever dialog is open: the
+    // session is ending.
+    void end_without_asking();
 
     map_view& view();
     const map_view& view() const;
@@ -104,6 +107,7 @@ class main_window : public QMainWindow {
     QLabel* status_label_ = nullptr;
     QLabel* probing_label_ = nullptr;
     bool first_size_ = true;
+    bool ask_before_closing_ = true;
 };
 
 } // namespace hoplot

@@ -8,6 +8,7 @@
 
 #include "app/ui/loading_dialog.h"
 #include "app/ui/main_window.h"
+#include "app/ui/termination_signals.h"
 #include "base/data_dir.h"
 #include "base/settings.h"
 #include "base/show_message.h"
@@ -59,6 +60,7 @@ int run_window(int argc, char** argv, const window_request& request) {
     loading->set_stage("Initializing map data...");
 
     main_window window(std::move(values), std::move(view), loading.get());
+    end_window_on_termination_signals(window);
     loading.reset();
     window.show();
     // Once the window is laid out and the map sized.
