@@ -2,42 +2,29 @@
 
 namespace hoplot {
 
-void sink_relay::post(std::function<void()> call) {
-    if (post_) {
-        post_(std::move(call));
-        return;
-    }
+void sink_relay::handle(const trace_event& event) {
     {
         std::lock_guard lock(mutex_);
-        calls_.push_back(std::move(call));
+        events_.push_back(event);
     }
-    posted_.notify_one();
+    queued_.notify_one();
+    if (wake_) wake_();
 }
 
 bool sink_relay::run_pending(std::chrono::milliseconds wait) {
-    std::deque<std::function<void()>> ready;
+    std::deque<trace_event> ready;
     {
         std::unique_lock lock(mutex_);
-        posted_.wait_for(lock, wait, [this] { return !calls_.empty(); });
-        ready.swap(calls_);
+        queued_.wait_for(lock, wait, [this] { return !events_.empty(); });
+        ready.swap(events_);
     }
-    for (auto& call : ready)
-        call();
-    std::lock_guard lock(mutex_);
-    return ended_ && calls_.empty();
-}
-
-void sink_relay::handle(const trace_event& event) {
-    if (std::holds_alternative<trace_events::begin>(event)) {
-        std::lock_guard lock(mutex_);
-        ended_ = false;
-    }
-    post([this, event] {
+    for (const trace_event& event : ready) {
         target_.handle(event);
-        if (!std::holds_alternative<trace_events::ended>(event)) return;
-        std::lock_guard lock(mutex_);
-        ended_ = true;
-    });
+        if (std::holds_alternative<trace_events::begin>(event)) ended_ = false;
+        if (std::holds_alternative<trace_events::ended>(event)) ended_ = true;
+    }
+    std::lock_guard lock(mutex_);
+    return ended_ && events_.empty();
 }
 
 } // namespace hoplot

@@ -2,12 +2,12 @@
 
 namespace hoplot {
 
+// The worker wakes the GUI thread with a call by name: the events themselves cross in the
+// relay's queue, under its lock, never inside an event of Qt's.
 window_tracing::window_tracing(trace_store& store, engine_parts parts)
     : sink_(store, *this),
       relay_(sink_,
-             [this](std::function<void()> call) {
-                 QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-             }),
+             [this] { QMetaObject::invokeMethod(this, "deliver_events", Qt::QueuedConnection); }),
       engine_(relay_, std::move(parts)) {}
 
 void window_tracing::start(const std::string& destination, address_family family,
@@ -19,6 +19,10 @@ void window_tracing::start(const std::string& destination, address_family family
 
 void window_tracing::stop() {
     engine_.stop_trace();
+}
+
+void window_tracing::deliver_events() {
+    relay_.run_pending(std::chrono::milliseconds(0));
 }
 
 void window_tracing::set_status_text(const std::string& text) {

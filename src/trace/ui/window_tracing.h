@@ -33,6 +33,8 @@ class window_tracing : public QObject, private trace_controls {
     void ended();
 
   private:
+    // On the GUI thread: the events the worker queued, to the store.
+    Q_INVOKABLE void deliver_events();
     void set_status_text(const std::string& text) override;
     void trace_started() override;
     void trace_ended() override;
@@ -41,7 +43,7 @@ class window_tracing : public QObject, private trace_controls {
     store_sink sink_;
     sink_relay relay_;
     // Last, so that it goes first: its worker has ended before the relay and the sink go, and
-    // events still queued to this object are dropped with it.
+    // the events still queued are dropped with them.
     trace_engine engine_;
 };
 
