@@ -88,8 +88,9 @@ void trace_engine::start_trace(const std::string& destination, address_family fa
     sink_.handle(trace_events::begin{destination});
     sink_.handle(trace_events::status{"Tracing"});
     sink_.handle(trace_events::started{});
-    // A stop of its own for every trace, made here rather than by the worker, so that a stop
-    // right after the start is not lost.
+    // Look-ups the last trace no longer needed give up. A stop of its own for every trace, made
+    // here rather than by the worker, so that a stop right after the start is not lost.
+    stop_.request_stop();
     stop_ = std::stop_source();
     running_ = true;
     worker_ = std::thread(
