@@ -95,11 +95,18 @@ double parse_coord(text_scanner& in) {
     return is_negative_letter(letter) ? -value : value;
 }
 
+coordinates signed_coordinates(const entry_t& entry) {
+    return {entry.is_south() ? -entry.latitude : entry.latitude,
+            entry.is_west() ? -entry.longitude : entry.longitude};
+}
+
 map_point to_map_units(const entry_t& entry) {
-    const double lat = entry.is_south() ? -entry.latitude : entry.latitude;
-    const double lon = entry.is_west() ? -entry.longitude : entry.longitude;
-    return {to_grid(units_per_degree_x * (lon + 180) + 0.5),
-            to_grid(units_per_degree_y * (90 - lat) + 0.5)};
+    return to_map_units(signed_coordinates(entry));
+}
+
+map_point to_map_units(coordinates position) {
+    return {to_grid(units_per_degree_x * (position.longitude + 180) + 0.5),
+            to_grid(units_per_degree_y * (90 - position.latitude) + 0.5)};
 }
 
 std::string location_text(const entry_t& entry) {
