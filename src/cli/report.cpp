@@ -112,8 +112,7 @@ void report_output::output_hop_added(const hop_rec& hop) {
 }
 
 // The lines as they came, the stored ones (the last) as the store holds them now.
-void report_output::print_document(const trace_store& store,
-                                   const std::string& destination) const {
+void report_output::print_document(const trace_store& store, const std::string& destination) const {
     const auto current = store.current_trace();
     const std::vector<hop_rec> none;
     const std::vector<hop_rec>& rows = current ? store.traces()[*current].rows : none;

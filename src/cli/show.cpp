@@ -1,8 +1,8 @@
 #include "cli/show.h"
 
 #include "base/command_arguments.h"
-#include "base/show_message.h"
 #include "base/settings.h"
+#include "base/show_message.h"
 #include "cli/cli_setup.h"
 #include "cli/hop_json.h"
 #include "cli/json_text.h"

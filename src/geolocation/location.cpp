@@ -53,7 +53,9 @@ std::string format_coordinate(double value) {
 
 } // namespace
 
-std::unique_ptr<loc_rec> new_loc_rec() { return std::make_unique<loc_rec>(); }
+std::unique_ptr<loc_rec> new_loc_rec() {
+    return std::make_unique<loc_rec>();
+}
 
 std::array<std::int32_t, 4> address_numbers(const std::string& dotted) {
     in_addr parsed{};

@@ -1,8 +1,8 @@
 #include "geolocation/plausibility.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -29,9 +29,8 @@ std::optional<double> read_decimal(std::string_view& text) {
     double value = 0.0;
     // from_chars takes no '+'.
     const std::size_t skip = !text.empty() && text.front() == '+' ? 1 : 0;
-    const auto [end, error] =
-        std::from_chars(text.data() + skip, text.data() + text.size(), value,
-                        std::chars_format::fixed);
+    const auto [end, error] = std::from_chars(text.data() + skip, text.data() + text.size(), value,
+                                              std::chars_format::fixed);
     if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
     text.remove_prefix(static_cast<std::size_t>(end - text.data()));
     return value;
@@ -50,8 +49,8 @@ bool within_span(std::size_t i, std::size_t j) {
 // The hops as the check goes along: the answer each shows and whether it is marked.
 class hop_board {
   public:
-    explicit hop_board(std::span<const hop_evidence> hops) : hops_(hops), shown_(hops.size(), 0),
-                                                             marked_(hops.size(), false) {}
+    explicit hop_board(std::span<const hop_evidence> hops)
+        : hops_(hops), shown_(hops.size(), 0), marked_(hops.size(), false) {}
 
     std::size_t size() const { return hops_.size(); }
     bool usable(std::size_t i) const { return !hops_[i].answers.empty() && hops_[i].rtt_ms; }

@@ -41,9 +41,9 @@ struct hop_evidence {
 };
 
 struct position_verdict {
-    std::optional<bool> plausible; // none: nothing can be said
-    std::size_t answer = 0;        // the answer to show; a later one stood in for the first
-    bool ruled_out = false;        // the first answer failed: implausible, or stood in for
+    std::optional<bool> plausible;      // none: nothing can be said
+    std::size_t answer = 0;             // the answer to show; a later one stood in for the first
+    bool ruled_out = false;             // the first answer failed: implausible, or stood in for
     std::optional<std::size_t> against; // the hop whose position ruled it out; none: the home
     double distance_km = 0.0;           // of the ruled-out answer from the home or that hop
     double bound_km = 0.0;              // the most that distance may be

@@ -15,8 +15,7 @@ void mark_hop(canvas& surface, const map_view& view, map_point at, bool doubtful
     draw_hop_dot(surface, view, at);
 }
 
-void join_hops(canvas& surface, const map_view& view, map_point from, map_point to,
-               bool doubtful) {
+void join_hops(canvas& surface, const map_view& view, map_point from, map_point to, bool doubtful) {
     surface.set_pen(doubtful ? doubtful_route_pen : route_pen);
     draw_route_line(surface, view, from, to);
 }
@@ -42,8 +41,7 @@ void draw_route(canvas& surface, const map_view& view, const route_rec& route) {
             !route.places[i + 1].points.empty()) {
             const point_rec& here = place.points.front();
             const point_rec& next = route.places[i + 1].points.front();
-            join_hops(surface, view, here.position, next.position,
-                      here.doubtful || next.doubtful);
+            join_hops(surface, view, here.position, next.position, here.doubtful || next.doubtful);
             mark_hop(surface, view, here.position, here.doubtful);
         }
     }

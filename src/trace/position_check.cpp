@@ -27,7 +27,8 @@ std::string placer(location_source source) {
 }
 
 std::string capitalised(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 32);
     return text;
 }
 
@@ -64,7 +65,8 @@ std::string time_text(const hop_rec& row) {
     if (!row.rtt) return "under " + std::to_string(whole_ms(row.time).value_or(0) + 1) + " ms";
     const double ms = std::max<double>(row.rtt->count(), 0) / 1000.0;
     std::string text = decimal_text(ms, ms < 10 ? 1 : 0);
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+        text.resize(text.size() - 2);
     return text + " ms";
 }
 

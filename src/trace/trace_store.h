@@ -29,8 +29,9 @@ class trace_store {
     // Places one hop; may change the host name. resolve_location unless a test says otherwise.
     using resolver = std::function<resolution(std::string& host_name, const std::string& address)>;
 
-    explicit trace_store(resolver resolve = static_cast<resolution (*)(std::string&, const std::string&)>(
-                                     resolve_location));
+    explicit trace_store(
+        resolver resolve =
+            static_cast<resolution (*)(std::string&, const std::string&)>(resolve_location));
 
     // The store reports to at most one observer; null detaches it.
     void set_observer(store_observer* observer);

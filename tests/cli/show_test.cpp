@@ -62,19 +62,20 @@ TEST_F(show_mode, json_gives_positions_and_what_the_check_says) {
     app_settings().home_location = saved_home;
     app_position_cache().clear();
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(text,
-              "{\"traces\":[\n{\"name\":\"dest\",\"lines\":[\n"
-              "{\"name\":\"near\",\"address\":\"192.0.2.1\",\"location\":\"   48.86\u00B0 North,     "
-              "2.35\u00B0 East\",\"kind\":0,\"source\":\"cache\",\"x\":33196,\"y\":14979,"
-              "\"latitude\":48.8600,\"longitude\":2.3500,\"time\":\"1ms\",\"colour\":0,"
-              "\"plausible\":true},\n"
-              "{\"name\":\"far\",\"address\":\"192.0.2.2\",\"location\":\"   35.68\u00B0 North,   "
-              "139.69\u00B0 East\",\"kind\":0,\"source\":\"cache\",\"x\":58198,\"y\":19777,"
-              "\"latitude\":35.6800,\"longitude\":139.6900,\"time\":\"1ms\",\"colour\":0,"
-              "\"plausible\":false,\"bound_km\":300.0,\"distance_km\":9713.6},\n"
-              "{\"name\":\"lost\",\"address\":\"192.0.2.3\",\"location\":\"Unresolved\",\"kind\":0,"
-              "\"source\":\"none\",\"time\":\"1ms\",\"colour\":0,\"plausible\":null},\n"
-              "{\"status\":\"Done\",\"colour\":16711680}]}]}\n");
+    EXPECT_EQ(
+        text,
+        "{\"traces\":[\n{\"name\":\"dest\",\"lines\":[\n"
+        "{\"name\":\"near\",\"address\":\"192.0.2.1\",\"location\":\"   48.86\u00B0 North,     "
+        "2.35\u00B0 East\",\"kind\":0,\"source\":\"cache\",\"x\":33196,\"y\":14979,"
+        "\"latitude\":48.8600,\"longitude\":2.3500,\"time\":\"1ms\",\"colour\":0,"
+        "\"plausible\":true},\n"
+        "{\"name\":\"far\",\"address\":\"192.0.2.2\",\"location\":\"   35.68\u00B0 North,   "
+        "139.69\u00B0 East\",\"kind\":0,\"source\":\"cache\",\"x\":58198,\"y\":19777,"
+        "\"latitude\":35.6800,\"longitude\":139.6900,\"time\":\"1ms\",\"colour\":0,"
+        "\"plausible\":false,\"bound_km\":300.0,\"distance_km\":9713.6},\n"
+        "{\"name\":\"lost\",\"address\":\"192.0.2.3\",\"location\":\"Unresolved\",\"kind\":0,"
+        "\"source\":\"none\",\"time\":\"1ms\",\"colour\":0,\"plausible\":null},\n"
+        "{\"status\":\"Done\",\"colour\":16711680}]}]}\n");
 }
 
 TEST_F(show_mode, an_unreadable_file_fails_with_the_message_and_prints_nothing) {

@@ -42,17 +42,17 @@ TEST(plausibility, great_circle_distances) {
 TEST(plausibility, with_a_home_each_hop_must_lie_within_its_reach) {
     const std::vector<hop_evidence> hops = {
         hop(src::cache, versailles),
-        hop(src::geoip, frankfurt),              // 478 km > 300 km
-        hop(src::geoip, frankfurt, 3.8),         // 480 km reach
-        hop(src::fix, tokyo),                    // the user's word stands
-        hop(src::loc, new_york, std::nullopt),   // no round trip known
-        {{}, 2.0},                               // unplaced
+        hop(src::geoip, frankfurt),            // 478 km > 300 km
+        hop(src::geoip, frankfurt, 3.8),       // 480 km reach
+        hop(src::fix, tokyo),                  // the user's word stands
+        hop(src::loc, new_york, std::nullopt), // no round trip known
+        {{}, 2.0},                             // unplaced
         with_later(hop(src::geoip, tokyo), src::rules, versailles),
         with_later(hop(src::loc, tokyo), src::geoip, new_york),
     };
     const auto verdicts = check_positions(hops, paris);
-    const std::optional<bool> expected[] = {true, false, true, true, std::nullopt, std::nullopt,
-                                            true, false};
+    const std::optional<bool> expected[] = {true,         false,        true, true,
+                                            std::nullopt, std::nullopt, true, false};
     for (std::size_t i = 0; i < hops.size(); ++i)
         EXPECT_EQ(verdicts[i].plausible, expected[i]) << i;
     EXPECT_TRUE(verdicts[1].ruled_out);
@@ -75,23 +75,32 @@ TEST(plausibility, without_a_home_the_weaker_or_later_of_a_pair_is_marked) {
         std::optional<std::size_t> against_of_marked;
     } rows[] = {
         {"weaker source, though earlier",
-         {hop(src::geoip, tokyo), hop(src::cache, paris)}, {false, true}, 1},
+         {hop(src::geoip, tokyo), hop(src::cache, paris)},
+         {false, true},
+         1},
         {"host-name rules weaker than LOC",
-         {hop(src::loc, paris), hop(src::rules, tokyo)}, {true, false}, 0},
+         {hop(src::loc, paris), hop(src::rules, tokyo)},
+         {true, false},
+         0},
         {"equals: the later hop",
-         {hop(src::geoip, paris), hop(src::geoip, tokyo)}, {true, false}, 0},
-        {"a fix is never marked",
-         {hop(src::cache, paris), hop(src::fix, tokyo)}, {false, true}, 1},
+         {hop(src::geoip, paris), hop(src::geoip, tokyo)},
+         {true, false},
+         0},
+        {"a fix is never marked", {hop(src::cache, paris), hop(src::fix, tokyo)}, {false, true}, 1},
         {"nor two fixes", {hop(src::fix, paris), hop(src::fix, tokyo)}, {true, true}, {}},
         {"within their reaches together", // 478 km, reaches 300 + 300
-         {hop(src::geoip, paris), hop(src::geoip, frankfurt)}, {true, true}, {}},
+         {hop(src::geoip, paris), hop(src::geoip, frankfurt)},
+         {true, true},
+         {}},
         {"a lone hop: nothing to compare",
          {hop(src::geoip, tokyo), {{}, 1.0}, hop(src::cache, paris, std::nullopt)},
-         {std::nullopt, std::nullopt, std::nullopt}, {}},
+         {std::nullopt, std::nullopt, std::nullopt},
+         {}},
         {"the one that contradicts the most, not the later ones",
          {hop(src::geoip, tokyo), hop(src::geoip, paris), hop(src::geoip, paris),
           hop(src::geoip, paris)},
-         {false, true, true, true}, 1},
+         {false, true, true, true},
+         1},
     };
     for (const auto& r : rows) {
         const auto verdicts = check_positions(r.hops, std::nullopt);

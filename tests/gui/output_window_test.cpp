@@ -114,8 +114,7 @@ TEST_F(output_window_test, a_line_whose_position_is_ruled_out_says_why) {
     EXPECT_TRUE(why.startsWith("Placed by GeoIP at 35.68")) << why.toStdString();
     EXPECT_EQ(doubted.data(Qt::ToolTipRole).toString(), why);
     EXPECT_EQ(doubted.data(Qt::AccessibleDescriptionRole).toString(), why);
-    EXPECT_EQ(trusted.data(Qt::ToolTipRole).toString(),
-              source_description(location_source::cache));
+    EXPECT_EQ(trusted.data(Qt::ToolTipRole).toString(), source_description(location_source::cache));
     const auto mark = [](const QModelIndex& cell) {
         return cell.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
     };

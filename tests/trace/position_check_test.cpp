@@ -78,8 +78,7 @@ TEST_F(checking, a_new_home_checks_the_shown_trace_again) {
     store.set_home(std::nullopt);
     EXPECT_EQ(rows[0].location, "at 10.0.0.1");
     EXPECT_EQ(rows[0].check.plausible, true);
-    EXPECT_EQ(store.current_route()->places.front().points.front().position,
-              to_map_units(tokyo));
+    EXPECT_EQ(store.current_route()->places.front().points.front().position, to_map_units(tokyo));
 }
 
 // A trace file keeps whole milliseconds, cut down: "2ms" may have been 2.999 ms, which reaches
