@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "base/show_message.h"
 #include "geolocation/position_fix_form.h"
 #include "map/ui/position_chooser.h"
 
@@ -54,20 +53,13 @@ home_location_dialog::home_location_dialog(const std::optional<coordinates>& hom
 
 // Coordinates left as they were keep the home as it is.
 void home_location_dialog::set() {
-    if (!chooser_->city_mode() && !chooser_->modified()) {
+    const position_chooser::taken taken = chooser_->take();
+    if (taken.unchanged) {
         reject();
         return;
     }
-    const auto given = chooser_->chosen();
-    if (!given) {
-        ShowMessage("Please choose a city from the list.");
-        return;
-    }
-    if (const auto missing = missing_in_position(*given)) {
-        ShowMessage(*missing);
-        return;
-    }
-    home_ = given_coordinates(*given);
+    if (!taken.given) return;
+    home_ = given_coordinates(*taken.given);
     accept();
 }
 

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QValidator>
 
+#include "base/show_message.h"
+
 namespace hoplot {
 namespace {
 
@@ -80,6 +82,21 @@ std::optional<given_position> position_chooser::chosen() const {
     const QPointF place = picked.front()->data(Qt::UserRole).toPointF();
     return given_position{city_coordinate(place.y(), "North", "South"),
                           city_coordinate(place.x(), "East", "West")};
+}
+
+position_chooser::taken position_chooser::take() const {
+    if (!city_mode() && !modified()) return {true, std::nullopt};
+    const auto given = chosen();
+    if (!given) {
+        ShowMessage("Please choose a city from the list.");
+        return {};
+    }
+    // An empty field would give a position that never reads back: say what is missing.
+    if (const auto missing = missing_in_position(*given)) {
+        ShowMessage(*missing);
+        return {};
+    }
+    return {false, given};
 }
 
 QGroupBox* position_chooser::coordinate_group(const shown_position& shown) {

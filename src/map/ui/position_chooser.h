@@ -35,6 +35,14 @@ class position_chooser : public QWidget {
     // without a chosen city.
     std::optional<given_position> chosen() const;
 
+    // What OK takes: nothing when the coordinates were left as they were (a city is always a
+    // change), else the position given, or none when something is missing, which it says.
+    struct taken {
+        bool unchanged = false;
+        std::optional<given_position> given;
+    };
+    taken take() const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

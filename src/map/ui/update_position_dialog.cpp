@@ -56,24 +56,16 @@ bool update_position_dialog::modified() const {
     return chooser_->modified();
 }
 
-// Coordinates left as they were store nothing; a city is always a change.
 void update_position_dialog::apply() {
-    if (!chooser_->city_mode() && !chooser_->modified()) {
+    const position_chooser::taken taken = chooser_->take();
+    if (taken.unchanged) {
         accept();
         return;
     }
-    const auto given = chooser_->chosen();
-    if (!given) {
-        ShowMessage("Please choose a city from the list.");
-        return;
-    }
-    // An empty field would write a line that never reads back: say what is missing instead.
-    if (const auto missing = missing_in_position(*given)) {
-        ShowMessage(*missing);
-        return;
-    }
-    confirm_and_store({name_, address_, given->latitude.text, given->latitude.word,
-                       given->longitude.text, given->longitude.word});
+    if (!taken.given) return;
+    const given_position& given = *taken.given;
+    confirm_and_store({name_, address_, given.latitude.text, given.latitude.word,
+                       given.longitude.text, given.longitude.word});
 }
 
 void update_position_dialog::confirm_and_store(const position_fix& fix) {
