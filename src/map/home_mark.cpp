@@ -5,18 +5,21 @@
 
 namespace hoplot {
 
-// Eleven pixels wide: a roof of rows one to eleven pixels wide over a body with a dark door,
-// standing on the point.
+// A roof of rows one pixel wider on each side over a body as wide, with a dark door. The house
+// is a few pixels larger than a hop's dot at every level, so that a hop at home sits in its door
+// with the house showing round it.
 void draw_home_mark(canvas& surface, const map_view& view, map_point home) {
     const std::optional<pixel_point> p = hop_screen_position(view, home);
     if (!p) return;
-    constexpr int half = 5;
-    const int eaves = p->y - 5;
+    const int r = hop_dot_radius(view);
+    const int half = r + 3;
+    const int base = p->y + r + 2; // the row below the house
+    const int eaves = base - (2 * r + 3);
     for (int k = 0; k <= half; ++k)
         surface.fill_rect(p->x - k, eaves - half + k, p->x + k + 1, eaves - half + k + 1,
                           home_colour);
-    surface.fill_rect(p->x - half + 1, eaves + 1, p->x + half, p->y + 1, home_colour);
-    surface.fill_rect(p->x - 1, p->y - 2, p->x + 2, p->y + 1, background_colour);
+    surface.fill_rect(p->x - half + 1, eaves, p->x + half, base, home_colour);
+    surface.fill_rect(p->x - 1, base - r - 2, p->x + 2, base, background_colour);
 }
 
 } // namespace hoplot

@@ -7,7 +7,7 @@ namespace hoplot {
 
 struct map_view;
 
-// A small house where the user's home is, over the route; nothing on the globe's far side.
+// A small house standing on the user's home; nothing on the globe's far side.
 void draw_home_mark(canvas& surface, const map_view& view, map_point home);
 
 } // namespace hoplot

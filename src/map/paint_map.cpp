@@ -50,8 +50,9 @@ void paint_map(canvas& surface, map_view& view) {
     layer(view.display_rivers, river_pen, view.maps->rivers);
     layer(view.display_boundaries, boundary_pen, view.maps->boundaries);
     if (view.display_cities) draw_cities(surface, view);
-    if (view.current_route) draw_route(surface, view, *view.current_route);
+    // Under the route: a hop at home keeps its dot, at the house's door.
     if (view.home) draw_home_mark(surface, view, *view.home);
+    if (view.current_route) draw_route(surface, view, *view.current_route);
 }
 
 } // namespace hoplot

@@ -60,13 +60,16 @@ std::optional<int> whole_ms(const std::string& time) {
     return value;
 }
 
-// "0.4 ms", "2 ms", "83 ms"; a row from a file only says it took less than a millisecond more.
+// "0.04 ms", "2.3 ms", "2 ms", "83 ms"; a row from a file only says it took less than a
+// millisecond more.
 std::string time_text(const hop_rec& row) {
     if (!row.rtt) return "under " + std::to_string(whole_ms(row.time).value_or(0) + 1) + " ms";
     const double ms = std::max<double>(row.rtt->count(), 0) / 1000.0;
-    std::string text = decimal_text(ms, ms < 10 ? 1 : 0);
-    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
-        text.resize(text.size() - 2);
+    std::string text = decimal_text(ms, ms < 1 ? 2 : ms < 10 ? 1 : 0);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') text.pop_back();
+    }
     return text + " ms";
 }
 

@@ -252,17 +252,26 @@ TEST(draw_route, a_doubtful_hop_is_hollow_and_its_lines_dashed) {
         EXPECT_EQ(dot.brush.style, dot.centre() == pb ? brush_style::none : brush_style::solid);
 }
 
-// The house stands on the home's point, within eleven pixels; not on the globe's far side.
-TEST(home_mark, stands_on_its_point_and_hides_behind_the_globe) {
+// The house stands round the home's point, larger than a hop's dot at every level; not on the
+// globe's far side.
+TEST(home_mark, stands_round_its_point_and_hides_behind_the_globe) {
     const map_point home = map_units(2.35, 48.85);
-    const map_view view = sized_view();
-    recording_canvas canvas;
-    draw_home_mark(canvas, view, home);
-    const pixel_point p = map_to_screen(view, home.x, home.y);
-    ASSERT_FALSE(canvas.fills.empty());
-    for (const auto& f : canvas.fills) {
-        EXPECT_TRUE(f.left >= p.x - 5 && f.right <= p.x + 6) << f.left << " " << f.right;
-        EXPECT_TRUE(f.top >= p.y - 10 && f.bottom <= p.y + 1) << f.top << " " << f.bottom;
+    for (const int level : {0, 2}) {
+        map_view view = sized_view();
+        view.level = level;
+        recording_canvas canvas;
+        draw_home_mark(canvas, view, home);
+        const pixel_point p = map_to_screen(view, home.x, home.y);
+        ASSERT_FALSE(canvas.fills.empty());
+        pixel_rect box{canvas.fills[0].left, canvas.fills[0].top, canvas.fills[0].right,
+                       canvas.fills[0].bottom};
+        for (const auto& f : canvas.fills)
+            box = {std::min(box.left, f.left), std::min(box.top, f.top),
+                   std::max(box.right, f.right), std::max(box.bottom, f.bottom)};
+        const int r = hop_dot_radius(view);
+        EXPECT_EQ(box.left + box.right - 1, 2 * p.x) << "centred";
+        EXPECT_GT(box.right - box.left, 2 * r + 1) << level;
+        EXPECT_TRUE(box.top < p.y - r && box.bottom > p.y + r) << level;
     }
     recording_canvas behind;
     draw_home_mark(behind, globe_view(), map_units(180, 0));

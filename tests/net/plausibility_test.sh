@@ -82,3 +82,14 @@ expect "four tab-separated fields" "4" "$fields"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "ok: positions checked against the round trips"
+
+# The real window, its home set in the dialog, with r3 and the destination in Tokyo again.
+cat >"$data/cache_files/hosts.cache" <<EOF
+$R1_ADDRESS $R1_NAME 48 51N 2 21E
+$R3_ADDRESS $R3_NAME 35 41N 139 41E
+$DEST_ADDRESS $DEST_NAME 35 41N 139 41E
+EOF
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+for folder in maps help; do ln -s "$here/../../data/$folder" "$data/$folder"; done
+export R1_NAME R3_NAME DEST_NAME DEST_ADDRESS PLAUSIBLE_DATA=$data
+in_client bash "$here/../gui/e2e/run_e2e.sh" "$here/../gui/e2e/window_plausibility.py"
