@@ -42,6 +42,22 @@ std::string shortest_text(double value) {
     return std::string(text, end);
 }
 
+// A point on the unit sphere: the distance between two is one acos of their dot product, which
+// keeps comparing every pair of a trace cheap.
+struct unit_vector {
+    double x, y, z;
+};
+
+unit_vector on_sphere(coordinates p) {
+    const double lat = radians(p.latitude), lon = radians(p.longitude);
+    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+}
+
+double distance_km(const unit_vector& a, const unit_vector& b) {
+    const double dot = a.x * b.x + a.y * b.y + a.z * b.z;
+    return earth_radius_km * std::acos(std::clamp(dot, -1.0, 1.0));
+}
+
 bool within_span(std::size_t i, std::size_t j) {
     return (i > j ? i - j : j - i) < compare_span;
 }
@@ -50,7 +66,15 @@ bool within_span(std::size_t i, std::size_t j) {
 class hop_board {
   public:
     explicit hop_board(std::span<const hop_evidence> hops)
-        : hops_(hops), shown_(hops.size(), 0), marked_(hops.size(), false) {}
+        : hops_(hops), shown_(hops.size(), 0), marked_(hops.size(), false), at_(hops.size()),
+          reach_(hops.size()) {
+        for (std::size_t i = 0; i < hops.size(); ++i) {
+            if (!usable(i)) continue;
+            at_[i] = on_sphere(shown(i).where);
+            const double angle = reach(i) / earth_radius_km;
+            reach_[i] = {angle, std::cos(angle), std::sin(angle)};
+        }
+    }
 
     std::size_t size() const { return hops_.size(); }
     bool usable(std::size_t i) const { return !hops_[i].answers.empty() && hops_[i].rtt_ms; }
@@ -62,26 +86,49 @@ class hop_board {
     void show(std::size_t i, std::size_t answer) {
         shown_[i] = answer;
         marked_[i] = false;
+        at_[i] = on_sphere(shown(i).where);
     }
 
-    // How far the answer lies from hop j beyond what the two round trips allow; > 0 rules out.
-    double excess(std::size_t i, const placed_answer& answer, std::size_t j) const {
-        return great_circle_km(answer.where, shown(j).where) - (reach(i) + reach(j));
+    // The distance between the positions two hops show.
+    double distance(std::size_t i, std::size_t j) const { return distance_km(at_[i], at_[j]); }
+
+    // How far hop i's shown position lies from hop j's beyond what the two round trips allow;
+    // more than 0 rules one of them out.
+    double excess(std::size_t i, std::size_t j) const {
+        return distance(i, j) - (reach(i) + reach(j));
     }
 
-    // The hops that still count and that the answer of hop i contradicts.
-    std::vector<std::size_t> contradicting(std::size_t i, const placed_answer& answer) const {
+    // The hops that still count and that hop i would contradict at the position given.
+    std::vector<std::size_t> contradicting(std::size_t i, coordinates where) const {
+        const unit_vector at = on_sphere(where);
         std::vector<std::size_t> found;
         const std::size_t first = i >= compare_span ? i - compare_span + 1 : 0;
         for (std::size_t j = first; j < size() && within_span(i, j); ++j)
-            if (j != i && counts(j) && excess(i, answer, j) > 0) found.push_back(j);
+            if (j != i && counts(j) && beyond_reach(at, i, j)) found.push_back(j);
         return found;
     }
 
   private:
+    // The angle at the earth's centre that a hop's reach spans, with its cosine and sine.
+    struct reach_angle {
+        double angle = 0.0, cos = 1.0, sin = 0.0;
+    };
+
+    // Whether a hop i at `at` and hop j are farther apart than their reaches together: their
+    // angle is wider than the sum of the reaches' angles, tested on the cosines, as
+    // cos(a + b) = cos a cos b - sin a sin b, so that no pair costs a trigonometric function.
+    bool beyond_reach(const unit_vector& at, std::size_t i, std::size_t j) const {
+        const reach_angle &a = reach_[i], &b = reach_[j];
+        if (a.angle + b.angle >= pi) return false; // farther than the far side of the earth
+        const double dot = at.x * at_[j].x + at.y * at_[j].y + at.z * at_[j].z;
+        return dot < a.cos * b.cos - a.sin * b.sin;
+    }
+
     std::span<const hop_evidence> hops_;
     std::vector<std::size_t> shown_;
     std::vector<bool> marked_;
+    std::vector<unit_vector> at_; // of the position each usable hop shows
+    std::vector<reach_angle> reach_;
 };
 
 bool is_fix(const placed_answer& answer) {
@@ -130,15 +177,9 @@ void mark_between(std::size_t i, const std::vector<std::size_t>& against, hop_bo
                   position_verdict& verdict) {
     std::optional<std::size_t> worst;
     for (const std::size_t j : against)
-        if (board.counts(j) && (!worst || board.excess(i, board.shown(i), j) >
-                                              board.excess(i, board.shown(i), *worst)))
-            worst = j;
-    verdict = {false,
-               0,
-               true,
-               worst,
-               great_circle_km(board.shown(i).where, board.shown(*worst).where),
-               board.reach(i) + board.reach(*worst)};
+        if (board.counts(j) && (!worst || board.excess(i, j) > board.excess(i, *worst))) worst = j;
+    verdict = {
+        false, 0, true, worst, board.distance(i, *worst), board.reach(i) + board.reach(*worst)};
     board.mark(i);
 }
 
@@ -155,7 +196,7 @@ void check_between_hops(std::span<const hop_evidence> hops,
     std::set<rank> queue;
     for (std::size_t i = 0; i < hops.size(); ++i) {
         if (!board.usable(i)) continue;
-        against[i] = board.contradicting(i, board.shown(i));
+        against[i] = board.contradicting(i, board.shown(i).where);
         count[i] = against[i].size();
         if (count[i] > 0 && !is_fix(board.shown(i))) queue.insert(rank_of(i));
     }
@@ -175,7 +216,7 @@ void check_between_hops(std::span<const hop_evidence> hops,
     }
     for (const std::size_t i : marked) {
         const auto later = stand_in(hops[i], [&](const placed_answer& answer) {
-            return board.contradicting(i, answer).empty();
+            return board.contradicting(i, answer.where).empty();
         });
         if (!later) continue;
         board.show(i, *later);
