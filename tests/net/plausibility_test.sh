@@ -13,11 +13,15 @@ topology_up || exit 1
 data=$TOPO_DIR/data
 mkdir -p "$data/cache_files"
 : >"$data/cache_files/networks.cache"
-cat >"$data/cache_files/hosts.cache" <<EOF
-$R1_ADDRESS $R1_NAME 48 51N 2 21E
-$R3_ADDRESS $R3_NAME 35 41N 139 41E
-$DEST_ADDRESS $DEST_NAME 35 41N 139 41E
-EOF
+
+# hosts R3 DEST: hosts.cache with r1 in Paris and r3 and dest where said ("-": no line).
+hosts() {
+    echo "$R1_ADDRESS $R1_NAME 48 51N 2 21E" >"$data/cache_files/hosts.cache"
+    [ "$1" = - ] || echo "$R3_ADDRESS $R3_NAME $1" >>"$data/cache_files/hosts.cache"
+    [ "$2" = - ] || echo "$DEST_ADDRESS $DEST_NAME $2" >>"$data/cache_files/hosts.cache"
+}
+tokyo="35 41N 139 41E"
+hosts "$tokyo" "$tokyo"
 
 # settings HOME RFC1876 CHECK: the settings file of the next report.
 settings() {
@@ -62,10 +66,7 @@ $R3_NAME loc plausible
 $DEST_NAME cache plausible" "$(checked)"
 
 # From Paris, the cache file stands in for r3's LOC record, unless Check Positions is 0.
-cat >"$data/cache_files/hosts.cache" <<EOF
-$R1_ADDRESS $R1_NAME 48 51N 2 21E
-$R3_ADDRESS $R3_NAME 48 52N 2 20E
-EOF
+hosts "48 52N 2 20E" -
 settings "48.85 2.35" 1 1
 expect "a later source stands in" "$R1_NAME cache plausible
 $R3_NAME cache plausible
@@ -84,11 +85,7 @@ expect "four tab-separated fields" "4" "$fields"
 echo "ok: positions checked against the round trips"
 
 # The real window, its home set in the dialog, with r3 and the destination in Tokyo again.
-cat >"$data/cache_files/hosts.cache" <<EOF
-$R1_ADDRESS $R1_NAME 48 51N 2 21E
-$R3_ADDRESS $R3_NAME 35 41N 139 41E
-$DEST_ADDRESS $DEST_NAME 35 41N 139 41E
-EOF
+hosts "$tokyo" "$tokyo"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 for folder in maps help; do ln -s "$here/../../data/$folder" "$data/$folder"; done
 export R1_NAME R3_NAME DEST_NAME DEST_ADDRESS PLAUSIBLE_DATA=$data

@@ -35,21 +35,12 @@ def set_home(app, latitude, longitude):
     e2e.gone(app, "dialog", "Set Home Location")
 
 
-def finished(table):
-    rows = e2e.table_rows(table)
-    return rows if rows and rows[-1][0] == "Done" else None
-
-
 def test():
     settings()
     app = e2e.start()
     set_home(app, "48.85", "2.35")
-    e2e.do_action(e2e.menu_item(app, "Trace", "Start Trace\tCtrl-T"))
-    dialog = e2e.find(app, "dialog", "Trace Destination")
-    e2e.type_text(e2e.find(dialog, "text"), env["DEST_ADDRESS"])
-    e2e.do_action(e2e.find(dialog, "push button", "OK"))
+    rows = e2e.trace(app, env["DEST_ADDRESS"])
     table = e2e.find(app, "table", "Trace Output")
-    rows = e2e.wait_until(lambda: finished(table), "the trace to end with Done", 30)
 
     cells = table.queryTable()
     tips = {rows[row][0]: cells.getAccessibleAt(row, LOCATION).description
