@@ -1,6 +1,5 @@
 #include "cli/report.h"
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <optional>

@@ -42,8 +42,7 @@ std::string shortest_text(double value) {
     return std::string(text, end);
 }
 
-// A point on the unit sphere: the distance between two is one acos of their dot product, which
-// keeps comparing every pair of a trace cheap.
+// A point on the unit sphere: two are compared by their dot product, computed once per hop.
 struct unit_vector {
     double x, y, z;
 };
