@@ -21,6 +21,9 @@ class store_observers final : public store_observer {
     void output_hop_added(const hop_rec& hop) override {
         each([&](auto& o) { o.output_hop_added(hop); });
     }
+    void output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) override {
+        each([&](auto& o) { o.output_hop_changed(row, rows, hop); });
+    }
     void trace_line_appended(const std::string& name) override {
         each([&](auto& o) { o.trace_line_appended(name); });
     }

@@ -29,8 +29,9 @@ class trace_store {
     // Places one hop; may change the host name. resolve_location unless a test says otherwise.
     using resolver = std::function<resolution(std::string& host_name, const std::string& address)>;
 
-    explicit trace_store(resolver resolve = static_cast<resolution (*)(std::string&, const std::string&)>(
-                                     resolve_location));
+    explicit trace_store(
+        resolver resolve =
+            static_cast<resolution (*)(std::string&, const std::string&)>(resolve_location));
 
     // The store reports to at most one observer; null detaches it.
     void set_observer(store_observer* observer);
@@ -76,6 +77,12 @@ class trace_store {
     // A full redraw of the map, for the commands that change the store around the route.
     void repaint_map();
 
+    // Where the round trips are measured from: a hop placed farther from it than its round trip
+    // allows is implausible. Without one, hops are checked against each other. The current
+    // trace is checked again.
+    void set_home(std::optional<coordinates> home);
+    const std::optional<coordinates>& home() const { return home_; }
+
     // Trace-list selection, for the engine and the file commands.
     void select_trace(std::size_t index);
     void deselect_traces();
@@ -85,12 +92,15 @@ class trace_store {
         std::string destination;
         std::optional<std::size_t> entry; // set by the first hop
         bool resolved_seen = false;
+        bool live = false; // its hops come from the engine, not from a file
     };
 
     void add_first_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen);
     void add_later_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen);
     void move_first_place(map_point to, bool on_screen);
     void forget_building();
+    std::vector<std::size_t> check_with(hop_rec& hop);
+    void regroup(const std::vector<std::size_t>& changed, bool show);
 
     resolver resolve_;
     store_observer* observer_;
@@ -101,6 +111,7 @@ class trace_store {
     int label_counter_ = 0;
     map_point last_position_; // where the next unresolved hop goes; kept across traces
     bool traces_saved_ = true;
+    std::optional<coordinates> home_;
 };
 
 } // namespace hoplot

@@ -19,7 +19,9 @@
 #include "base/show_message.h"
 #include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
+#include "geolocation/plausibility.h"
 #include "map/ui/fix_line_position.h"
+#include "map/ui/home_location_dialog.h"
 #include "map/ui/information_box.h"
 #include "map/ui/map_window.h"
 #include "map/ui/overview_box.h"
@@ -63,6 +65,7 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
     map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
+    show_home(parse_home_location(app_settings().home_location));
     history_.set_listener([this](bool) { refresh_menus(); });
     restore_size();
     refresh_menus();
@@ -284,6 +287,9 @@ void main_window::run_command(command_id id) {
         values.use_geoip = values.use_geoip != 0 ? 0 : 1;
         open_geoip_source();
         break;
+    case command_id::set_home_location:
+        set_home_location();
+        break;
     case command_id::help:
         help_window::show_contents(this);
         break;
@@ -367,6 +373,21 @@ void main_window::trace_started() {
 void main_window::trace_ended() {
     view().trace_running = false;
     refresh_menus();
+}
+
+// The dialog lists the cities of the second detail level, as the position dialog does.
+void main_window::set_home_location() {
+    const auto chosen = ask_home_location(store_.home(), (*view().cities)[1], this);
+    if (!chosen) return;
+    app_settings().home_location = *chosen ? home_location_text(**chosen) : std::string();
+    show_home(*chosen);
+    redraw();
+}
+
+// The house on the map, and the positions of the shown trace checked from there.
+void main_window::show_home(const std::optional<coordinates>& home) {
+    view().home = home ? std::optional(to_map_units(*home)) : std::nullopt;
+    store_.set_home(home);
 }
 
 void main_window::undo() {

@@ -79,6 +79,8 @@ class main_window : public QMainWindow, private trace_controls {
     void trace_to(const std::string& destination);
     void undo();
     void redraw();
+    void set_home_location();
+    void show_home(const std::optional<coordinates>& home);
 
     // trace_controls
     void set_status_text(const std::string& text) override;
