@@ -31,6 +31,7 @@ constexpr command_entry table[] = {
     {command_id::clear_traces, menu_id::trace, "&Clear Trace(s)", "", "", "Clear trace(s)", false, false, no_guard},
     {command_id::use_rfc1876, menu_id::trace, "Use &RFC 1876", "", "", "", true, false, no_guard},
     {command_id::use_geoip, menu_id::trace, "Use &GeoIP Database", "", "", "Place hops with the GeoIP database", true, false, no_guard},
+    {command_id::set_home_location, menu_id::trace, "Set &Home Location...", "", "", "Where you are: hops placed farther than their round trips allow are marked", false, true, no_guard},
     {command_id::help, menu_id::help, "Hoplot &Help", "F1", "F1", "Help for Hoplot", false, false, no_guard},
     {command_id::about, menu_id::help, "&About", "", "", "Information about Hoplot", false, true, no_guard},
 };

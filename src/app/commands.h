@@ -30,6 +30,7 @@ enum class command_id {
     stop_trace = 40003,
     use_rfc1876 = 40004,
     use_geoip = 40005,
+    set_home_location = 40006,
     help = 60001,
     about = 60002,
 };

@@ -34,6 +34,7 @@ bool enabled(command_id id, const program_state& state) {
     case command_id::quit:
     case command_id::use_rfc1876:
     case command_id::use_geoip:
+    case command_id::set_home_location:
     case command_id::help:
     case command_id::about:
         return true;

@@ -36,7 +36,7 @@ std::optional<int> number_argument(std::string_view text, int low, int high);
 
 // Options are recognised wherever they stand, a value always in the argument after its option;
 // after "--" everything is an operand, and so is "-" alone. An option the mode does not take,
-// or one without its value, is bad usage, and the error names it: "--show does not take --json"
+// or one without its value, is bad usage, and the error names it: "--show does not take --save"
 // (for the window, whose mode is empty: "unknown option --json"), "--save needs FILE.trc".
 argument_parse parse_arguments(const std::vector<std::string>& args, std::string_view mode,
                                std::initializer_list<option_spec> options);

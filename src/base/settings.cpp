@@ -45,6 +45,9 @@ class settings_key {
     }
 
     void write_number(const char* name, std::int32_t value) { store_.setValue(name, value); }
+    void write_text(const char* name, const std::string& value) {
+        store_.setValue(name, QString::fromStdString(value));
+    }
     std::string file_name() const { return store_.fileName().toStdString(); }
 
   private:
@@ -88,6 +91,8 @@ settings read_settings(std::optional<screen_size> screen, const std::string& dat
     values.use_geoip = key.read_number("Use GeoIP", 1);
     const std::int32_t family = key.read_number("Address Family", 0);
     values.address_family = family == 4 || family == 6 ? family : 0;
+    values.home_location = key.read_text("Home Location", "", true);
+    values.check_positions = key.read_number("Check Positions", 1);
     return values;
 }
 
@@ -101,6 +106,7 @@ void write_settings(const settings& values) {
     key.write_number("RFC 1876", values.rfc1876);
     key.write_number("Use GeoIP", values.use_geoip);
     key.write_number("Address Family", values.address_family);
+    key.write_text("Home Location", values.home_location);
     key.write_number("Main Window Width", values.main_window_width);
     key.write_number("Main Window Height", values.main_window_height);
     for (std::size_t i = 0; i < values.output.size(); ++i)

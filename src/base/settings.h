@@ -22,8 +22,11 @@ struct settings {
     std::string db_path;        // data directory, always ending in '/'
     std::string geoip_database; // empty: the first existing default database
     std::int32_t use_geoip = 0;
-    std::int32_t address_family = 0; // a name with both kinds of address: 0 as the system
-                                     // prefers, 4 over IPv4, 6 over IPv6
+    std::int32_t address_family = 0;  // a name with both kinds of address: 0 as the system
+                                      // prefers, 4 over IPv4, 6 over IPv6
+    std::string home_location;        // "LATITUDE LONGITUDE" in signed degrees; empty: none
+    std::int32_t check_positions = 1; // non-zero: a later source may stand in for a position
+                                      // that the round trip rules out
 };
 
 struct screen_size {

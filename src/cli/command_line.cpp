@@ -26,7 +26,7 @@ const mode modes[] = {
      run_report},
     {"--locate", "ADDRESS [NAME] [--json]           one hop through the resolution pipeline",
      run_locate},
-    {"--show", "FILE.trc                            the traces of a trace file, resolved anew",
+    {"--show", "FILE.trc [--json]                   the traces of a trace file, resolved anew",
      run_show},
     {"--render",
      "OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]   the map as an image",

@@ -1,10 +1,8 @@
 #include "cli/report.h"
 
-#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <deque>
 #include <optional>
 #include <variant>
 
@@ -15,7 +13,9 @@
 #include "cli/hop_json.h"
 #include "cli/json_text.h"
 #include "cli/output_line.h"
+#include "geolocation/plausibility.h"
 #include "trace/destination.h"
+#include "trace/output_row.h"
 #include "trace/sink_relay.h"
 #include "trace/store_sink.h"
 #include "trace/trace_engine.h"
@@ -63,16 +63,6 @@ std::variant<report_options, std::string> parse_options(const std::vector<std::s
     return options;
 }
 
-// The measured round trip in milliseconds with three decimals, when the row has one; written
-// from the whole microseconds, so no locale can turn the point into a comma.
-std::string rtt_member(const hop_rec& hop) {
-    if (!hop.rtt) return {};
-    const long long us = std::max<long long>(hop.rtt->count(), 0);
-    char text[48];
-    std::snprintf(text, sizeof text, ",\"rtt_ms\":%lld.%03lld", us / 1000, us % 1000);
-    return text;
-}
-
 // Set by the signal handler, which may run on any of the program's threads.
 std::atomic<bool> interrupted = false;
 static_assert(std::atomic<bool>::is_always_lock_free);
@@ -85,15 +75,14 @@ extern "C" void on_interrupt(int) {
 }
 
 // Prints the output window's lines as the store lists them; error lines (texts that never
-// become rows) go to standard error.
+// become rows) go to standard error. The JSON document is written once the trace is over, from
+// the stored rows: a later hop may change what the position check says of an earlier one.
 class report_output : public store_observer, public trace_controls {
   public:
     explicit report_output(bool json) : json_(json) {}
 
-    // The resolution of the next hop the store lists, for the JSON document.
-    void expect_hop(const resolution& where) { pending_.push_back(where); }
     bool failed() const { return failed_; }
-    void print_document(const std::string& destination, bool stored) const;
+    void print_document(const trace_store& store, const std::string& destination) const;
 
     void output_line_added(const std::string& text, int colour) override;
     void output_hop_added(const hop_rec& hop) override;
@@ -105,8 +94,7 @@ class report_output : public store_observer, public trace_controls {
   private:
     bool json_;
     bool failed_ = false;
-    std::deque<resolution> pending_;
-    std::vector<std::string> json_lines_;
+    std::vector<std::string> json_lines_; // status lines as they came; hops stand empty
 };
 
 void report_output::output_line_added(const std::string& text, int colour) {
@@ -114,8 +102,7 @@ void report_output::output_line_added(const std::string& text, int colour) {
         std::fprintf(stderr, "%s\n", text.c_str());
         failed_ = true;
     } else if (json_) {
-        json_lines_.push_back("{\"status\":" + json_string(text) +
-                              ",\"colour\":" + std::to_string(colour) + "}");
+        json_lines_.push_back(status_json(text, colour));
     } else {
         std::printf("%s\n", output_line(text).c_str());
         std::fflush(stdout);
@@ -123,44 +110,28 @@ void report_output::output_line_added(const std::string& text, int colour) {
 }
 
 void report_output::output_hop_added(const hop_rec& hop) {
-    resolution where;
-    if (!pending_.empty()) {
-        where = pending_.front();
-        pending_.pop_front();
-    }
-    if (!json_) {
-        std::printf("%s\n", output_line(hop).c_str());
-        std::fflush(stdout);
+    if (json_) {
+        json_lines_.emplace_back();
         return;
     }
-    std::string line = "{";
-    line += hop_json_members(hop.name, hop.address, hop.location.value_or(""), where);
-    line += ",\"time\":" + json_string(hop.time) + rtt_member(hop);
-    line += ",\"colour\":" + std::to_string(hop.colour);
-    json_lines_.push_back(line + "}");
+    std::printf("%s\n", output_line(hop).c_str());
+    std::fflush(stdout);
 }
 
-void report_output::print_document(const std::string& destination, bool stored) const {
+// The lines as they came, the stored ones (the last) as the store holds them now.
+void report_output::print_document(const trace_store& store, const std::string& destination) const {
+    const auto current = store.current_trace();
+    const std::vector<hop_rec> none;
+    const std::vector<hop_rec>& rows = current ? store.traces()[*current].rows : none;
     std::printf("{\"destination\":%s,\"stored\":%s,\"lines\":[", json_string(destination).c_str(),
-                stored ? "true" : "false");
-    for (std::size_t i = 0; i < json_lines_.size(); ++i)
-        std::printf("%s\n%s", i == 0 ? "" : ",", json_lines_[i].c_str());
+                current ? "true" : "false");
+    for (std::size_t i = 0; i < json_lines_.size(); ++i) {
+        const auto row = stored_row_of_line(i, json_lines_.size(), rows.size());
+        const std::string line = row ? row_json(rows[*row]) : json_lines_[i];
+        std::printf("%s\n%s", i == 0 ? "" : ",", line.c_str());
+    }
     std::printf("]}\n");
 }
-
-// The store sink, telling the output which resolution each hop it is about to list came with.
-class report_sink : public store_sink {
-  public:
-    report_sink(trace_store& store, report_output& output)
-        : store_sink(store, output), output_(output) {}
-    void handle(const trace_event& event) override {
-        if (const auto* hop = std::get_if<traced_hop>(&event)) output_.expect_hop(hop->where);
-        store_sink::handle(event);
-    }
-
-  private:
-    report_output& output_;
-};
 
 } // namespace
 
@@ -174,7 +145,8 @@ int run_report(const std::vector<std::string>& args, const settings& values) {
     trace_store store(sources_resolver(sources));
     report_output output(options->json);
     store.add_observer(output);
-    report_sink sink(store, output);
+    store.set_home(parse_home_location(values.home_location));
+    store_sink sink(store, output);
     sink_relay relay(sink);
     probe_settings probing;
     probing.window = options->window;
@@ -193,7 +165,7 @@ int run_report(const std::vector<std::string>& args, const settings& values) {
     std::signal(SIGTERM, SIG_DFL);
 
     if (output.failed()) return 1;
-    if (options->json) output.print_document(options->destination, store.trace_count() > 0);
+    if (options->json) output.print_document(store, options->destination);
     if (options->save_path && !write_trace_file(store, *options->save_path)) {
         ShowMessage(format_message("Can't write to file %s", *options->save_path));
         return 1;

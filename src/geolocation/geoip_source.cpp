@@ -29,6 +29,15 @@ std::optional<double> read_coordinate(MMDB_entry_s entry, path... keys) {
     return value;
 }
 
+// A text such as the city's name: flat in DB-IP, under "names" in GeoLite2.
+template <typename... path> std::string read_text(MMDB_entry_s entry, path... keys) {
+    MMDB_entry_data_s data{};
+    if (MMDB_get_value(&entry, &data, keys..., nullptr) != MMDB_SUCCESS || !data.has_data ||
+        data.type != MMDB_DATA_TYPE_UTF8_STRING)
+        return {};
+    return std::string(data.utf8_string, data.data_size);
+}
+
 struct app_geoip {
     std::mutex lock;
     std::shared_ptr<const geoip_database> database;
@@ -80,7 +89,10 @@ std::optional<entry_t> geoip_database::lookup(const std::string& address) const 
     loc_rec position;
     position.latitude = *latitude;
     position.longitude = *longitude;
-    return entry_from_loc_rec(position, address, "");
+    entry_t found = entry_from_loc_rec(position, address, "");
+    found.place = read_text(result.entry, "city");
+    if (found.place.empty()) found.place = read_text(result.entry, "city", "names", "en");
+    return found;
 }
 
 bool geoip_database::holds_ipv6() const {

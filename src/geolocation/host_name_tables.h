@@ -5,12 +5,9 @@
 #include <string_view>
 #include <vector>
 
-namespace hoplot {
+#include "geolocation/location.h"
 
-struct coordinates {
-    double latitude;  // signed degrees, north positive
-    double longitude; // signed degrees, east positive
-};
+namespace hoplot {
 
 // Which place rows follow a domain: the United States rows, or those and a few world cities.
 enum class place_variant { us, network };

@@ -53,7 +53,9 @@ std::string format_coordinate(double value) {
 
 } // namespace
 
-std::unique_ptr<loc_rec> new_loc_rec() { return std::make_unique<loc_rec>(); }
+std::unique_ptr<loc_rec> new_loc_rec() {
+    return std::make_unique<loc_rec>();
+}
 
 std::array<std::int32_t, 4> address_numbers(const std::string& dotted) {
     in_addr parsed{};
@@ -95,11 +97,18 @@ double parse_coord(text_scanner& in) {
     return is_negative_letter(letter) ? -value : value;
 }
 
+coordinates signed_coordinates(const entry_t& entry) {
+    return {entry.is_south() ? -entry.latitude : entry.latitude,
+            entry.is_west() ? -entry.longitude : entry.longitude};
+}
+
 map_point to_map_units(const entry_t& entry) {
-    const double lat = entry.is_south() ? -entry.latitude : entry.latitude;
-    const double lon = entry.is_west() ? -entry.longitude : entry.longitude;
-    return {to_grid(units_per_degree_x * (lon + 180) + 0.5),
-            to_grid(units_per_degree_y * (90 - lat) + 0.5)};
+    return to_map_units(signed_coordinates(entry));
+}
+
+map_point to_map_units(coordinates position) {
+    return {to_grid(units_per_degree_x * (position.longitude + 180) + 0.5),
+            to_grid(units_per_degree_y * (90 - position.latitude) + 0.5)};
 }
 
 std::string location_text(const entry_t& entry) {

@@ -9,6 +9,13 @@
 
 namespace hoplot {
 
+// A place on Earth in signed degrees.
+struct coordinates {
+    double latitude = 0.0;  // north positive
+    double longitude = 0.0; // east positive
+    bool operator==(const coordinates&) const = default;
+};
+
 // One position, for a single host (4 parts) or a network prefix (1 to 3 parts). The sign
 // lives only in the words: latitude and longitude are absolute values.
 struct entry_t {
@@ -20,6 +27,7 @@ struct entry_t {
     std::string latitude_word = "North"; // "North" or "South"
     std::string longitude_word = "East"; // "East" or "West"
     bool fix = false;                    // fixed by the user (update.cache), not a shipped file
+    std::string place;                   // the place's name where the source knows it (GeoIP)
 
     bool is_south() const { return !latitude_word.empty() && latitude_word[0] == 'S'; }
     bool is_west() const { return !longitude_word.empty() && longitude_word[0] == 'W'; }
@@ -58,7 +66,11 @@ entry_t entry_from_loc_rec(const loc_rec& rec, const std::string& address, const
 // degrees, north and east positive. Numbers that fail to read count as 0.
 double parse_coord(text_scanner& in);
 
+// The entry's position with the sign taken from its words.
+coordinates signed_coordinates(const entry_t& entry);
+
 map_point to_map_units(const entry_t& entry);
+map_point to_map_units(coordinates position);
 
 // "%8.2f° %s, %8.2f° %s": latitude, its word, longitude, its word.
 std::string location_text(const entry_t& entry);

@@ -70,9 +70,21 @@ std::string fix_question(const position_fix& fix) {
            "?";
 }
 
-std::optional<std::string> missing_in_fix(const position_fix& fix) {
-    if (fix.latitude_text.empty()) return "Please enter the new latitude (0 to 90 degrees).";
-    if (fix.longitude_text.empty()) return "Please enter the new longitude (0 to 180 degrees).";
+std::optional<coordinates> given_coordinates(const given_position& given) {
+    const auto degrees = [](const fix_coordinate& c, double limit) -> std::optional<double> {
+        if (c.text.empty() || !coordinate_text_acceptable(c.text, limit)) return std::nullopt;
+        const double value = std::strtod(c.text.c_str(), nullptr);
+        return c.word == "South" || c.word == "West" ? -value : value;
+    };
+    const auto latitude = degrees(given.latitude, latitude_limit);
+    const auto longitude = degrees(given.longitude, longitude_limit);
+    if (!latitude || !longitude) return std::nullopt;
+    return coordinates{*latitude, *longitude};
+}
+
+std::optional<std::string> missing_in_position(const given_position& given) {
+    if (given.latitude.text.empty()) return "Please enter the new latitude (0 to 90 degrees).";
+    if (given.longitude.text.empty()) return "Please enter the new longitude (0 to 180 degrees).";
     return std::nullopt;
 }
 

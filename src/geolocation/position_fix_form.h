@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "geolocation/cache_files.h"
+#include "geolocation/location.h"
 
 namespace hoplot {
 
@@ -43,11 +44,20 @@ struct fix_coordinate {
 fix_coordinate city_coordinate(double degrees, const char* positive_word,
                                const char* negative_word);
 
+// A position as the user gave it: each coordinate's text and its word.
+struct given_position {
+    fix_coordinate latitude;
+    fix_coordinate longitude;
+};
+
+// Its signed degrees; none when a text is not a number within its limit.
+std::optional<coordinates> given_coordinates(const given_position& given);
+
 // "Are you sure you want to set gw1 to 37.77° North 122.42° West?"; the address stands in for
 // a missing host name, as it does in update.cache.
 std::string fix_question(const position_fix& fix);
 
-// What the user still has to give before the fix can be stored; none when it is complete.
-std::optional<std::string> missing_in_fix(const position_fix& fix);
+// What the user still has to give before the position can be used; none when it is complete.
+std::optional<std::string> missing_in_position(const given_position& given);
 
 } // namespace hoplot

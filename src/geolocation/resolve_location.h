@@ -4,6 +4,7 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 #include "base/loading_progress.h"
 #include "base/settings.h"
@@ -27,6 +28,11 @@ struct resolution {
     int kind = 0;                        // 1 for a DNS LOC position, else 0
     location_source source = location_source::none;
     std::optional<as_network> network{}; // who runs the address, when the AS table knows
+    coordinates lat_lon{};               // valid only with a location
+    std::string place{};                 // the place's name, when the source gave one
+    // What the sources after the one that placed the hop answer, in order, for the position
+    // check to fall back on (only when asked for). Their networks and later answers stay empty.
+    std::vector<resolution> later{};
 };
 
 // The sources of positions, asked in this order; an empty one is switched off.
@@ -42,12 +48,16 @@ struct location_sources {
     std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> rules;
     // Not a position: the network the address belongs to, asked for every hop.
     std::function<std::optional<as_network>(const std::string& address)> network;
+    // Ask the sources after the first that answers too, for resolution::later. Host-name rules
+    // asked for a later answer leave the name unmarked.
+    bool later_answers = false;
 };
 
 // The program's sources as the settings choose them: DNS LOC only when "RFC 1876" is exactly 1,
 // the process-wide position cache, the GeoIP database open now while "Use GeoIP" is on, the
-// host-name rules; and the AS table. A snapshot: a trace keeps the sources it started with,
-// whatever the settings or the open databases become meanwhile.
+// host-name rules; and the AS table; later answers while "Check Positions" is on. A snapshot: a
+// trace keeps the sources it started with, whatever the settings or the open databases become
+// meanwhile.
 location_sources app_location_sources(const settings& values);
 
 // Asks the sources in order for one hop and reports the first answer, with the hop's network.

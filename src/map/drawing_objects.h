@@ -13,6 +13,9 @@ inline constexpr brush city_brush{0x00FF00, brush_style::solid};
 inline constexpr pen route_pen{0x0000FF, pen_style::solid};
 inline constexpr pen hop_pen{0x0000FF, pen_style::solid};
 inline constexpr brush hop_brush{0x0000FF, brush_style::solid};
+inline constexpr pen doubtful_route_pen{0x0000FF, pen_style::dash};
+inline constexpr brush doubtful_hop_brush{0x000000, brush_style::none};
+inline constexpr int home_colour = 0xFFFFFF;
 
 inline constexpr int background_colour = 0x000000;
 inline constexpr int label_colour = 0x00FFFF;     // a hop placed by any other source

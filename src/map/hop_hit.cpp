@@ -2,6 +2,7 @@
 
 #include "map/hop_drawing.h"
 #include "map/map_frame.h"
+#include "trace/position_check.h"
 
 namespace hoplot {
 namespace {
@@ -60,7 +61,7 @@ std::string hop_tip_text(const std::vector<hop_rec>& rows, const std::vector<std
         std::vector<std::string> lines{r.name, r.address};
         if (r.network) lines.push_back(network_text(*r.network));
         if (r.location) lines.push_back(*r.location);
-        lines.emplace_back(source_description(r.source));
+        lines.push_back(position_tip(r));
         lines.push_back(trimmed(r.time));
         // Appended, not prepended to temporaries, which GCC 12 wrongly warns about in Release.
         for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -20,7 +20,7 @@ std::vector<std::size_t> hops_at(const map_view& view, const route_rec& route, p
 std::optional<std::size_t> row_of_hop(const std::vector<hop_rec>& rows, std::size_t hop);
 
 // A tip about the given hops: for each its name, address, network, location, where that came
-// from and time, one to a line, a blank line between hops.
+// from (or why its round trip rules it out) and time, one to a line, a blank line between hops.
 std::string hop_tip_text(const std::vector<hop_rec>& rows, const std::vector<std::size_t>& hops);
 
 } // namespace hoplot

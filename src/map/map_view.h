@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "geolocation/location.h"
 #include "map/cities.h"
 #include "map/map_level.h"
 
@@ -71,6 +73,7 @@ struct map_view {
     int bottom = 0;
     int trace_count = 0;
     const route_rec* current_route = nullptr;
+    std::optional<map_point> home; // the user's Home Location, marked with a house
 };
 
 // What the view operations ask of the window: menu check marks, scroll bars and notices.

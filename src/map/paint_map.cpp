@@ -6,6 +6,7 @@
 #include "map/drawing_objects.h"
 #include "map/feature_drawing.h"
 #include "map/globe_disc.h"
+#include "map/home_mark.h"
 #include "map/map_frame.h"
 #include "map/map_view.h"
 #include "map/projection.h"
@@ -49,6 +50,8 @@ void paint_map(canvas& surface, map_view& view) {
     layer(view.display_rivers, river_pen, view.maps->rivers);
     layer(view.display_boundaries, boundary_pen, view.maps->boundaries);
     if (view.display_cities) draw_cities(surface, view);
+    // Under the route: a hop at home keeps its dot, at the house's door.
+    if (view.home) draw_home_mark(surface, view, *view.home);
     if (view.current_route) draw_route(surface, view, *view.current_route);
 }
 

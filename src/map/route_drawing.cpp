@@ -9,14 +9,14 @@
 
 namespace hoplot {
 
-void mark_hop(canvas& surface, const map_view& view, map_point at) {
+void mark_hop(canvas& surface, const map_view& view, map_point at, bool doubtful) {
     surface.set_pen(hop_pen);
-    surface.set_brush(hop_brush);
+    surface.set_brush(doubtful ? doubtful_hop_brush : hop_brush);
     draw_hop_dot(surface, view, at);
 }
 
-void join_hops(canvas& surface, const map_view& view, map_point from, map_point to) {
-    surface.set_pen(route_pen);
+void join_hops(canvas& surface, const map_view& view, map_point from, map_point to, bool doubtful) {
+    surface.set_pen(doubtful ? doubtful_route_pen : route_pen);
     draw_route_line(surface, view, from, to);
 }
 
@@ -35,13 +35,14 @@ void draw_route(canvas& surface, const map_view& view, const route_rec& route) {
             const point_rec& point = place.points[j];
             label_hop(surface, view, point.label, k + place.label_base, point.kind, point.position);
             k = next_label_index(k);
-            mark_hop(surface, view, point.position);
+            mark_hop(surface, view, point.position, point.doubtful);
         }
         if (i + 1 < route.places.size() && !place.points.empty() &&
             !route.places[i + 1].points.empty()) {
-            const map_point here = place.points.front().position;
-            join_hops(surface, view, here, route.places[i + 1].points.front().position);
-            mark_hop(surface, view, here);
+            const point_rec& here = place.points.front();
+            const point_rec& next = route.places[i + 1].points.front();
+            join_hops(surface, view, here.position, next.position, here.doubtful || next.doubtful);
+            mark_hop(surface, view, here.position, here.doubtful);
         }
     }
 }

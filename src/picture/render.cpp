@@ -12,6 +12,7 @@
 #include "base/command_arguments.h"
 #include "base/settings.h"
 #include "base/show_message.h"
+#include "geolocation/plausibility.h"
 #include "geolocation/resolve_location.h"
 #include "map/map_level.h"
 #include "map/map_view.h"
@@ -120,7 +121,11 @@ int run_render(const std::vector<std::string>& args, const settings& values) {
     resize_view(view, request->width, request->height, listener);
     if (globe) set_globe_mode(view, listener);
 
+    // The home is marked, and the trace's positions are checked from it.
+    const auto home = parse_home_location(values.home_location);
+    if (home) view.home = to_map_units(*home);
     trace_store store(sources_resolver(app_location_sources(values)));
+    store.set_home(home);
     if (request->trace_file) {
         trace_document document;
         if (!open_traces(store, document, *request->trace_file)) return 1;

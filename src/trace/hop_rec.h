@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "geolocation/plausibility.h"
 #include "geolocation/resolve_location.h"
 
 namespace hoplot {
@@ -30,6 +31,13 @@ struct hop_rec {
     // The round trip a trace measured (`time` shows it in whole milliseconds); never saved, so
     // rows read from a file have none.
     std::optional<std::chrono::microseconds> rtt = std::nullopt;
+    // What the pipeline answered, kept so that the position can be checked again; location,
+    // kind and source show the answer the check chose. Never saved.
+    resolution where{};
+    // The position check's verdict, and in words why the position is doubted or what stood
+    // in for it (empty when neither).
+    position_verdict check{};
+    std::string check_note{};
 
     // A row is a status row when its name is one of the two status texts and it has no address:
     // a hop that a PTR record names "Done" is still a hop.

@@ -1,5 +1,7 @@
 #include "trace/output_row.h"
 
+#include "trace/position_check.h"
+
 namespace hoplot {
 namespace {
 
@@ -15,7 +17,11 @@ output_row make_output_row(const hop_rec& row) {
                     row.colour,
                     {}};
     // Only a hop has an address, and so a position to account for.
-    if (row.address != " ") line.source = row.source;
+    if (row.address != " ") {
+        line.source = row.source;
+        line.doubtful = doubtful(row);
+        line.source_tip = position_tip(row);
+    }
     return line;
 }
 

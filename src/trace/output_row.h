@@ -19,6 +19,8 @@ struct output_row {
     std::array<std::string, output_column_count> cells;
     int colour = black;
     std::optional<location_source> source; // where a hop's position came from; none for status
+    bool doubtful = false;                 // its round trip rules its position out
+    std::string source_tip{};              // the source in words, or why it is doubted
 
     bool operator==(const output_row&) const = default;
 };

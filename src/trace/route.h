@@ -11,7 +11,8 @@ namespace hoplot {
 struct point_rec {
     std::string label; // the hop's name
     map_point position;
-    int kind = 0; // selects the label colour
+    int kind = 0;          // selects the label colour
+    bool doubtful = false; // its round trip rules its position out
 };
 
 // Consecutive hops at one position. point_count counts the labels placed here and may exceed

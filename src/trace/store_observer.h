@@ -18,6 +18,10 @@ class store_observer {
     virtual void output_cleared() {}
     virtual void output_line_added(const std::string& /*text*/, int /*colour*/) {}
     virtual void output_hop_added(const hop_rec& /*hop*/) {}
+    // Row `row` of the `rows` the current trace holds changed, as a later hop or a new home
+    // changed what the position check says of it. Its rows are the output window's last lines.
+    virtual void output_hop_changed(std::size_t /*row*/, std::size_t /*rows*/,
+                                    const hop_rec& /*hop*/) {}
 
     virtual void trace_line_appended(const std::string& /*name*/) {}
     virtual void trace_line_removed(std::size_t /*index*/) {}

@@ -2,23 +2,31 @@
 
 #include <algorithm>
 
+#include "trace/position_check.h"
+
 namespace hoplot {
 namespace {
 
-// Gives the hop its location text, kind, source and network and returns its position: where the
-// resolution put it, or the fallback for a hop that no source placed.
-map_point apply_resolution(hop_rec& hop, const resolution& where, map_point fallback) {
+// Gives the hop its answer, location text, kind, source and network, not checked yet.
+void apply_resolution(hop_rec& hop, const resolution& where) {
     hop.network = where.network;
+    hop.where = where;
+    hop.check = {};
+    hop.check_note.clear();
     if (!where.location) {
         hop.location.emplace(unresolved_text);
         hop.kind = 0;
         hop.source = location_source::none;
-        return fallback;
+        return;
     }
     hop.location = where.location;
     hop.kind = where.kind;
     hop.source = where.source;
-    return where.position;
+}
+
+// Where the answer the hop shows puts it, or the fallback for a hop that no source placed.
+map_point hop_position(const hop_rec& hop, map_point fallback) {
+    return hop.where.location ? shown_answer(hop).position : fallback;
 }
 
 // Joins the point to the last place when it stands where the previous hop stood; otherwise opens
@@ -47,6 +55,42 @@ bool place_point(route_rec& route, point_rec point, map_point previous) {
     opened.points.push_back(std::move(point));
     route.places.push_back(std::move(opened));
     return true;
+}
+
+// A trace's hop rows grouped into places: hops before the first placed one join it, a hop that
+// no source placed stays where the hop before it stood.
+route_rec group_route(const std::vector<hop_rec>& rows, std::string name) {
+    route_rec route{std::move(name), {}};
+    map_point last;
+    bool resolved_any = false;
+    for (const hop_rec& row : rows) {
+        if (row.is_status()) continue;
+        const bool placed = row.where.location.has_value();
+        const map_point position = hop_position(row, last);
+        point_rec point{row.name, position, row.kind, doubtful(row)};
+        if (route.places.empty()) {
+            route.places.push_back(hop_group{{std::move(point)}, 1, 0});
+            resolved_any = placed;
+        } else {
+            if (!resolved_any && placed) {
+                resolved_any = true;
+                for (point_rec& moved : route.places.front().points)
+                    moved.position = position;
+                last = position;
+            }
+            place_point(route, std::move(point), last);
+        }
+        last = position;
+    }
+    if (!resolved_any) route.places.clear();
+    return route;
+}
+
+bool has_doubtful_point(const route_rec& route) {
+    return std::any_of(route.places.begin(), route.places.end(), [](const hop_group& place) {
+        return std::any_of(place.points.begin(), place.points.end(),
+                           [](const point_rec& p) { return p.doubtful; });
+    });
 }
 
 } // namespace
@@ -90,11 +134,18 @@ void trace_store::add_hop(hop_rec hop, bool on_screen) {
 
 void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) {
     if (!building_) return;
-    const map_point position = apply_resolution(hop, where, last_position_);
+    apply_resolution(hop, where);
+    // A live trace is checked hop by hop; a file's, once it is read (end_trace).
+    std::vector<std::size_t> changed;
+    if (on_screen) {
+        building_->live = true;
+        changed = check_with(hop);
+    }
+    const map_point position = hop_position(hop, last_position_);
     const bool resolved = where.location.has_value();
     notify(&store_observer::output_hop_added, hop);
 
-    point_rec point{hop.name, position, hop.kind};
+    point_rec point{hop.name, position, hop.kind, doubtful(hop)};
     const std::string label = hop.name;
     const int kind = hop.kind;
     if (building_->entry) {
@@ -108,6 +159,42 @@ void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) 
         label_counter_ = next_label_index(label_counter_);
     }
     last_position_ = position;
+    // The live drawing knows no doubt: a route with a doubtful hop is drawn whole.
+    if (!changed.empty())
+        regroup(changed, true);
+    else if (on_screen && has_doubtful_point(*route_))
+        notify(&store_observer::map_repainted);
+}
+
+// Checks the trace being built with the new hop; returns the earlier rows that changed.
+std::vector<std::size_t> trace_store::check_with(hop_rec& hop) {
+    std::vector<hop_rec*> rows;
+    if (building_->entry)
+        for (hop_rec& row : entries_[*building_->entry].rows)
+            rows.push_back(&row);
+    rows.push_back(&hop);
+    std::vector<std::size_t> changed = check_rows(rows, home_);
+    std::erase(changed, rows.size() - 1);
+    return changed;
+}
+
+// The current route anew from its rows once the check changed some; shown when asked.
+void trace_store::regroup(const std::vector<std::size_t>& changed, bool show) {
+    const std::vector<hop_rec>& rows = entries_[*current_].rows;
+    route_ = group_route(rows, route_->name);
+    if (building_ && current_ == building_->entry && !route_->places.empty())
+        last_position_ = route_->places.back().points.back().position;
+    if (!show) return;
+    notify(&store_observer::map_repainted);
+    for (const std::size_t row : changed)
+        notify(&store_observer::output_hop_changed, row, rows.size(), rows[row]);
+}
+
+void trace_store::set_home(std::optional<coordinates> home) {
+    home_ = home;
+    if (!route_ || !current_) return;
+    const std::vector<std::size_t> changed = check_rows(entries_[*current_].rows, home_);
+    if (!changed.empty()) regroup(changed, true);
 }
 
 void trace_store::add_first_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen) {
@@ -160,37 +247,24 @@ void trace_store::move_first_place(map_point to, bool on_screen) {
 
 void trace_store::end_trace() {
     if (!building_) return;
-    if (route_ && current_ == building_->entry && !building_->resolved_seen) route_->places.clear();
+    const bool current = route_ && current_ == building_->entry;
+    if (building_->entry) {
+        const auto changed = check_rows(entries_[*building_->entry].rows, home_);
+        if (!changed.empty() && current) regroup(changed, building_->live);
+    }
+    if (current && !building_->resolved_seen) route_->places.clear();
     building_.reset();
 }
 
 void trace_store::rebuild_route(std::size_t index) {
     if (index >= entries_.size()) return;
-    route_rec route;
-    map_point last;
-    bool resolved_any = false;
     for (hop_rec& row : entries_[index].rows) {
         if (row.is_status()) continue;
         row.location.reset();
-        const resolution where = resolve_(row.name, row.address);
-        const map_point position = apply_resolution(row, where, last);
-        point_rec point{row.name, position, row.kind};
-        if (route.places.empty()) {
-            route.places.push_back(hop_group{{std::move(point)}, 1, 0});
-            resolved_any = where.location.has_value();
-        } else {
-            if (!resolved_any && where.location) {
-                resolved_any = true;
-                for (point_rec& moved : route.places.front().points)
-                    moved.position = position;
-                last = position;
-            }
-            place_point(route, std::move(point), last);
-        }
-        last = position;
+        apply_resolution(row, resolve_(row.name, row.address));
     }
-    if (!resolved_any) route.places.clear();
-    route_ = std::move(route);
+    check_rows(entries_[index].rows, home_);
+    route_ = group_route(entries_[index].rows, {});
     current_ = index;
 
     notify(&store_observer::map_repainted);

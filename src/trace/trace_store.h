@@ -76,6 +76,12 @@ class trace_store {
     // A full redraw of the map, for the commands that change the store around the route.
     void repaint_map();
 
+    // Where the round trips are measured from: a hop placed farther from it than its round trip
+    // allows is implausible. Without one, hops are checked against each other. The current
+    // trace is checked again.
+    void set_home(std::optional<coordinates> home);
+    const std::optional<coordinates>& home() const { return home_; }
+
     // Trace-list selection, for the engine and the file commands.
     void select_trace(std::size_t index);
     void deselect_traces();
@@ -85,6 +91,7 @@ class trace_store {
         std::string destination;
         std::optional<std::size_t> entry; // set by the first hop
         bool resolved_seen = false;
+        bool live = false; // its hops come from the engine, not from a file
     };
 
     void add_first_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen);
@@ -93,6 +100,8 @@ class trace_store {
     void forget_building();
     template <typename... params, typename... values>
     void notify(void (store_observer::*event)(params...), const values&... arguments);
+    std::vector<std::size_t> check_with(hop_rec& hop);
+    void regroup(const std::vector<std::size_t>& changed, bool show);
 
     resolver resolve_;
     std::vector<store_observer*> observers_;
@@ -103,6 +112,7 @@ class trace_store {
     int label_counter_ = 0;
     map_point last_position_; // where the next unresolved hop goes; kept across traces
     bool traces_saved_ = true;
+    std::optional<coordinates> home_;
 };
 
 // Places hops with the given sources.

@@ -16,7 +16,8 @@ namespace {
 auto fields(const settings& s) {
     return std::tie(s.main_window_width, s.main_window_height, s.output, s.rfc1876, s.globe_mode,
                     s.display_cities, s.display_coastlines, s.display_boundaries, s.display_rivers,
-                    s.db_path, s.geoip_database, s.use_geoip, s.address_family);
+                    s.db_path, s.geoip_database, s.use_geoip, s.address_family, s.home_location,
+                    s.check_positions);
 }
 
 // The settings file as a user edits it. The tests run with XDG_CONFIG_HOME pointing into the
@@ -45,13 +46,26 @@ struct settings_test : ::testing::Test {
 
 TEST_F(settings_test, missing_values_take_their_defaults_and_are_stored) {
     const int column = (1600 - 205) / 5;
-    const settings expected{
-        1600, 1000, {column, column, column, column, column}, 0, 0, 0, 1, 1, 1, "/opt/hoplot/data/",
-        "",   1};
+    const settings expected{1600,
+                            1000,
+                            {column, column, column, column, column},
+                            0,
+                            0,
+                            0,
+                            1,
+                            1,
+                            1,
+                            "/opt/hoplot/data/",
+                            "",
+                            1,
+                            0,
+                            "",
+                            1};
     EXPECT_EQ(fields(read_settings(screen_size{1600, 1000}, "/opt/hoplot/data/")),
               fields(expected));
-    for (const char* line : {"[1.4]", "Main Window Width=1600", "Output 4=279", "Display Rivers=1",
-                             "Display Cities=0", "GeoIP Database="})
+    for (const char* line :
+         {"[1.4]", "Main Window Width=1600", "Output 4=279", "Display Rivers=1", "Display Cities=0",
+          "GeoIP Database=", "Home Location=", "Check Positions=1"})
         EXPECT_TRUE(has_line(line)) << line << " in\n" << text();
     // The data directory found at start is not stored: a moved installation still finds its data.
     EXPECT_EQ(text().find("DBPath"), std::string::npos);
@@ -133,7 +147,8 @@ TEST(settings_format, every_name_is_written_back_to_read_the_same) {
 
 TEST_F(settings_test, written_values_read_back) {
     const settings written{1234, 777, {10, 20, 30, 40, 50}, 1,  1, 1, 0,
-                           0,    0,   "/somewhere/else/",   "", 0, 6};
+                           0,    0,   "/somewhere/else/",   "", 0, 6, "-33.87 151.21",
+                           1};
     write_settings(written);
     settings expected = written;
     expected.db_path = "/d/";

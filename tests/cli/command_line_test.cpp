@@ -19,7 +19,7 @@ TEST(command_line, an_option_a_mode_does_not_take_is_named_on_one_line) {
         {{"--version", "--bogus"}, "--version does not take --bogus"},
         {{"--locate", "192.0.2.1", "--bogus"}, "--locate does not take --bogus"},
         {{"--locate", "--save", "x.trc", "192.0.2.1"}, "--locate does not take --save"},
-        {{"--show", "a.trc", "--json"}, "--show does not take --json"},
+        {{"--show", "a.trc", "--save", "x.trc"}, "--show does not take --save"},
         {{"--report", "--frobnicate", "192.0.2.1"}, "--report does not take --frobnicate"},
         {{"--report", "192.0.2.1", "--save"}, "--save needs FILE.trc"},
         {{"--report", "192.0.2.1", "--window", "0"}, "--window takes 1 to 29"},

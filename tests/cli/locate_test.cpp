@@ -80,6 +80,7 @@ TEST_F(locate_test, json_gives_the_members_of_a_report_hop_and_the_network_only_
                                 "\"location\":\"   37.77\u00b0 North,   122.42\u00b0 West\","
                                 "\"kind\":0,\"source\":\"cache\",\"x\":" +
                                     std::to_string(at.x) + ",\"y\":" + std::to_string(at.y) +
+                                    ",\"latitude\":37.7667,\"longitude\":-122.4167"
                                     ",\"asn\":64500,\"as_name\":\"Example \\\"Transit\\\", "
                                     "Inc.\"}\n"));
     EXPECT_EQ(locate({"192.0.2.1", "--json"}),

@@ -79,13 +79,16 @@ TEST(position_fix_form, question_and_missing_fields) {
     position_fix fix{"gw1", "192.0.2.7", "37.77", "North", "122.42", "West"};
     EXPECT_EQ(fix_question(fix),
               "Are you sure you want to set gw1 to 37.77\u00b0 North 122.42\u00b0 West?");
-    EXPECT_FALSE(missing_in_fix(fix));
     fix.host_name.clear();
     EXPECT_EQ(fix_question(fix).substr(0, 42), "Are you sure you want to set 192.0.2.7 to ");
-    fix.longitude_text.clear();
-    EXPECT_EQ(missing_in_fix(fix), "Please enter the new longitude (0 to 180 degrees).");
-    fix.latitude_text.clear();
-    EXPECT_EQ(missing_in_fix(fix), "Please enter the new latitude (0 to 90 degrees).");
+    given_position given{{"37.77", "North"}, {"122.42", "West"}};
+    EXPECT_FALSE(missing_in_position(given));
+    EXPECT_EQ(given_coordinates(given), (coordinates{37.77, -122.42}));
+    given.longitude.text.clear();
+    EXPECT_EQ(missing_in_position(given), "Please enter the new longitude (0 to 180 degrees).");
+    EXPECT_FALSE(given_coordinates(given));
+    given.latitude.text.clear();
+    EXPECT_EQ(missing_in_position(given), "Please enter the new latitude (0 to 90 degrees).");
 }
 
 } // namespace

@@ -94,6 +94,41 @@ TEST(resolve_location, rules_place_a_hop_by_the_name_that_loc_found) {
     EXPECT_EQ(name, "*outer.paris.example.fr");
 }
 
+// Asked for, the sources after the one that placed the hop answer too, in order, without
+// marking the name; they are not asked when nothing placed it.
+TEST(resolve_location, later_answers_when_asked) {
+    const struct {
+        const char* script;
+        bool asked_for;
+        std::vector<location_source> later;
+    } rows[] = {
+        {"nyny", true, {location_source::rules}},
+        {"yyyy", true, {location_source::cache, location_source::geoip, location_source::rules}},
+        {"nyyy", false, {}},
+        {"nnnn", true, {}},
+    };
+    for (const auto& r : rows) {
+        scripted_sources script{r.script, ""};
+        location_sources sources = script.make();
+        sources.later_answers = r.asked_for;
+        sources.rules = [&](std::string& host_name, const std::string&) -> std::optional<entry_t> {
+            if (r.script[3] != 'y') return std::nullopt;
+            host_name[0] = '*';
+            return position(4, "South", 5, "West");
+        };
+        std::string name = "gw1.example.net";
+        const resolution result = resolve_location(name, "10.1.2.3", sources);
+        std::vector<location_source> later;
+        for (const resolution& answer : result.later)
+            later.push_back(answer.source);
+        EXPECT_EQ(later, r.later) << r.script;
+        EXPECT_EQ(name, "gw1.example.net") << r.script;
+        if (!result.later.empty()) {
+            EXPECT_EQ(result.later.back().lat_lon, (coordinates{-4, -5})) << r.script;
+        }
+    }
+}
+
 using app_sources_test = geo_test;
 
 // Only exactly 1 turns DNS LOC on; any non-zero value turns GeoIP on.

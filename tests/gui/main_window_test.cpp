@@ -94,7 +94,7 @@ TEST_F(main_window_test, menu_bar_lists_every_command_with_keys_tips_and_first_s
               "&Stop Rotation(gray) - &Map Features... [&Cities C&oastlines "
               "&Political Boundaries &Rivers ] ] "
               "&Trace [&Start Trace\tCtrl-T=Ctrl+T S&top Trace(gray) &Clear Trace(s) "
-              "Use &RFC 1876 Use &GeoIP Database ] "
+              "Use &RFC 1876 Use &GeoIP Database - Set &Home Location... ] "
               "&Help [Hoplot &Help\tF1=F1 - &About ] ");
     EXPECT_EQ(find_action("Use &GeoIP Database")->statusTip(),
               "Place hops with the GeoIP database");

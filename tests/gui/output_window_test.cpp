@@ -94,6 +94,31 @@ TEST_F(output_window_test, a_hops_location_cell_marks_and_names_where_its_positi
         EXPECT_FALSE(at(6, location_column).data(role).isValid()) << "a status line has none";
 }
 
+// A later hop rules out an earlier one: its line (after a time-out line that was shown but not
+// stored) gets the warning sign over its mark and says why.
+TEST_F(output_window_test, a_line_whose_position_is_ruled_out_says_why) {
+    places.place("192.0.2.1", {35.68, 139.69}, location_source::geoip);
+    places.place("192.0.2.2", {48.86, 2.35}, location_source::cache);
+    places.place("192.0.2.3", {48.86, 2.35}, location_source::geoip);
+    store.begin_trace("a");
+    store.add_status_row(timed_out_text, red);
+    for (const char* address : {"192.0.2.1", "192.0.2.2", "192.0.2.3"}) {
+        hop_rec row = hop(address, address);
+        row.rtt = std::chrono::microseconds(300);
+        store.add_hop(row, true);
+    }
+    const QModelIndex doubted = at(1, location_column), trusted = at(2, location_column);
+    const QString why = QString::fromStdString(store.traces()[0].rows[0].check_note);
+    EXPECT_TRUE(why.startsWith("Placed by GeoIP at 35.68")) << why.toStdString();
+    EXPECT_EQ(doubted.data(Qt::ToolTipRole).toString(), why);
+    EXPECT_EQ(doubted.data(Qt::AccessibleDescriptionRole).toString(), why);
+    EXPECT_EQ(trusted.data(Qt::ToolTipRole).toString(), source_description(location_source::cache));
+    const auto mark = [](const QModelIndex& cell) {
+        return cell.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
+    };
+    EXPECT_NE(mark(doubted), mark(at(3, location_column))) << "not the plain GeoIP mark";
+}
+
 TEST_F(output_window_test, shortens_a_long_cell_with_dots_inside_its_column_beside_its_mark) {
     const QString location = "  52.52\xC2\xB0 North,   13.40\xC2\xB0 East";
     store.add_status_row(location.toStdString(), red);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "map/drawing_objects.h"
+#include "map/home_mark.h"
 #include "map/hop_drawing.h"
 #include "map/projection.h"
 #include "map/recording_canvas.h"
@@ -227,6 +228,54 @@ TEST(draw_route, labels_then_dots_then_the_line_with_the_start_dot_over_its_end)
     EXPECT_EQ(canvas.ovals[2].centre(), pa);
     EXPECT_LT(canvas.segments[0].order, canvas.labels[2].order);
     EXPECT_EQ(canvas.ovals[4].centre(), pb);
+}
+
+// A hop its round trip rules out is a hollow dot; the lines to and from its place are dashed.
+TEST(draw_route, a_doubtful_hop_is_hollow_and_its_lines_dashed) {
+    const map_point a = map_units(-70, 40), b = map_units(0, 50), c = map_units(30, 10),
+                    d = map_units(60, 20);
+    route_rec route;
+    route.places = {{{{"a", a, 0}}, 1, 0},
+                    {{{"b", b, 0, true}}, 1, 0},
+                    {{{"c", c, 0}}, 1, 0},
+                    {{{"d", d, 0}}, 1, 0}};
+    recording_canvas canvas;
+    const map_view view = sized_view();
+    draw_route(canvas, view, route);
+
+    std::vector<pen_style> lines;
+    for (const auto& s : canvas.segments)
+        lines.push_back(s.pen.style);
+    EXPECT_EQ(lines, (std::vector{pen_style::dash, pen_style::dash, pen_style::solid}));
+    const pixel_point pb = map_to_screen(view, b.x, b.y);
+    for (const auto& dot : canvas.ovals)
+        EXPECT_EQ(dot.brush.style, dot.centre() == pb ? brush_style::none : brush_style::solid);
+}
+
+// The house stands round the home's point, larger than a hop's dot at every level; not on the
+// globe's far side.
+TEST(home_mark, stands_round_its_point_and_hides_behind_the_globe) {
+    const map_point home = map_units(2.35, 48.85);
+    for (const int level : {0, 2}) {
+        map_view view = sized_view();
+        view.level = level;
+        recording_canvas canvas;
+        draw_home_mark(canvas, view, home);
+        const pixel_point p = map_to_screen(view, home.x, home.y);
+        ASSERT_FALSE(canvas.fills.empty());
+        pixel_rect box{canvas.fills[0].left, canvas.fills[0].top, canvas.fills[0].right,
+                       canvas.fills[0].bottom};
+        for (const auto& f : canvas.fills)
+            box = {std::min(box.left, f.left), std::min(box.top, f.top),
+                   std::max(box.right, f.right), std::max(box.bottom, f.bottom)};
+        const int r = hop_dot_radius(view);
+        EXPECT_EQ(box.left + box.right - 1, 2 * p.x) << "centred";
+        EXPECT_GT(box.right - box.left, 2 * r + 1) << level;
+        EXPECT_TRUE(box.top < p.y - r && box.bottom > p.y + r) << level;
+    }
+    recording_canvas behind;
+    draw_home_mark(behind, globe_view(), map_units(180, 0));
+    EXPECT_TRUE(behind.fills.empty());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #
 # TOPO_DELAYS="D1 D2 D3 D4" (one-way milliseconds of the four links from the client to dest)
 # makes those links TUN pairs joined by hoplot_delay_wire ($HOPLOT_DELAY_WIRE) instead of veth.
+# TOPO_DNSMASQ_EXTRA="--dns-rr=... ..." gives dnsmasq more records (blank-separated options).
 
 topology_require_root() {
     local tool
@@ -182,7 +183,8 @@ NFT
         --ptr-record="$(ip6_arpa $R1_ADDRESS6),$R1_NAME" \
         --ptr-record="$(ip6_arpa $R3_ADDRESS6),$R3_NAME" \
         --host-record=$DEST_NAME6,$DEST_ADDRESS6 \
-        --address=/$DUAL_NAME/$DEST_ADDRESS --address=/$DUAL_NAME/$DEST_ADDRESS6
+        --address=/$DUAL_NAME/$DEST_ADDRESS --address=/$DUAL_NAME/$DEST_ADDRESS6 \
+        ${TOPO_DNSMASQ_EXTRA:-}
     local tries=0
     until ip netns exec "$NS_CLIENT" getent hosts "$DEST_NAME" >/dev/null; do
         tries=$((tries + 1))

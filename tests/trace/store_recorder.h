@@ -23,6 +23,10 @@ class store_recorder final : public store_observer {
     void output_hop_added(const hop_rec& hop) override {
         events.push_back("output hop " + hop.name + " " + hop.location.value_or("?"));
     }
+    void output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) override {
+        events.push_back("output changed " + std::to_string(row) + "/" + std::to_string(rows) +
+                         " " + hop.name + " " + hop.location.value_or("?"));
+    }
     void trace_line_appended(const std::string& name) override {
         events.push_back("list append " + name);
     }
@@ -73,8 +77,26 @@ struct fake_places {
     std::map<std::string, int> kinds;
     std::map<std::string, std::string> renames;     // host names the resolver rewrites
     std::map<std::string, location_source> sources; // the position cache unless said
+    std::map<std::string, coordinates> degrees;
     std::map<std::string, as_network> networks;
+    std::map<std::string, std::vector<resolution>> later; // later sources' answers
     int calls = 0;
+
+    // Places the address at these degrees, as the source says.
+    void place(const std::string& address, coordinates at, location_source source) {
+        positions[address] = to_map_units(at);
+        degrees[address] = at;
+        sources[address] = source;
+    }
+    // A later source's answer for the address.
+    void add_later(const std::string& address, coordinates at, location_source source) {
+        resolution answer;
+        answer.location = "later at " + address;
+        answer.position = to_map_units(at);
+        answer.lat_lon = at;
+        answer.source = source;
+        later[address].push_back(answer);
+    }
 
     trace_store::resolver resolver() {
         return [this](std::string& name, const std::string& address) {
@@ -89,6 +111,8 @@ struct fake_places {
             where.position = found->second;
             where.kind = kinds[address];
             where.source = source == sources.end() ? location_source::cache : source->second;
+            if (degrees.count(address)) where.lat_lon = degrees.at(address);
+            if (later.count(address)) where.later = later.at(address);
             return where;
         };
     }

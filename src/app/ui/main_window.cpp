@@ -20,7 +20,9 @@
 #include "base/show_message.h"
 #include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
+#include "geolocation/plausibility.h"
 #include "map/ui/fix_line_position.h"
+#include "map/ui/home_location_dialog.h"
 #include "map/ui/information_box.h"
 #include "map/ui/map_window.h"
 #include "map/ui/overview_box.h"
@@ -65,6 +67,7 @@ main_window::main_window(settings values, map_view view, loading_progress* progr
     map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
+    show_home(parse_home_location(settings_.home_location));
     history_.set_listener([this](bool) { refresh_menus(); });
     restore_size();
     refresh_menus();
@@ -292,6 +295,9 @@ void main_window::run_command(command_id id) {
         settings_.use_geoip = settings_.use_geoip != 0 ? 0 : 1;
         open_geoip_source(settings_);
         break;
+    case command_id::set_home_location:
+        set_home_location();
+        break;
     case command_id::help:
         help_window::show_contents(this, settings_.db_path);
         break;
@@ -377,6 +383,21 @@ void main_window::trace_started() {
 void main_window::trace_ended() {
     view().trace_running = false;
     refresh_menus();
+}
+
+// The dialog lists the cities of the second detail level, as the position dialog does.
+void main_window::set_home_location() {
+    const auto chosen = ask_home_location(store_.home(), (*view().cities)[1], this);
+    if (!chosen) return;
+    settings_.home_location = *chosen ? home_location_text(**chosen) : std::string();
+    show_home(*chosen);
+    redraw();
+}
+
+// The house on the map, and the positions of the shown trace checked from there.
+void main_window::show_home(const std::optional<coordinates>& home) {
+    view().home = home ? std::optional(to_map_units(*home)) : std::nullopt;
+    store_.set_home(home);
 }
 
 void main_window::undo() {

@@ -83,6 +83,8 @@ class main_window : public QMainWindow {
     void trace_to(const std::string& destination);
     void undo();
     void redraw();
+    void set_home_location();
+    void show_home(const std::optional<coordinates>& home);
 
     void trace_started();
     void trace_ended();

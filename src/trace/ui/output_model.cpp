@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <map>
 
 #include "base/ui/resources.h"
@@ -12,26 +14,44 @@ namespace {
 const char* const headers[output_column_count] = {"Name", "Ip Number", "Geographical Location",
                                                   "Time taken", "Network"};
 
-// One small mark for each source, loaded once.
-QIcon source_icon(location_source source) {
-    static std::map<location_source, QIcon> icons;
-    const auto [at, added] = icons.try_emplace(source);
+// The source's mark with a warning sign over its lower right corner, at the sizes a view asks.
+QIcon doubted_icon(const QIcon& source) {
+    QIcon doubted;
+    const QIcon warning(QStringLiteral(":/icons/doubt.svg"));
+    for (const int side : {16, 32}) {
+        QPixmap picture(side, side);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        source.paint(&painter, 0, 0, side, side);
+        const int sign = side * 5 / 8;
+        warning.paint(&painter, side - sign, side - sign, sign, sign);
+        painter.end();
+        doubted.addPixmap(picture);
+    }
+    return doubted;
+}
+
+// One small mark for each source, with or without the warning sign, made once.
+QIcon source_icon(location_source source, bool doubtful) {
+    static std::map<std::pair<location_source, bool>, QIcon> icons;
+    const auto [at, added] = icons.try_emplace({source, doubtful});
     if (added) {
         init_resources();
-        at->second = QIcon(QStringLiteral(":/icons/source_%1.svg").arg(source_name(source)));
+        const QIcon plain(QStringLiteral(":/icons/source_%1.svg").arg(source_name(source)));
+        at->second = doubtful ? doubted_icon(plain) : plain;
     }
     return at->second;
 }
 
-// The location cell of a hop says where its position came from.
+// The location cell of a hop says where its position came from, and why it is doubted.
 QVariant source_data(const output_row& row, int role) {
     if (!row.source) return {};
     switch (role) {
     case Qt::DecorationRole:
-        return source_icon(*row.source);
+        return source_icon(*row.source, row.doubtful);
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-        return QString::fromUtf8(source_description(*row.source));
+        return QString::fromStdString(row.source_tip);
     default:
         return {};
     }
@@ -93,6 +113,12 @@ void output_model::append(output_row row) {
     beginInsertRows({}, at, at);
     rows_.push_back(std::move(row));
     endInsertRows();
+}
+
+void output_model::replace(int line, output_row row) {
+    if (line < 0 || line >= rowCount()) return;
+    rows_[static_cast<std::size_t>(line)] = std::move(row);
+    emit dataChanged(index(line, 0), index(line, output_column_count - 1));
 }
 
 void output_model::set_rows(std::vector<output_row> rows) {

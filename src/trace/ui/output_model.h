@@ -21,6 +21,7 @@ class output_model : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void append(output_row row);
+    void replace(int line, output_row row);
     void set_rows(std::vector<output_row> rows);
     // Why the Network column is empty, for its header's tip; empty when it is not.
     void set_network_note(const QString& note);

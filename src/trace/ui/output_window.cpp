@@ -78,6 +78,13 @@ void output_window::output_hop_added(const hop_rec& hop) {
     append(make_output_row(hop));
 }
 
+// The stored rows are the last lines; lines before them were shown but not stored.
+void output_window::output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) {
+    const auto lines = static_cast<std::size_t>(line_count());
+    if (rows > lines || row >= rows) return;
+    model_->replace(static_cast<int>(lines - rows + row), make_output_row(hop));
+}
+
 void output_window::append(output_row row) {
     model_->append(std::move(row));
     table_->scrollToBottom();

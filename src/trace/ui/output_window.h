@@ -39,6 +39,7 @@ class output_window : public QWidget, public store_observer {
     void output_cleared() override;
     void output_line_added(const std::string& text, int colour) override;
     void output_hop_added(const hop_rec& hop) override;
+    void output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) override;
 
   signals:
     // A double click or Enter on a line: the position dialog for its hop.

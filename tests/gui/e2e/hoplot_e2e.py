@@ -200,6 +200,22 @@ def click(node, button=1):
     xdotool("mousemove", x, y, "click", button)
 
 
+def trace(app, destination, timeout=30):
+    """Trace > Start Trace, the destination typed key by key into the dialog and Enter; returns
+    the output window's rows once they end with "Done"."""
+    do_action(menu_item(app, "Trace", "Start Trace\tCtrl-T"))
+    dialog = find(app, "dialog", "Trace Destination")
+    type_text(find(dialog, "text"), destination)
+    xdotool("key", "Return")
+    gone(app, "dialog", "Trace Destination")
+    table = find(app, "table", "Trace Output")
+
+    def finished():
+        rows = table_rows(table)
+        return rows if rows and rows[-1][0] == "Done" else None
+    return wait_until(finished, f"the trace to {destination} to end with Done", timeout)
+
+
 def open_file(app, path):
     """File > Open, the path typed into the dialog's file name field."""
     do_action(menu_item(app, "File", "Open\tCtrl-O"))

@@ -9,22 +9,6 @@ import os
 import hoplot_e2e as e2e
 
 
-def finished_rows(table):
-    rows = e2e.table_rows(table)
-    return rows if rows and rows[-1][0] == "Done" else None
-
-
-def trace(app, typed):
-    """Start Trace, the destination typed key by key and Enter; returns the finished rows."""
-    e2e.do_action(e2e.menu_item(app, "Trace", "Start Trace\tCtrl-T"))
-    dialog = e2e.find(app, "dialog", "Trace Destination")
-    e2e.type_text(e2e.find(dialog, "text"), typed)
-    e2e.xdotool("key", "Return")
-    e2e.gone(app, "dialog", "Trace Destination")
-    table = e2e.find(app, "table", "Trace Output")
-    return e2e.wait_until(lambda: finished_rows(table), f"the trace to {typed} to end", 30)
-
-
 def trace_lines(app):
     """The trace list's lines: (name, highlighted)."""
     return [(item.name, e2e.has_state(item, "selected"))
@@ -33,9 +17,9 @@ def trace_lines(app):
 
 def test():
     app = e2e.start()
-    first = trace(app, "127.0.0.10")
+    first = e2e.trace(app, "127.0.0.10")
     e2e.check(first[0][1] == "127.0.0.10", f"the first trace's hop: {first}")
-    second = trace(app, "127.0.0.1")
+    second = e2e.trace(app, "127.0.0.1")
     e2e.check(second[0][1] == "127.0.0.1", f"127.0.0.1 was not traced as typed: {second}")
     expected = [("127.0.0.10", False), ("127.0.0.1", True)]
     e2e.wait_until(lambda: trace_lines(app) == expected,
