@@ -25,11 +25,11 @@ install_packages() {
 }
 
 # Configures and builds the tree of one preset of CMakePresets.json (build/ for "default",
-# build-NAME/ for the others): build_tree NAME. A tree not configured from the presets as they
-# are now is configured afresh, so that an option changed or dropped there never lingers in an
-# old cache.
+# build-NAME/ for the others): build_tree NAME [TARGET...], every target unless some are named.
+# A tree not configured from the presets as they are now is configured afresh, so that an option
+# changed or dropped there never lingers in an old cache.
 build_tree() {
-    local preset=$1 root dir stamp
+    local preset=$1 root dir stamp targets=("${@:2}")
     root=$(hoplot_root)
     dir=$root/build
     [ "$preset" = default ] || dir+=-$preset
@@ -38,7 +38,7 @@ build_tree() {
         (cd "$root" && cmake --preset "$preset" --fresh >/dev/null)
         echo "$stamp" >"$dir/.hoplot-preset"
     fi
-    (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)")
+    (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)" ${targets[@]:+--target "${targets[@]}"})
 }
 
 # Lets the built program open a raw ICMP socket (it drops the capability once the socket is

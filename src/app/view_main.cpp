@@ -16,8 +16,8 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments.front() == "--render") {
-        hoplot::load_cli_settings();
-        return hoplot::run_render({arguments.begin() + 1, arguments.end()});
+        return hoplot::run_render({arguments.begin() + 1, arguments.end()},
+                                  hoplot::load_cli_settings());
     }
     const hoplot::window_request_parse parsed = hoplot::parse_window_request(arguments);
     if (!parsed.request) return hoplot::bad_usage(parsed.error);

@@ -61,11 +61,6 @@ std::string with_trailing_slash(std::string path) {
 
 } // namespace
 
-settings& app_settings() {
-    static settings values;
-    return values;
-}
-
 std::string settings_file() {
     return settings_key().file_name();
 }

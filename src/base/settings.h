@@ -8,7 +8,7 @@
 namespace hoplot {
 
 // The choices and window sizes kept between runs, read once at start and written once at
-// exit. The rest of the program reads them through app_settings().
+// exit. The start-up hands them down as values: the window owns the ones it writes.
 struct settings {
     std::int32_t main_window_width = 0;
     std::int32_t main_window_height = 0;
@@ -33,9 +33,6 @@ struct screen_size {
     std::int32_t width = 1024;
     std::int32_t height = 768;
 };
-
-// The process-wide settings.
-settings& app_settings();
 
 // Reads every value in the documented order. A missing value, or one that is not a 32-bit
 // number, is replaced by its default, which is also stored. DBPath defaults to data_dir and is

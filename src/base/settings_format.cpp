@@ -18,6 +18,35 @@ QString name_text(const QByteArray& text) {
     return QUrl::fromPercentEncoding(text.trimmed());
 }
 
+// A name or group as written: blanks inside stay as they are, but '%', '=', line breaks, blanks
+// at either end and a first character that would make the line a comment or a group are
+// percent-encoded, so that it reads back as it was.
+QByteArray written_name(const QString& name) {
+    const QByteArray text = name.toUtf8();
+    QByteArray written;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool at_end = i == 0 || i == text.size() - 1;
+        const bool blank = QByteArray(1, c).trimmed().isEmpty();
+        if (c == '%' || c == '=' || c == '\n' || c == '\r' || (at_end && blank) ||
+            (i == 0 && (c == ';' || c == '#' || c == '[')))
+            written +=
+                '%' + QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0');
+        else
+            written += c;
+    }
+    return written;
+}
+
+// "[General]" holds the names outside any group; a group of that name is written encoded.
+QByteArray written_group(const QString& group) {
+    if (group.isEmpty()) return general_group.toUtf8();
+    if (group == general_group) return "%47eneral";
+    return written_name(group);
+}
+
+} // namespace
+
 bool read_settings_file(QIODevice& device, QSettings::SettingsMap& values) {
     QString group;
     while (!device.atEnd()) {
@@ -27,8 +56,8 @@ bool read_settings_file(QIODevice& device, QSettings::SettingsMap& values) {
         const QByteArray trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#')) continue;
         if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
-            group = name_text(trimmed.mid(1, trimmed.size() - 2));
-            if (group == general_group) group.clear();
+            const QByteArray written = trimmed.mid(1, trimmed.size() - 2).trimmed();
+            group = written == general_group.toUtf8() ? QString() : name_text(written);
             continue;
         }
         const qsizetype equals = line.indexOf('=');
@@ -43,6 +72,8 @@ bool read_settings_file(QIODevice& device, QSettings::SettingsMap& values) {
     return true;
 }
 
+namespace {
+
 QByteArray value_text(const QVariant& value) {
     if (value.typeId() == QMetaType::QByteArray) return value.toByteArray();
     return value.toString().toUtf8();
@@ -53,6 +84,8 @@ bool fits_on_a_line(const QByteArray& text) {
     return !text.contains('\n') && !text.contains('\r');
 }
 
+} // namespace
+
 bool write_settings_file(QIODevice& device, const QSettings::SettingsMap& values) {
     QByteArray text;
     QString group;
@@ -60,20 +93,19 @@ bool write_settings_file(QIODevice& device, const QSettings::SettingsMap& values
     for (auto at = values.begin(); at != values.end(); ++at) {
         const QString key_group = group_of(at.key());
         if (first || key_group != group) {
-            text += (first ? "[" : "\n[") +
-                    (key_group.isEmpty() ? general_group : key_group).toUtf8() + "]\n";
+            const QByteArray header = written_group(key_group);
+            if (!fits_on_a_line(header)) return false;
+            text += (first ? "[" : "\n[") + header + "]\n";
             group = key_group;
             first = false;
         }
-        const QByteArray name = at.key().mid(group.isEmpty() ? 0 : group.size() + 1).toUtf8();
+        const QByteArray name = written_name(at.key().mid(group.isEmpty() ? 0 : group.size() + 1));
         const QByteArray value = value_text(at.value());
-        if (name.contains('=') || !fits_on_a_line(name) || !fits_on_a_line(value)) return false;
+        if (!fits_on_a_line(name) || !fits_on_a_line(value)) return false;
         text += name + '=' + value + '\n';
     }
     return device.write(text) == text.size();
 }
-
-} // namespace
 
 QSettings::Format settings_format() {
     static const QSettings::Format format = QSettings::registerFormat(

@@ -11,4 +11,9 @@ namespace hoplot {
 // wrote still reads. Lines starting with ';' or '#' are comments.
 QSettings::Format settings_format();
 
+// The format's two halves: a file's lines into values, and values into lines (false, and nothing
+// written, when a name or a value would not read back as it is).
+bool read_settings_file(QIODevice& device, QSettings::SettingsMap& values);
+bool write_settings_file(QIODevice& device, const QSettings::SettingsMap& values);
+
 } // namespace hoplot

@@ -12,7 +12,7 @@
 namespace hoplot {
 namespace {
 
-using mode_function = int (*)(const std::vector<std::string>&);
+using mode_function = int (*)(const std::vector<std::string>&, const settings&);
 
 struct mode {
     const char* flag;
@@ -58,8 +58,7 @@ std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
     for (const mode& m : modes) {
         if (flag != m.flag) continue;
         if (m.run == nullptr) return std::nullopt;
-        load_cli_settings();
-        return m.run({arguments.begin() + 1, arguments.end()});
+        return m.run({arguments.begin() + 1, arguments.end()}, load_cli_settings());
     }
     return bad_usage("unknown option " + flag);
 }

@@ -29,19 +29,19 @@ std::string tab_line(const resolution& result, const std::string& name) {
 
 } // namespace
 
-int run_locate(const std::vector<std::string>& args) {
+int run_locate(const std::vector<std::string>& args, const settings& values) {
     const argument_parse parsed = parse_arguments(args, "--locate", {{"--json"}});
     if (!parsed.arguments) return bad_usage(parsed.error);
     const std::vector<std::string>& operands = parsed.arguments->operands;
     const auto address = operands.empty() ? std::nullopt : parse_ip(operands[0]);
     if (!address || operands.size() > 2)
         return bad_usage("--locate needs an IPv4 or IPv6 address and may take a host name");
-    load_cli_sources();
+    load_cli_sources(values);
 
     std::string name = operands.size() > 1 ? operands[1] : std::string();
     // The pipeline sees the address as a trace writes it: dotted, or IPv6 in its short form.
     const std::string text = to_text(*address);
-    const resolution result = resolve_location(name, text);
+    const resolution result = resolve_location(name, text, app_location_sources(values));
     if (parsed.arguments->has("--json"))
         std::printf(
             "{%s}\n",

@@ -1,5 +1,6 @@
 #include "cli/report.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -28,12 +29,13 @@ struct report_options {
     bool json = false;
     std::optional<std::string> save_path;
     int window = probe_settings{}.window;
-    // The Address Family setting, unless -4 or -6 says otherwise.
-    address_family family = static_cast<address_family>(app_settings().address_family);
+    address_family family = address_family::automatic;
 };
 
-// The options, or what is wrong with them.
-std::variant<report_options, std::string> parse_options(const std::vector<std::string>& args) {
+// The options, or what is wrong with them. A name with both kinds of address is traced over the
+// Address Family setting's, unless -4 or -6 says otherwise.
+std::variant<report_options, std::string> parse_options(const std::vector<std::string>& args,
+                                                        const settings& values) {
     const argument_parse parsed = parse_arguments(
         args, "--report", {{"--json"}, {"-4"}, {"-6"}, {"--save", "FILE.trc"}, {"--window", "N"}});
     if (!parsed.arguments) return parsed.error;
@@ -43,6 +45,7 @@ std::variant<report_options, std::string> parse_options(const std::vector<std::s
         given.operands.size() == 1 ? trace_destination(given.operands[0]) : std::nullopt;
     if (!destination) return "--report needs one destination";
     report_options options;
+    options.family = static_cast<address_family>(values.address_family);
     options.destination = *destination;
     options.json = given.has("--json");
     options.save_path = given.value("--save");
@@ -60,10 +63,15 @@ std::variant<report_options, std::string> parse_options(const std::vector<std::s
     return options;
 }
 
-volatile std::sig_atomic_t interrupted = 0;
+// Set by the signal handler, which may run on any of the program's threads.
+std::atomic<bool> interrupted = false;
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void on_interrupt(int) {
-    interrupted = 1;
+    interrupted = true;
+    // The trace is told to stop; a second Ctrl-C ends the program at once.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
 }
 
 // Prints the output window's lines as the store lists them; error lines (texts that never
@@ -127,27 +135,29 @@ void report_output::print_document(const trace_store& store, const std::string& 
 
 } // namespace
 
-int run_report(const std::vector<std::string>& args) {
-    const auto parsed = parse_options(args);
+int run_report(const std::vector<std::string>& args, const settings& values) {
+    const auto parsed = parse_options(args, values);
     if (const auto* error = std::get_if<std::string>(&parsed)) return bad_usage(*error);
     const auto* options = &std::get<report_options>(parsed);
-    load_cli_sources();
+    load_cli_sources(values);
+    const location_sources sources = app_location_sources(values);
 
-    trace_store store;
+    trace_store store(sources_resolver(sources));
     report_output output(options->json);
-    store.set_observer(&output);
-    store.set_home(parse_home_location(app_settings().home_location));
+    store.add_observer(output);
+    store.set_home(parse_home_location(values.home_location));
     store_sink sink(store, output);
     sink_relay relay(sink);
-    probe_settings settings;
-    settings.window = options->window;
-    trace_engine engine(relay, system_engine_parts(settings));
+    probe_settings probing;
+    probing.window = options->window;
+    trace_engine engine(relay, system_engine_parts(probing));
 
-    // Ctrl-C stops the trace as the Stop command does: the rows so far stay, without "Done".
-    interrupted = 0;
+    // Ctrl-C stops the trace as the Stop command does, in every phase (the destination's name
+    // look-up is not waited for): the rows so far stay, without "Done".
+    interrupted = false;
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
-    engine.start_trace(options->destination, options->family);
+    engine.start_trace(options->destination, options->family, sources);
     while (!relay.run_pending(std::chrono::milliseconds(20)))
         if (interrupted) engine.stop_trace();
     engine.join();

@@ -31,18 +31,18 @@ void print_json(const trace_store& store, std::FILE* out) {
 
 } // namespace
 
-int run_show(const std::vector<std::string>& args) {
+int run_show(const std::vector<std::string>& args, const settings& values) {
     const argument_parse parsed = parse_arguments(args, "--show", {{"--json"}});
     if (!parsed.arguments) return bad_usage(parsed.error);
     if (parsed.arguments->operands.size() != 1) return bad_usage("--show needs one FILE.trc");
-    load_cli_sources();
-    return show_trace_file(parsed.arguments->operands.front(), stdout,
+    load_cli_sources(values);
+    return show_trace_file(parsed.arguments->operands.front(), values, stdout,
                            parsed.arguments->has("--json"));
 }
 
-int show_trace_file(const std::string& path, std::FILE* out, bool json) {
-    trace_store store;
-    store.set_home(parse_home_location(app_settings().home_location));
+int show_trace_file(const std::string& path, const settings& values, std::FILE* out, bool json) {
+    trace_store store(sources_resolver(app_location_sources(values)));
+    store.set_home(parse_home_location(values.home_location));
     if (!read_trace_file(store, path)) {
         ShowMessage(format_message("Can't read file %s", path));
         return 1;

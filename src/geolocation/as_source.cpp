@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "base/data_dir.h"
-#include "base/settings.h"
 #include "base/show_message.h"
 #include "base/whole_file.h"
 
@@ -105,8 +104,8 @@ std::string default_as_database(const std::string& db_path) {
     return {};
 }
 
-void open_as_source() {
-    const std::string path = default_as_database(app_settings().db_path);
+void open_as_source(const std::string& db_path) {
+    const std::string path = default_as_database(db_path);
     std::shared_ptr<const as_database> database = path.empty() ? nullptr : as_database::open(path);
     const std::string unreadable = format_message("Can't open AS database %s", path);
     bool report = false;
@@ -122,15 +121,12 @@ void open_as_source() {
     if (report) ShowMessage(unreadable);
 }
 
-std::optional<as_network> as_lookup(const std::string& address) {
-    std::shared_ptr<const as_database> database;
-    {
-        app_as& source = app_source();
-        std::lock_guard guard(source.lock);
-        database = source.database;
-    }
-    if (!database) return std::nullopt;
-    return database->lookup(address);
+std::function<std::optional<as_network>(const std::string& address)> as_source() {
+    app_as& source = app_source();
+    std::lock_guard guard(source.lock);
+    return [database = source.database](const std::string& address) {
+        return database ? database->lookup(address) : std::nullopt;
+    };
 }
 
 std::string as_source_notice() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,12 +39,13 @@ std::string convert_as_files(const std::string& csv4, const std::string& csv6,
 // data directory and in the data directory; empty when neither does.
 std::string default_as_database(const std::string& db_path);
 
-// Opens, for the whole process, the default AS table of app_settings()'s data directory. One
-// that is there but cannot be read is reported once.
-void open_as_source();
+// Opens, for the whole process, the default AS table of the data directory. One that is there
+// but cannot be read is reported once.
+void open_as_source(const std::string& db_path);
 
-// The process-wide table's answer; none while there is no table.
-std::optional<as_network> as_lookup(const std::string& address);
+// Looks addresses up in the table open now, which it keeps open as long as it lives; finds
+// nothing while there is no table.
+std::function<std::optional<as_network>(const std::string& address)> as_source();
 
 // Why the networks of hops are not named; empty while the table is open.
 std::string as_source_notice();

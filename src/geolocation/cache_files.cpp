@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include "base/data_dir.h"
-#include "base/settings.h"
 #include "base/show_message.h"
 #include "base/text_scanner.h"
 #include "base/whole_file.h"
@@ -182,8 +181,7 @@ void load_networks_cache(position_cache& cache, const std::string& path,
     read_networks_records(cache, *text, progress);
 }
 
-void load_position_caches(loading_progress& progress) {
-    const std::string& db_path = app_settings().db_path;
+void load_position_caches(const std::string& db_path, loading_progress& progress) {
     position_cache& cache = app_position_cache();
     progress.set_stage("Loading update cache");
     for (const std::string& path : update_cache_paths(db_path))
@@ -211,9 +209,8 @@ bool append_update(position_cache& cache, const std::string& path, const positio
     return true;
 }
 
-bool append_update(const position_fix& fix) {
-    return append_update(app_position_cache(), update_cache_paths(app_settings().db_path).back(),
-                         fix);
+bool append_update(const std::string& db_path, const position_fix& fix) {
+    return append_update(app_position_cache(), update_cache_paths(db_path).back(), fix);
 }
 
 } // namespace hoplot

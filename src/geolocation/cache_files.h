@@ -37,9 +37,9 @@ void load_hosts_cache(position_cache& cache, const std::string& path, loading_pr
 void load_networks_cache(position_cache& cache, const std::string& path,
                          loading_progress& progress);
 
-// Loads the three files of the data directory in app_settings() into the process-wide cache,
-// naming each stage on the progress.
-void load_position_caches(loading_progress& progress);
+// Loads the three files of the data directory into the process-wide cache, naming each stage
+// on the progress.
+void load_position_caches(const std::string& db_path, loading_progress& progress);
 
 // A position the user fixed by hand: the texts as typed (absolute decimal degrees) and the
 // words "North"/"South", "East"/"West".
@@ -58,7 +58,7 @@ struct position_fix {
 // for this run.
 bool append_update(position_cache& cache, const std::string& path, const position_fix& fix);
 
-// The same on the process-wide cache and the update.cache of app_settings().
-bool append_update(const position_fix& fix);
+// The same on the process-wide cache and the update.cache of the data directory.
+bool append_update(const std::string& db_path, const position_fix& fix);
 
 } // namespace hoplot

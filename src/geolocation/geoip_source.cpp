@@ -6,7 +6,6 @@
 #include <mutex>
 
 #include "base/data_dir.h"
-#include "base/settings.h"
 #include "base/show_message.h"
 #include "platform/ip_address.h"
 
@@ -118,8 +117,7 @@ std::string default_geoip_database(const std::string& db_path) {
     return {};
 }
 
-void open_geoip_source() {
-    const settings& values = app_settings();
+void open_geoip_source(const settings& values) {
     std::shared_ptr<const geoip_database> database;
     std::shared_ptr<const geoip_database> database6;
     std::string path;
@@ -146,15 +144,14 @@ void open_geoip_source() {
     if (report) ShowMessage(format_message("Can't open GeoIP database %s", path));
 }
 
-std::optional<entry_t> geoip_lookup(const std::string& address) {
-    std::shared_ptr<const geoip_database> database;
-    {
-        app_geoip& source = app_source();
-        std::lock_guard guard(source.lock);
-        database = address.find(':') == std::string::npos ? source.database : source.database6;
-    }
-    if (!database) return std::nullopt;
-    return database->lookup(address);
+std::function<std::optional<entry_t>(const std::string& address)> geoip_source() {
+    app_geoip& source = app_source();
+    std::lock_guard guard(source.lock);
+    return [database = source.database, database6 = source.database6](const std::string& address) {
+        const bool v6 = address.find(':') != std::string::npos;
+        const auto& asked = v6 ? database6 : database;
+        return asked ? asked->lookup(address) : std::nullopt;
+    };
 }
 
 } // namespace hoplot

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "base/settings.h"
 #include "geolocation/location.h"
 
 struct MMDB_s;
@@ -40,13 +42,14 @@ std::string default_geoip_database(const std::string& db_path);
 // last "ipv4" of the file name; empty when the name has none.
 std::string ipv6_companion(const std::string& path);
 
-// Opens, for the whole process, the database that app_settings() names (and, when that one holds
-// only IPv4 networks, its IPv6 companion if there is one), or closes it when "Use
-// GeoIP" is 0; called at start and again whenever those settings change. A database that cannot
-// be opened is reported once and the source stays off.
-void open_geoip_source();
+// Opens, for the whole process, the database that the settings name (and, when that one holds
+// only IPv4 networks, its IPv6 companion if there is one), or closes it when "Use GeoIP" is 0;
+// called at start and again whenever those settings change. A database that cannot be opened
+// is reported once and the source stays off.
+void open_geoip_source(const settings& values);
 
-// The process-wide database's answer; none while the source is off.
-std::optional<entry_t> geoip_lookup(const std::string& address);
+// Looks addresses up in the databases open now, which it keeps open as long as it lives; finds
+// nothing while the source is off.
+std::function<std::optional<entry_t>(const std::string& address)> geoip_source();
 
 } // namespace hoplot

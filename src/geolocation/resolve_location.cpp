@@ -1,6 +1,5 @@
 #include "geolocation/resolve_location.h"
 
-#include "base/settings.h"
 #include "geolocation/as_source.h"
 #include "geolocation/cache_files.h"
 #include "geolocation/geoip_source.h"
@@ -54,12 +53,12 @@ constexpr std::size_t pipeline_steps = 4;
 
 // Step 0 to 3 of the pipeline: DNS LOC, the position cache, GeoIP, the host-name rules.
 answer ask(std::size_t step, const location_sources& sources, std::string& host_name,
-           const std::string& address) {
+           const std::string& address, const std::stop_token& stop) {
     std::optional<entry_t> entry;
     location_source source = location_source::none;
     switch (step) {
     case 0:
-        if (sources.loc) entry = sources.loc(host_name, address);
+        if (sources.loc) entry = sources.loc(host_name, address, stop);
         source = location_source::loc;
         break;
     case 1:
@@ -92,24 +91,23 @@ resolution placed_by(const entry_t& entry, location_source source) {
 
 } // namespace
 
-location_sources app_location_sources() {
-    const settings& values = app_settings();
+location_sources app_location_sources(const settings& values) {
     location_sources sources;
     if (values.rfc1876 == 1) sources.loc = get_loc;
     sources.cache = cache_lookup;
-    if (values.use_geoip != 0) sources.geoip = geoip_lookup;
+    if (values.use_geoip != 0) sources.geoip = geoip_source();
     sources.rules = org;
-    sources.network = as_lookup;
+    sources.network = as_source();
     sources.later_answers = values.check_positions != 0;
     return sources;
 }
 
 resolution resolve_location(std::string& host_name, const std::string& address,
-                            const location_sources& sources) {
+                            const location_sources& sources, const std::stop_token& stop) {
     resolution result;
     std::size_t step = 0;
     for (; step < pipeline_steps; ++step) {
-        if (const auto found = ask(step, sources, host_name, address)) {
+        if (const auto found = ask(step, sources, host_name, address, stop)) {
             result = placed_by(found->first, found->second);
             break;
         }
@@ -118,20 +116,16 @@ resolution resolve_location(std::string& host_name, const std::string& address,
     if (!result.location || !sources.later_answers) return result;
     for (++step; step < pipeline_steps; ++step) {
         std::string name = host_name; // a later answer marks no name
-        if (const auto found = ask(step, sources, name, address))
+        if (const auto found = ask(step, sources, name, address, stop))
             result.later.push_back(placed_by(found->first, found->second));
     }
     return result;
 }
 
-resolution resolve_location(std::string& host_name, const std::string& address) {
-    return resolve_location(host_name, address, app_location_sources());
-}
-
-void load_location_sources(loading_progress& progress) {
-    load_position_caches(progress);
-    open_geoip_source();
-    open_as_source();
+void load_location_sources(const settings& values, loading_progress& progress) {
+    load_position_caches(values.db_path, progress);
+    open_geoip_source(values);
+    open_as_source(values.db_path);
 }
 
 } // namespace hoplot

@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "base/loading_progress.h"
+#include "base/settings.h"
 #include "geolocation/as_csv.h"
 #include "geolocation/location.h"
 
@@ -35,8 +37,11 @@ struct resolution {
 
 // The sources of positions, asked in this order; an empty one is switched off.
 struct location_sources {
-    // DNS LOC record of the host name; may fill in the name of a nameless hop.
-    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address)> loc;
+    // DNS LOC record of the host name; may fill in the name of a nameless hop. Gives up with
+    // none once stop is requested.
+    std::function<std::optional<entry_t>(std::string& host_name, const std::string& address,
+                                         const std::stop_token& stop)>
+        loc;
     std::function<std::optional<entry_t>(const std::string& address)> cache;
     std::function<std::optional<entry_t>(const std::string& address)> geoip;
     // Host-name rules, asked only for a hop with a name; may mark the name with '*'.
@@ -48,23 +53,22 @@ struct location_sources {
     bool later_answers = false;
 };
 
-// The program's sources under app_settings(): DNS LOC only when "RFC 1876" is exactly 1, the
-// process-wide position cache, the GeoIP database while "Use GeoIP" is on, the host-name rules;
-// and the AS table. Later answers while "Check Positions" is on.
-location_sources app_location_sources();
+// The program's sources as the settings choose them: DNS LOC only when "RFC 1876" is exactly 1,
+// the process-wide position cache, the GeoIP database open now while "Use GeoIP" is on, the
+// host-name rules; and the AS table; later answers while "Check Positions" is on. A snapshot: a
+// trace keeps the sources it started with, whatever the settings or the open databases become
+// meanwhile.
+location_sources app_location_sources(const settings& values);
 
 // Asks the sources in order for one hop and reports the first answer, with the hop's network.
 // host_name may be filled in by the LOC source's reverse look-up or marked with '*' by the
-// host-name rules.
+// host-name rules. The LOC source, the only one that may wait on the network, is handed stop.
 resolution resolve_location(std::string& host_name, const std::string& address,
-                            const location_sources& sources);
+                            const location_sources& sources, const std::stop_token& stop = {});
 
-// The same with app_location_sources().
-resolution resolve_location(std::string& host_name, const std::string& address);
-
-// Start-up: the three cache files into the position cache, then the GeoIP database, as the
-// settings say, and the AS table. The window and the command line both prepare the pipeline with
-// this.
-void load_location_sources(loading_progress& progress);
+// Start-up: the three cache files of the data directory into the position cache, then the
+// GeoIP database, as the settings say, and the AS table. The window and the command line both
+// prepare the pipeline with this.
+void load_location_sources(const settings& values, loading_progress& progress);
 
 } // namespace hoplot

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "base/settings.h"
 #include "base/text_scanner.h"
 #include "base/whole_file.h"
 #include "geolocation/location.h"
@@ -48,11 +47,11 @@ std::vector<CityRecord> parse_cities(std::string_view text) {
     return cities;
 }
 
-void load_cities(map_view& view, loading_progress& progress) {
+void load_cities(map_view& view, const std::string& db_path, loading_progress& progress) {
     auto lists = std::make_shared<city_lists>();
     const int highest = view.max_level == 3 ? level_count - 1 : view.max_level;
     for (int level = 0; level <= highest; ++level) {
-        const auto path = app_settings().db_path + "maps/cities.file." + std::to_string(level + 1);
+        const auto path = db_path + "maps/cities.file." + std::to_string(level + 1);
         const auto content = read_whole_file(path);
         if (!content) {
             view.max_level = level - 1;

@@ -35,6 +35,6 @@ std::vector<CityRecord> parse_cities(std::string_view text);
 // Reads maps/cities.file.1 .. 3 below the data directory for the levels the map data allows,
 // advancing the bar by 9 per file. The first missing file ends the loading and lowers the max
 // level to the level below it.
-void load_cities(map_view& view, loading_progress& progress);
+void load_cities(map_view& view, const std::string& db_path, loading_progress& progress);
 
 } // namespace hoplot

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-#include "base/settings.h"
 #include "base/show_message.h"
 #include "base/whole_file.h"
 #include "map/map_view.h"
@@ -122,16 +119,18 @@ map_file_status parse_map_file(std::span<const std::uint8_t> bytes, std::uint32_
     return map_file_status::loaded;
 }
 
-map_file_status load_map_file(const std::string& relative_path, std::uint32_t expected_grid,
-                              map_level& level, loading_progress& progress) {
-    const auto content = read_whole_file(app_settings().db_path + relative_path);
+map_file_status load_map_file(const std::string& db_path, const std::string& relative_path,
+                              std::uint32_t expected_grid, map_level& level,
+                              loading_progress& progress) {
+    const auto content = read_whole_file(db_path + relative_path);
     if (!content) return map_file_status::failed;
     const std::span<const std::uint8_t> bytes(
         reinterpret_cast<const std::uint8_t*>(content->data()), content->size());
     return parse_map_file(bytes, expected_grid, level, progress);
 }
 
-std::optional<std::string> load_map_data(map_view& view, loading_progress& progress) {
+std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
+                                         loading_progress& progress) {
     auto data = std::make_shared<map_data>();
     view.max_level = 3;
     for (int index = 0; index < level_count && view.max_level == 3; ++index) {
@@ -140,7 +139,7 @@ std::optional<std::string> load_map_data(map_view& view, loading_progress& progr
             progress.set_stage(format_message(layer.stage, level.name));
             const std::string path = map_file_path(layer, level);
             auto& destination = ((*data).*layer.member)[static_cast<std::size_t>(index)];
-            const auto status = load_map_file(path, level.grid, destination, progress);
+            const auto status = load_map_file(db_path, path, level.grid, destination, progress);
             if (status == map_file_status::wrong_grid) return path;
             if (status == map_file_status::failed) {
                 view.max_level = index - 1;
@@ -150,13 +149,6 @@ std::optional<std::string> load_map_data(map_view& view, loading_progress& progr
     }
     view.maps = std::move(data);
     return std::nullopt;
-}
-
-void end_with_wrong_map_data(const std::string& relative_path) {
-    ShowMessage(format_message("Wrong data in file %s", relative_path));
-    // At once: nothing is saved or released.
-    std::fflush(nullptr);
-    std::_Exit(0);
 }
 
 } // namespace hoplot

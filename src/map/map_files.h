@@ -24,15 +24,15 @@ map_file_status parse_map_file(std::span<const std::uint8_t> bytes, std::uint32_
                                map_level& level, loading_progress& progress);
 
 // Reads the file at the data directory followed by relative_path ("maps/map.cil.4.256").
-map_file_status load_map_file(const std::string& relative_path, std::uint32_t expected_grid,
-                              map_level& level, loading_progress& progress);
+map_file_status load_map_file(const std::string& db_path, const std::string& relative_path,
+                              std::uint32_t expected_grid, map_level& level,
+                              loading_progress& progress);
 
-// Loads the nine map files level by level into the view and sets its max level: 3 when all
-// loaded, else the highest level whose three files all loaded before the first failure. Returns
-// the relative path of a file with a wrong grid; the caller must then end the program.
-std::optional<std::string> load_map_data(map_view& view, loading_progress& progress);
-
-// "Wrong data in file %s", then the program ends at once with exit status 0.
-[[noreturn]] void end_with_wrong_map_data(const std::string& relative_path);
+// Loads the nine map files of the data directory level by level into the view and sets its max
+// level: 3 when all loaded, else the highest level whose three files all loaded before the first
+// failure. Returns the relative path of a file with a wrong grid; the caller must then end the
+// program.
+std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
+                                         loading_progress& progress);
 
 } // namespace hoplot

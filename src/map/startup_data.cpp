@@ -7,14 +7,14 @@
 namespace hoplot {
 
 std::optional<std::string>
-load_startup_data(map_view& view, loading_progress& progress,
+load_startup_data(map_view& view, const std::string& db_path, loading_progress& progress,
                   const std::function<void(loading_progress&)>& load_caches) {
-    if (auto wrong = load_map_data(view, progress)) return wrong;
+    if (auto wrong = load_map_data(view, db_path, progress)) return wrong;
     progress.set_range(100);
     if (load_caches) load_caches(progress);
     progress.set_stage("Loading cities information");
     progress.set_range(18);
-    load_cities(view, progress);
+    load_cities(view, db_path, progress);
     return std::nullopt;
 }
 

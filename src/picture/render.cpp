@@ -93,7 +93,7 @@ parse_render_arguments(const std::vector<std::string>& args) {
     return request;
 }
 
-int run_render(const std::vector<std::string>& args) {
+int run_render(const std::vector<std::string>& args, const settings& values) {
     const auto parsed = parse_render_arguments(args);
     if (const auto* error = std::get_if<std::string>(&parsed)) return bad_usage(*error);
     const auto* request = &std::get<render_request>(parsed);
@@ -102,29 +102,29 @@ int run_render(const std::vector<std::string>& args) {
     map_view view;
     no_progress progress;
     // Hop positions are only needed to show a trace file.
-    const auto load_caches =
-        request->trace_file ? load_location_sources : std::function<void(loading_progress&)>();
-    if (const auto wrong = load_startup_data(view, progress, load_caches)) {
+    std::function<void(loading_progress&)> load_caches;
+    if (request->trace_file)
+        load_caches = [&values](loading_progress& p) { load_location_sources(values, p); };
+    if (const auto wrong = load_startup_data(view, values.db_path, progress, load_caches)) {
         ShowMessage(format_message("Wrong data in file %s", *wrong));
         return 1;
     }
     // A picture without any map would pass for a success.
     if (view.maps->coastlines[0].empty()) {
-        ShowMessage(
-            format_message("Can't read the map data in %s", app_settings().db_path + "maps/"));
+        ShowMessage(format_message("Can't read the map data in %s", values.db_path + "maps/"));
         return 1;
     }
-    take_display_flags(view, app_settings());
-    const bool globe = request->globe.value_or(app_settings().globe_mode != 0);
+    take_display_flags(view, values);
+    const bool globe = request->globe.value_or(values.globe_mode != 0);
     quiet_view_listener listener;
     // Sized like a map window of the picture's size, so that it draws what the window would.
     resize_view(view, request->width, request->height, listener);
     if (globe) set_globe_mode(view, listener);
 
     // The home is marked, and the trace's positions are checked from it.
-    const auto home = parse_home_location(app_settings().home_location);
+    const auto home = parse_home_location(values.home_location);
     if (home) view.home = to_map_units(*home);
-    trace_store store;
+    trace_store store(sources_resolver(app_location_sources(values)));
     store.set_home(home);
     if (request->trace_file) {
         trace_document document;

@@ -7,6 +7,8 @@
 
 namespace hoplot {
 
+struct settings;
+
 struct render_request {
     std::string output;
     std::optional<bool> globe; // none: as the settings' Globe Mode says
@@ -21,10 +23,10 @@ struct render_request {
 std::variant<render_request, std::string>
 parse_render_arguments(const std::vector<std::string>& args);
 
-// hoplot --render: draws the map as a map window of the picture's size would, with the current
-// settings' layers and mode and optionally trace 0 of a trace file, and writes it as a PNG: the
-// whole flat world (or with --fit the region around the trace) in the largest rectangle of its
-// own shape that fits the picture, centred; the globe ignores --fit. Needs no display.
-int run_render(const std::vector<std::string>& args);
+// hoplot --render: draws the map as a map window of the picture's size would, with the
+// settings' data, layers and mode and optionally trace 0 of a trace file, and writes it as a PNG:
+// the whole flat world (or with --fit the region around the trace) in the largest rectangle of
+// its own shape that fits the picture, centred; the globe ignores --fit. Needs no display.
+int run_render(const std::vector<std::string>& args, const settings& values);
 
 } // namespace hoplot

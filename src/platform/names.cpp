@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/blocking_call.h"
 #include "platform/socket_address.h"
 
 namespace hoplot {
@@ -24,9 +25,7 @@ int system_family(address_family family) {
     return AF_UNSPEC;
 }
 
-} // namespace
-
-forward_result resolve_host(const std::string& name, address_family family) {
+forward_result system_resolve_host(const std::string& name, address_family family) {
     addrinfo hints{};
     hints.ai_family = system_family(family);
     hints.ai_socktype = SOCK_RAW;
@@ -39,14 +38,29 @@ forward_result resolve_host(const std::string& name, address_family family) {
     return {to_text(*address), {}};
 }
 
-std::optional<std::string> reverse_lookup(const std::string& address) {
-    const auto parsed = parse_ip(address);
-    if (!parsed) return std::nullopt;
-    const socket_address to(*parsed);
+std::optional<std::string> system_reverse_lookup(const ip_address& address) {
+    const socket_address to(address);
     char host[NI_MAXHOST] = {};
     if (getnameinfo(to.get(), to.size(), host, sizeof host, nullptr, 0, NI_NAMEREQD) != 0)
         return std::nullopt;
     return std::string(host);
+}
+
+} // namespace
+
+forward_result resolve_host(const std::string& name, address_family family,
+                            const std::stop_token& stop) {
+    return run_blocking_call<forward_result>(
+               [name, family] { return system_resolve_host(name, family); }, stop)
+        .value_or(forward_result{std::nullopt, "stopped"});
+}
+
+std::optional<std::string> reverse_lookup(const std::string& address, const std::stop_token& stop) {
+    const auto parsed = parse_ip(address);
+    if (!parsed) return std::nullopt;
+    return run_blocking_call<std::optional<std::string>>(
+               [to = *parsed] { return system_reverse_lookup(to); }, stop)
+        .value_or(std::nullopt);
 }
 
 } // namespace hoplot

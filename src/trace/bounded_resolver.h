@@ -12,9 +12,10 @@ namespace hoplot {
 // must not hang on the network. A DNS LOC query, the only source that may wait on it, gets at
 // most `patience`; once one has been late, the following hops do not wait at all until a query
 // is answered again. A late hop is placed by the other sources meanwhile, and its query's answer
-// is kept for the next time the hop is placed. Every answer is kept for the program's run.
-trace_store::resolver
-bounded_resolver(std::chrono::milliseconds patience,
-                 std::function<location_sources()> sources = app_location_sources);
+// is kept for the next time the hop is placed. Every answer is kept as long as the resolver
+// lives; the queries still running when it goes are stopped and waited for.
+// sources: the sources as they are at each hop.
+trace_store::resolver bounded_resolver(std::chrono::milliseconds patience,
+                                       std::function<location_sources()> sources);
 
 } // namespace hoplot

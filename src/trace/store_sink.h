@@ -17,24 +17,27 @@ class trace_controls {
     virtual void trace_ended() = 0;
 };
 
-// Applies the engine's calls to the store and the controls. Runs on the thread that owns the
+// Applies the engine's events to the store and the controls. Runs on the thread that owns the
 // store: the engine's worker reaches it through a relay.
 class store_sink : public trace_sink {
   public:
     store_sink(trace_store& store, trace_controls& controls) : store_(store), controls_(controls) {}
 
-    void begin_trace(const std::string& destination) override;
-    void trace_started() override;
-    void set_status_text(const std::string& text) override { controls_.set_status_text(text); }
-    void add_line(const std::string& text, int colour) override;
-    void first_answer(const std::string& destination) override;
-    void add_hop(const traced_hop& hop) override;
-    void add_status_row(const std::string& text, int colour) override;
-    void traces_changed() override { store_.set_traces_saved(false); }
-    void end_trace() override { store_.end_trace(); }
-    void trace_ended() override { controls_.trace_ended(); }
+    void handle(const trace_event& event) override;
 
   private:
+    void apply(const trace_events::begin& event);
+    void apply(const trace_events::started& event);
+    void apply(const trace_events::status& event) { controls_.set_status_text(event.text); }
+    // Only ever before the trace's first hop, so the store shows it without keeping it.
+    void apply(const trace_events::line& event) { store_.add_status_row(event.text, event.colour); }
+    void apply(const trace_events::first_answer&) { select_after_hop_ = true; }
+    void apply(const traced_hop& hop);
+    void apply(const trace_events::status_row& row) { store_.add_status_row(row.text, row.colour); }
+    void apply(const trace_events::traces_changed&) { store_.set_traces_saved(false); }
+    void apply(const trace_events::end&) { store_.end_trace(); }
+    void apply(const trace_events::ended&) { controls_.trace_ended(); }
+
     trace_store& store_;
     trace_controls& controls_;
     bool select_after_hop_ = false;

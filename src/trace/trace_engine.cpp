@@ -16,24 +16,29 @@ using std::chrono::milliseconds;
 constexpr microseconds stop_poll = milliseconds(10);
 constexpr microseconds lookup_poll = milliseconds(1);
 
-// The name and position of one hop, looked up on a thread of its own: several hops are looked
-// up at once, and a slow name server never holds up a stop (the worker just leaves it behind).
+// The name and position of one hop, looked up on the engine's pool: several hops are looked up
+// at once, and a stop makes them give up (a slow name server's answer is left to come in
+// unwaited for).
 struct hop_task {
     std::atomic<bool> done = false;
     traced_hop hop;
 };
 
-std::shared_ptr<hop_task> look_up(const std::shared_ptr<hop_lookup>& lookup, hop_rec row) {
+std::shared_ptr<hop_task> look_up(task_pool& pool, std::shared_ptr<hop_lookup> lookup,
+                                  std::shared_ptr<const location_sources> sources,
+                                  std::stop_token stop, hop_rec row) {
     auto task = std::make_shared<hop_task>();
     task->hop.row = std::move(row);
-    std::thread([lookup, task] {
-        hop_rec& found = task->hop.row;
-        found.name = lookup->reverse_lookup(found.address).value_or(found.address);
-        task->hop.where = lookup->locate(found.name, found.address);
-        found.location = task->hop.where.location;
-        found.kind = task->hop.where.kind;
-        task->done = true;
-    }).detach();
+    pool.run(
+        [lookup = std::move(lookup), sources = std::move(sources), stop = std::move(stop), task] {
+            hop_rec& found = task->hop.row;
+            found.name = lookup->reverse_lookup(found.address, stop).value_or(found.address);
+            task->hop.where = lookup->locate(found.name, found.address, *sources, stop);
+            found.location = task->hop.where.location;
+            found.kind = task->hop.where.kind;
+            // A look-up that gave up has nothing to report.
+            task->done = !stop.stop_requested();
+        });
     return task;
 }
 
@@ -68,69 +73,82 @@ engine_parts system_engine_parts(probe_settings settings) {
 
 trace_engine::trace_engine(trace_sink& sink, engine_parts parts)
     : sink_(sink), parts_(std::move(parts)),
-      next_sequence_(static_cast<std::uint16_t>(std::random_device{}())) {}
+      next_sequence_(static_cast<std::uint16_t>(std::random_device{}())),
+      lookups_(static_cast<std::size_t>(parts_.settings.last_ttl)) {}
 
 trace_engine::~trace_engine() {
     stop_trace();
     join();
+    // The look-ups, told to stop with the trace, end as the pool goes.
 }
 
-void trace_engine::start_trace(const std::string& destination, address_family family) {
+void trace_engine::start_trace(const std::string& destination, address_family family,
+                               location_sources sources) {
     join();
-    sink_.begin_trace(destination);
-    sink_.set_status_text("Tracing");
-    sink_.trace_started();
-    // Cleared here rather than by the worker, so that a stop right after the start is not lost.
-    stop_requested_ = false;
+    sink_.handle(trace_events::begin{destination});
+    sink_.handle(trace_events::status{"Tracing"});
+    sink_.handle(trace_events::started{});
+    // Look-ups the last trace no longer needed give up. A stop of its own for every trace, made
+    // here rather than by the worker, so that a stop right after the start is not lost.
+    stop_.request_stop();
+    stop_ = std::stop_source();
     running_ = true;
-    worker_ = std::thread([this, destination, family] { run(destination, family); });
+    worker_ = std::thread(
+        [this, job = trace_job{destination, family,
+                               std::make_shared<const location_sources>(std::move(sources)),
+                               stop_.get_token()}] { run(job); });
 }
 
 void trace_engine::stop_trace() {
-    stop_requested_ = true;
+    stop_.request_stop();
 }
 
 void trace_engine::join() {
     if (worker_.joinable()) worker_.join();
 }
 
-void trace_engine::run(const std::string& destination, address_family family) {
-    const forward_result resolved = parts_.lookup->resolve_host(destination, family);
+void trace_engine::run(const trace_job& job) {
+    // Waited for only until a stop: the look-up itself cannot be interrupted.
+    const forward_result resolved =
+        parts_.lookup->resolve_host(job.destination, job.family, job.stop);
+    if (job.stop.stop_requested()) {
+        finish();
+        return;
+    }
     const auto address = resolved.address ? parse_ip(*resolved.address) : std::nullopt;
     if (!address || !traceable(*address)) {
-        sink_.add_line("Can't resolve IP name", red);
+        sink_.handle(trace_events::line{"Can't resolve IP name", red});
         finish();
         return;
     }
     const prober_opening opening = parts_.open_prober(*address);
     if (!opening.opened) {
-        sink_.add_line(opening.error, red);
+        sink_.handle(trace_events::line{opening.error, red});
         finish();
         return;
     }
-    sink_.traces_changed();
-    probe(destination, *address, *opening.opened);
-    if (!stop_requested_) sink_.add_status_row(done_text, blue);
-    sink_.set_status_text("Ready");
-    sink_.end_trace();
+    sink_.handle(trace_events::traces_changed{});
+    probe(job, *address, *opening.opened);
+    if (!job.stop.stop_requested()) sink_.handle(trace_events::status_row{done_text, blue});
+    sink_.handle(trace_events::status{"Ready"});
+    sink_.handle(trace_events::end{});
     running_ = false;
-    sink_.trace_ended();
+    sink_.handle(trace_events::ended{});
 }
 
 void trace_engine::finish() {
-    sink_.set_status_text("Ready");
+    sink_.handle(trace_events::status{"Ready"});
     running_ = false;
-    sink_.trace_ended();
+    sink_.handle(trace_events::ended{});
 }
 
-void trace_engine::probe(const std::string& destination, const ip_address& address,
-                         prober& probes) {
+void trace_engine::probe(const trace_job& job, const ip_address& address, prober& probes) {
     probe_schedule schedule(parts_.settings, address);
     std::vector<std::shared_ptr<hop_task>> tasks(
         static_cast<std::size_t>(parts_.settings.last_ttl) + 1);
     bool first_answer = true;
     int next_report = 1;
-    while (!stop_requested_) {
+    while (!job.stop.stop_requested()) {
         // What waited long enough is settled first: it is not probed again.
         const auto now = probe_clock::now();
         schedule.expire(now);
@@ -144,18 +162,19 @@ void trace_engine::probe(const std::string& destination, const ip_address& addre
         for (int ttl = 1; ttl <= schedule.last_needed(); ++ttl) {
             auto& task = tasks[static_cast<std::size_t>(ttl)];
             if (!task && schedule.slot(ttl).state == probe_state::answered)
-                task = look_up(parts_.lookup, answered_row(schedule.slot(ttl)));
+                task = look_up(lookups_, parts_.lookup, job.sources, job.stop,
+                               answered_row(schedule.slot(ttl)));
         }
         // Hops go out strictly in TTL order, each once its probe is settled and looked up.
         for (; next_report <= schedule.last_needed(); ++next_report) {
             const probe_state state = schedule.slot(next_report).state;
             const auto& task = tasks[static_cast<std::size_t>(next_report)];
             if (state == probe_state::timed_out) {
-                sink_.add_status_row(timed_out_text, red);
+                sink_.handle(trace_events::status_row{timed_out_text, red});
             } else if (state == probe_state::answered && task->done) {
-                if (first_answer) sink_.first_answer(destination);
+                if (first_answer) sink_.handle(trace_events::first_answer{job.destination});
                 first_answer = false;
-                sink_.add_hop(task->hop);
+                sink_.handle(task->hop);
             } else {
                 break;
             }

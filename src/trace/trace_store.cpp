@@ -7,11 +7,6 @@
 namespace hoplot {
 namespace {
 
-// Stands in while no window listens.
-class silent_observer final : public store_observer {};
-
-silent_observer nobody;
-
 // Gives the hop its answer, location text, kind, source and network, not checked yet.
 void apply_resolution(hop_rec& hop, const resolution& where) {
     hop.network = where.network;
@@ -100,10 +95,22 @@ bool has_doubtful_point(const route_rec& route) {
 
 } // namespace
 
-trace_store::trace_store(resolver resolve) : resolve_(std::move(resolve)), observer_(&nobody) {}
+trace_store::trace_store(resolver resolve) : resolve_(std::move(resolve)) {}
 
-void trace_store::set_observer(store_observer* observer) {
-    observer_ = observer != nullptr ? observer : &nobody;
+trace_store::resolver sources_resolver(location_sources sources) {
+    return [sources = std::move(sources)](std::string& host_name, const std::string& address) {
+        return resolve_location(host_name, address, sources);
+    };
+}
+
+void trace_store::add_observer(store_observer& observer) {
+    observers_.push_back(&observer);
+}
+
+template <typename... params, typename... values>
+void trace_store::notify(void (store_observer::*event)(params...), const values&... arguments) {
+    for (store_observer* observer : observers_)
+        (observer->*event)(arguments...);
 }
 
 void trace_store::begin_trace(const std::string& destination) {
@@ -116,7 +123,7 @@ void trace_store::add_status_row(const std::string& text, int colour) {
     if (building_ && building_->entry) {
         entries_[*building_->entry].rows.push_back(make_status_row(text, colour));
     }
-    observer_->output_line_added(text, colour);
+    notify(&store_observer::output_line_added, text, colour);
 }
 
 void trace_store::add_hop(hop_rec hop, bool on_screen) {
@@ -136,7 +143,7 @@ void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) 
     }
     const map_point position = hop_position(hop, last_position_);
     const bool resolved = where.location.has_value();
-    observer_->output_hop_added(hop);
+    notify(&store_observer::output_hop_added, hop);
 
     point_rec point{hop.name, position, hop.kind, doubtful(hop)};
     const std::string label = hop.name;
@@ -148,7 +155,7 @@ void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) 
     }
 
     if (building_->resolved_seen) {
-        observer_->hop_label_drawn(label, label_counter_, kind, position, on_screen);
+        notify(&store_observer::hop_label_drawn, label, label_counter_, kind, position, on_screen);
         label_counter_ = next_label_index(label_counter_);
     }
     last_position_ = position;
@@ -156,7 +163,7 @@ void trace_store::add_hop(hop_rec hop, const resolution& where, bool on_screen) 
     if (!changed.empty())
         regroup(changed, true);
     else if (on_screen && has_doubtful_point(*route_))
-        observer_->map_repainted();
+        notify(&store_observer::map_repainted);
 }
 
 // Checks the trace being built with the new hop; returns the earlier rows that changed.
@@ -178,9 +185,9 @@ void trace_store::regroup(const std::vector<std::size_t>& changed, bool show) {
     if (building_ && current_ == building_->entry && !route_->places.empty())
         last_position_ = route_->places.back().points.back().position;
     if (!show) return;
-    observer_->map_repainted();
+    notify(&store_observer::map_repainted);
     for (const std::size_t row : changed)
-        observer_->output_hop_changed(row, rows.size(), rows[row]);
+        notify(&store_observer::output_hop_changed, row, rows.size(), rows[row]);
 }
 
 void trace_store::set_home(std::optional<coordinates> home) {
@@ -194,15 +201,15 @@ void trace_store::add_first_hop(hop_rec hop, point_rec point, bool resolved, boo
     const map_point position = point.position;
     entries_.push_back({building_->destination, {std::move(hop)}});
     building_->entry = entries_.size() - 1;
-    observer_->trace_count_changed(trace_count());
+    notify(&store_observer::trace_count_changed, trace_count());
 
     route_ = route_rec{building_->destination, {hop_group{{std::move(point)}, 1, 0}}};
     current_ = building_->entry;
-    observer_->trace_line_appended(entries_.back().name);
+    notify(&store_observer::trace_line_appended, entries_.back().name);
 
     if (resolved) {
         building_->resolved_seen = true;
-        observer_->hop_dot_drawn(position, on_screen);
+        notify(&store_observer::hop_dot_drawn, position, on_screen);
     }
     label_counter_ = 0;
 }
@@ -218,9 +225,9 @@ void trace_store::add_later_hop(hop_rec hop, point_rec point, bool resolved, boo
     const map_point previous = last_position_;
     const bool opened = place_point(*route_, std::move(point), previous);
     if (opened && building_->resolved_seen) {
-        observer_->route_line_drawn(previous, position, on_screen);
-        observer_->hop_dot_drawn(previous, on_screen);
-        observer_->hop_dot_drawn(position, on_screen);
+        notify(&store_observer::route_line_drawn, previous, position, on_screen);
+        notify(&store_observer::hop_dot_drawn, previous, on_screen);
+        notify(&store_observer::hop_dot_drawn, position, on_screen);
     }
 }
 
@@ -230,8 +237,8 @@ void trace_store::move_first_place(map_point to, bool on_screen) {
     int index = 0;
     for (point_rec& point : route_->places.front().points) {
         point.position = to;
-        observer_->hop_dot_drawn(to, on_screen);
-        observer_->hop_label_drawn(point.label, index, point.kind, to, on_screen);
+        notify(&store_observer::hop_dot_drawn, to, on_screen);
+        notify(&store_observer::hop_label_drawn, point.label, index, point.kind, to, on_screen);
         index = next_label_index(index);
     }
     last_position_ = to;
@@ -260,13 +267,13 @@ void trace_store::rebuild_route(std::size_t index) {
     route_ = group_route(entries_[index].rows, {});
     current_ = index;
 
-    observer_->map_repainted();
-    observer_->output_cleared();
+    notify(&store_observer::map_repainted);
+    notify(&store_observer::output_cleared);
     for (const hop_rec& row : entries_[index].rows) {
         if (row.is_status()) {
-            observer_->output_line_added(row.name, row.colour);
+            notify(&store_observer::output_line_added, row.name, row.colour);
         } else {
-            observer_->output_hop_added(row);
+            notify(&store_observer::output_hop_added, row);
         }
     }
 }
@@ -277,11 +284,11 @@ void trace_store::delete_trace(std::size_t index) {
     route_.reset();
     current_.reset();
     forget_building();
-    observer_->trace_line_removed(index);
-    observer_->trace_count_changed(trace_count());
+    notify(&store_observer::trace_line_removed, index);
+    notify(&store_observer::trace_count_changed, trace_count());
     if (entries_.empty()) {
-        observer_->map_repainted();
-        observer_->output_cleared();
+        notify(&store_observer::map_repainted);
+        notify(&store_observer::output_cleared);
     } else {
         rebuild_route(entries_.size() - 1);
     }
@@ -289,13 +296,13 @@ void trace_store::delete_trace(std::size_t index) {
 }
 
 void trace_store::clear_traces() {
-    observer_->output_cleared();
+    notify(&store_observer::output_cleared);
     entries_.clear();
     route_.reset();
     current_.reset();
     forget_building();
-    observer_->trace_lines_cleared();
-    observer_->trace_count_changed(0);
+    notify(&store_observer::trace_lines_cleared);
+    notify(&store_observer::trace_count_changed, 0);
 }
 
 // Deleting or clearing may remove the rows the trace being built appends to.
@@ -304,15 +311,15 @@ void trace_store::forget_building() {
 }
 
 void trace_store::repaint_map() {
-    observer_->map_repainted();
+    notify(&store_observer::map_repainted);
 }
 
 void trace_store::select_trace(std::size_t index) {
-    if (index < entries_.size()) observer_->trace_line_selected(index);
+    if (index < entries_.size()) notify(&store_observer::trace_line_selected, index);
 }
 
 void trace_store::deselect_traces() {
-    observer_->trace_lines_deselected();
+    notify(&store_observer::trace_lines_deselected);
 }
 
 } // namespace hoplot

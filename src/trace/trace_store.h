@@ -26,15 +26,14 @@ inline constexpr const char* unresolved_text = "Unresolved";
 // current trace, and the state of the trace being built. Used on the GUI thread only.
 class trace_store {
   public:
-    // Places one hop; may change the host name. resolve_location unless a test says otherwise.
+    // Places one hop; may change the host name.
     using resolver = std::function<resolution(std::string& host_name, const std::string& address)>;
 
-    explicit trace_store(
-        resolver resolve =
-            static_cast<resolution (*)(std::string&, const std::string&)>(resolve_location));
+    explicit trace_store(resolver resolve);
 
-    // The store reports to at most one observer; null detaches it.
-    void set_observer(store_observer* observer);
+    // Every event goes to each observer, in the order they were added; an observer stays
+    // added for the store's life.
+    void add_observer(store_observer& observer);
 
     int trace_count() const { return static_cast<int>(entries_.size()); }
     const std::vector<trace_entry>& traces() const { return entries_; }
@@ -99,11 +98,13 @@ class trace_store {
     void add_later_hop(hop_rec hop, point_rec point, bool resolved, bool on_screen);
     void move_first_place(map_point to, bool on_screen);
     void forget_building();
+    template <typename... params, typename... values>
+    void notify(void (store_observer::*event)(params...), const values&... arguments);
     std::vector<std::size_t> check_with(hop_rec& hop);
     void regroup(const std::vector<std::size_t>& changed, bool show);
 
     resolver resolve_;
-    store_observer* observer_;
+    std::vector<store_observer*> observers_;
     std::vector<trace_entry> entries_;
     std::optional<route_rec> route_;
     std::optional<std::size_t> current_;
@@ -113,5 +114,8 @@ class trace_store {
     bool traces_saved_ = true;
     std::optional<coordinates> home_;
 };
+
+// Places hops with the given sources.
+trace_store::resolver sources_resolver(location_sources sources);
 
 } // namespace hoplot

@@ -1,10 +1,14 @@
 #include "base/settings.h"
 
+#include <QBuffer>
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <tuple>
+
+#include "base/settings_format.h"
 
 namespace hoplot {
 namespace {
@@ -119,6 +123,26 @@ TEST_F(settings_test, a_file_in_the_former_format_reads) {
     EXPECT_EQ(values.output[1], (1234 - 205) / 5);
     EXPECT_TRUE(has_line("Main Window Width=1234"));
     EXPECT_EQ(text().find('%'), std::string::npos) << text();
+}
+
+// Names a user added by hand are written back so that they read as they were read.
+TEST(settings_format, every_name_is_written_back_to_read_the_same) {
+    const auto read = [](QByteArray text) {
+        QBuffer file(&text);
+        file.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap values;
+        read_settings_file(file, values);
+        return values;
+    };
+    const QSettings::SettingsMap values =
+        read("%3Bnot a comment=1\n%25 and %3D=2\n%20blank ends%20=3\nGeneral/x=4\n"
+             "[%5Bnot a group]\n%23=5\n[%20]\ny=6\n");
+    ASSERT_EQ(values.size(), 6);
+    QByteArray written;
+    QBuffer file(&written);
+    file.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(write_settings_file(file, values));
+    EXPECT_EQ(read(written), values) << written.toStdString();
 }
 
 TEST_F(settings_test, written_values_read_back) {

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include "base/data_dir.h"
-#include "base/settings.h"
 #include "map/cities.h"
 #include "map/map_files.h"
 #include "map/map_view.h"
@@ -11,9 +10,10 @@
 
 namespace {
 
+const std::string data_dir = hoplot::find_data_dir();
+
 bool use_data_dir(benchmark::State& state) {
-    hoplot::app_settings().db_path = hoplot::find_data_dir();
-    if (!hoplot::app_settings().db_path.empty()) return true;
+    if (!data_dir.empty()) return true;
     state.SkipWithError("no data directory");
     return false;
 }
@@ -23,7 +23,7 @@ void map_files_and_cities(benchmark::State& state) {
     for (auto _ : state) {
         hoplot::map_view view;
         hoplot::no_progress progress;
-        const auto wrong = hoplot::load_startup_data(view, progress, nullptr);
+        const auto wrong = hoplot::load_startup_data(view, data_dir, progress, nullptr);
         benchmark::DoNotOptimize(view);
         if (wrong || view.max_level != 3) state.SkipWithError("the data did not load completely");
     }
@@ -35,7 +35,7 @@ void map_files(benchmark::State& state) {
     for (auto _ : state) {
         hoplot::map_view view;
         hoplot::no_progress progress;
-        hoplot::load_map_data(view, progress);
+        hoplot::load_map_data(view, data_dir, progress);
         benchmark::DoNotOptimize(view);
     }
 }
@@ -47,7 +47,7 @@ void cities(benchmark::State& state) {
         hoplot::map_view view;
         view.max_level = 3;
         hoplot::no_progress progress;
-        hoplot::load_cities(view, progress);
+        hoplot::load_cities(view, data_dir, progress);
         benchmark::DoNotOptimize(view);
     }
 }

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "base/data_dir.h"
-#include "base/settings.h"
 #include "map/map_view.h"
 #include "map/paint_map.h"
 #include "map/startup_data.h"
@@ -56,10 +55,9 @@ map_view loaded_view(int width, int height) {
         return std::make_unique<QGuiApplication>(argc, argv);
     }();
     static const map_view loaded = [] {
-        app_settings().db_path = find_data_dir();
         map_view view;
         no_progress progress;
-        load_startup_data(view, progress, {});
+        load_startup_data(view, find_data_dir(), progress, {});
         return view;
     }();
     map_view view = loaded;

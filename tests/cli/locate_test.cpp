@@ -19,9 +19,9 @@ class locate_test : public geo_test {
         writer db;
         db.add("81.2.69.0", 24,
                map({{"latitude", float32(-33.5f)}, {"longitude", float32(151.25f)}}));
-        app_settings().rfc1876 = 0;
-        app_settings().use_geoip = 1;
-        app_settings().geoip_database = data.write("test.mmdb", db.build());
+        values.rfc1876 = 0;
+        values.use_geoip = 1;
+        values.geoip_database = data.write("test.mmdb", db.build());
         // 10.1.2.0/24 and 2001:db8::/48.
         const std::string csv4 =
             data.write("asn4.csv", "167838208,167838463,64500,\"Example \"\"Transit\"\", Inc.\"\n");
@@ -33,7 +33,7 @@ class locate_test : public geo_test {
 
     std::pair<int, std::string> locate(const std::vector<std::string>& args) {
         testing::internal::CaptureStdout();
-        const int status = run_locate(args);
+        const int status = run_locate(args, values);
         return {status, testing::internal::GetCapturedStdout()};
     }
 };

@@ -13,6 +13,7 @@ namespace {
 
 struct show_mode : ::testing::Test {
     scratch_dir dir;
+    settings values;
     std::vector<std::string> messages;
     message_handler old_handler =
         set_message_handler([this](const std::string& m) { messages.push_back(m); });
@@ -23,7 +24,7 @@ struct show_mode : ::testing::Test {
     std::string shown(const std::string& path, int& status, bool json = false) const {
         const std::string printed = dir.path() + "printed";
         std::FILE* out = std::fopen(printed.c_str(), "w");
-        status = show_trace_file(path, out, json);
+        status = show_trace_file(path, values, out, json);
         std::fclose(out);
         return read_text_file(printed);
     }
@@ -52,14 +53,12 @@ TEST_F(show_mode, prints_each_trace_name_then_its_rows_placed_anew) {
 TEST_F(show_mode, json_gives_positions_and_what_the_check_says) {
     app_position_cache().insert("192.0.2.1", "near", 48.86, "North", 2.35, "East");
     app_position_cache().insert("192.0.2.2", "far", 35.68, "North", 139.69, "East");
-    const std::string saved_home = app_settings().home_location;
-    app_settings().home_location = "48.85 2.35";
+    values.home_location = "48.85 2.35";
     int status = -1;
     const std::string text =
         shown(dir.write("t.trc", "1 dest 4 0 near 192.0.2.1 1ms 0 far 192.0.2.2 1ms "
                                  "0 lost 192.0.2.3 1ms 16711680 Done "),
               status, true);
-    app_settings().home_location = saved_home;
     app_position_cache().clear();
     EXPECT_EQ(status, 0);
     EXPECT_EQ(

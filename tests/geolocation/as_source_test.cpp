@@ -38,19 +38,19 @@ TEST_F(as_source_test, a_bad_line_or_an_unwritable_place_is_said_and_leaves_no_f
 // The process-wide source: the data directory's table, or a notice of why there is none; a
 // table that cannot be read is reported once.
 TEST_F(as_source_test, the_source_opens_the_data_directorys_table_or_says_why_not) {
-    open_as_source();
+    open_as_source(data.path());
     EXPECT_FALSE(as_lookup("10.0.0.1"));
     EXPECT_NE(as_source_notice().find("hoplot-fetch-data"), std::string::npos);
     EXPECT_TRUE(messages.empty()) << "a missing table is no error";
 
     const std::string path = data.write(as_table_file, "not a table");
-    open_as_source();
-    open_as_source();
+    open_as_source(data.path());
+    open_as_source(data.path());
     EXPECT_EQ(messages, std::vector<std::string>{"Can't open AS database " + path});
     EXPECT_EQ(as_source_notice(), messages.front());
 
     ASSERT_EQ(convert("167772160,184549375,64501,Ten\n", path), "");
-    open_as_source();
+    open_as_source(data.path());
     EXPECT_EQ(as_lookup("10.0.0.1"), (as_network{64501, "Ten"}));
     EXPECT_EQ(as_source_notice(), "");
 }

@@ -100,7 +100,7 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
 }
 
 TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) {
-    load_position_caches(quiet); // a missing update.cache is normal
+    load_position_caches(data.path(), quiet); // a missing update.cache is normal
     EXPECT_EQ(messages, (std::vector<std::string>{"Error opening hosts file for caching",
                                                   "Error opening network file for caching"}));
     messages.clear();
@@ -108,7 +108,7 @@ TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) 
     data.write("cache_files/hosts.cache", "10.1.2.3 shipped 37 46N 122 25W\n");
     data.write("cache_files/networks.cache", std::string(380, ' ') + "\n10.1 1 0N 1 0E net\n");
     recording_progress progress;
-    load_position_caches(progress);
+    load_position_caches(data.path(), progress);
     // The shipped host line replaces the user's fix of the same address at start-up.
     EXPECT_EQ(cache_lookup("10.1.2.3")->name, "shipped");
     EXPECT_EQ(cache_lookup("10.7.7.7")->name, "kept");
@@ -120,7 +120,7 @@ TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) 
     EXPECT_EQ(progress.events, expected);
     EXPECT_EQ(progress.advances, 2 + 1 + 2);
     data.write("cache_files/hosts.cache", ""); // empty is not missing
-    load_position_caches(quiet);
+    load_position_caches(data.path(), quiet);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -196,10 +196,10 @@ TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory
     // and the next start reads them from there.
     const std::string user_file = user_update_file();
     ASSERT_EQ(update_cache_paths(data.path()), (std::vector{update_file(), user_file}));
-    EXPECT_TRUE(append_update({"gw1", "10.1.2.3", "12.5", "North", "3", "West"}));
+    EXPECT_TRUE(append_update(data.path(), {"gw1", "10.1.2.3", "12.5", "North", "3", "West"}));
     EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n");
     app_position_cache().clear();
-    load_position_caches(quiet);
+    load_position_caches(data.path(), quiet);
     EXPECT_EQ(cache_lookup("10.1.2.3")->latitude, 12.5);
     std::filesystem::remove(user_file);
 

@@ -23,31 +23,38 @@ inline entry_t position(double latitude, const char* latitude_word, double longi
     return entry;
 }
 
-// A data directory of its own as DBPath, an empty position cache, and the ShowMessage texts
-// recorded; the settings, the GeoIP and AS sources and the message handler are put back
-// afterwards.
+// Settings with a data directory of its own as DBPath, an empty position cache, and the
+// ShowMessage texts recorded; the GeoIP and AS sources are closed and the message handler is put
+// back afterwards.
 class geo_test : public ::testing::Test {
   protected:
     void SetUp() override {
         old_handler_ = set_message_handler([this](const std::string& m) { messages.push_back(m); });
-        old_settings_ = app_settings();
-        app_settings().db_path = data.path();
+        values.db_path = data.path();
         app_position_cache().clear();
     }
     void TearDown() override {
-        app_settings() = old_settings_;
-        open_geoip_source();
-        open_as_source();
+        open_geoip_source(settings{});
+        open_as_source("");
         app_position_cache().clear();
         set_message_handler(old_handler_);
     }
 
     scratch_dir data;
+    settings values;
     std::vector<std::string> messages;
 
   private:
     message_handler old_handler_;
-    settings old_settings_;
 };
+
+// What the databases open now answer.
+inline std::optional<entry_t> geoip_lookup(const std::string& address) {
+    return geoip_source()(address);
+}
+
+inline std::optional<as_network> as_lookup(const std::string& address) {
+    return as_source()(address);
+}
 
 } // namespace hoplot

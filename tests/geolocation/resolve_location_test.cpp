@@ -14,7 +14,10 @@ struct scripted_sources {
     location_sources make() {
         location_sources s;
         const auto off = [this](int index) { return script[index] == '-'; };
-        if (!off(0)) s.loc = [this](std::string&, const std::string&) { return answer("loc ", 0); };
+        if (!off(0))
+            s.loc = [this](std::string&, const std::string&, const std::stop_token&) {
+                return answer("loc ", 0);
+            };
         if (!off(1)) s.cache = [this](const std::string&) { return answer("cache ", 1); };
         if (!off(2)) s.geoip = [this](const std::string&) { return answer("geoip ", 2); };
         if (!off(3))
@@ -77,7 +80,8 @@ TEST(resolve_location, rules_place_a_hop_by_the_name_that_loc_found) {
     scripted_sources script{"nnny", ""};
     location_sources sources = script.make();
     std::string name;
-    sources.loc = [](std::string& host_name, const std::string&) -> std::optional<entry_t> {
+    sources.loc = [](std::string& host_name, const std::string&,
+                     const std::stop_token&) -> std::optional<entry_t> {
         host_name = "router.paris.example.fr";
         return std::nullopt;
     };
@@ -135,9 +139,9 @@ TEST_F(app_sources_test, settings_choose_the_sources) {
     } rows[] = {
         {0, 0, false, false}, {1, 1, true, true}, {2, 1, false, true}, {-1, 0, false, false}};
     for (const auto& r : rows) {
-        app_settings().rfc1876 = r.rfc1876;
-        app_settings().use_geoip = r.use_geoip;
-        const location_sources sources = app_location_sources();
+        values.rfc1876 = r.rfc1876;
+        values.use_geoip = r.use_geoip;
+        const location_sources sources = app_location_sources(values);
         EXPECT_EQ(static_cast<bool>(sources.loc), r.loc) << r.rfc1876;
         EXPECT_EQ(static_cast<bool>(sources.geoip), r.geoip) << r.use_geoip;
         EXPECT_TRUE(sources.cache && sources.rules);

@@ -20,28 +20,26 @@ QString label_text(const QDialog& dialog, const char* name) {
 
 // Shown, and heard by assistive technology as shown.
 TEST(about_dialog, shows_version_address_and_every_data_attribution) {
-    about_dialog dialog;
+    about_dialog dialog("/opt/hoplot-data/");
     EXPECT_EQ(label_text(dialog, "version"), "Version 1.4.7");
     const auto heard = [&](const char* label) {
         return heard_name(dialog.findChild<QLabel*>(QString::fromLatin1(label)));
     };
     EXPECT_EQ(heard("support_address"), label_text(dialog, "support_address"));
     EXPECT_TRUE(heard("support_address").contains('@'));
-    for (const char* source : {"GSHHG", "GNU Lesser General Public License", "GeoNames",
-                               "IP Geolocation by DB-IP", "RouteViews", "NRO",
-                               "Creative Commons Attribution 4.0"})
+    for (const char* source :
+         {"GSHHG", "GNU Lesser General Public License", "GeoNames", "IP Geolocation by DB-IP",
+          "RouteViews", "NRO", "Creative Commons Attribution 4.0"})
         EXPECT_TRUE(heard("attributions").contains(QString::fromLatin1(source))) << source;
 }
 
 // The home page is the help's contents; the dialog closes whether or not a browser started.
 TEST(about_dialog, visit_opens_the_home_page_then_closes_telling_of_a_failure) {
-    const std::string saved_path = app_settings().db_path;
-    app_settings().db_path = "/opt/hoplot-data/";
     for (const bool opened : {true, false}) {
         SCOPED_TRACE(opened);
         test::message_log log;
         QUrl asked;
-        about_dialog dialog(nullptr, [&](const QUrl& url) {
+        about_dialog dialog("/opt/hoplot-data/", nullptr, [&](const QUrl& url) {
             asked = url;
             return opened;
         });
@@ -53,7 +51,6 @@ TEST(about_dialog, visit_opens_the_home_page_then_closes_telling_of_a_failure) {
                   opened ? std::vector<std::string>{}
                          : std::vector<std::string>{"No web browser to load help. See readme.txt"});
     }
-    app_settings().db_path = saved_path;
 }
 
 } // namespace

@@ -31,11 +31,11 @@ struct fix_line_position_test : ::testing::Test, test::message_log {
     QTableView* lines = nullptr;
 
     fix_line_position_test() {
-        app_settings() = settings{};
-        app_settings().db_path = data.path();
-        app_settings().output = {150, 150, 220, 100};
+        settings values;
+        values.db_path = data.path();
+        values.output = {150, 150, 220, 100};
         data.write("cache_files/update.cache", "");
-        window = std::make_unique<main_window>(map_view{}, nullptr, nullptr,
+        window = std::make_unique<main_window>(values, map_view{}, nullptr, nullptr,
                                                testing::scripted_engine_parts());
         window->resize(900, 700);
         window->show();

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "base/settings.h"
 #include "support/message_log.h"
 
 namespace hoplot {
@@ -17,15 +16,10 @@ namespace {
 
 class help_window_test : public ::testing::Test {
   protected:
-    void SetUp() override {
-        saved_ = app_settings().db_path;
-        app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
-    }
     void TearDown() override {
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (qobject_cast<help_window*>(widget)) widget->close();
         QApplication::processEvents();
-        app_settings().db_path = saved_;
     }
 
     static help_window* shown_window() {
@@ -36,16 +30,15 @@ class help_window_test : public ::testing::Test {
         return found;
     }
 
-  private:
-    std::string saved_;
+    const std::string data = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
 };
 
 TEST_F(help_window_test, opens_once_at_the_contents_and_follows_a_link_by_keyboard) {
-    help_window::show_contents(nullptr);
+    help_window::show_contents(nullptr, data);
     help_window* window = shown_window();
     ASSERT_NE(window, nullptr);
     QTextBrowser* browser = window->browser();
-    EXPECT_EQ(browser->source(), help_window::contents_url());
+    EXPECT_EQ(browser->source(), help_window::contents_url(data));
     EXPECT_EQ(window->windowTitle(), "Hoplot Help");
 
     browser->setFocus();
@@ -53,18 +46,18 @@ TEST_F(help_window_test, opens_once_at_the_contents_and_follows_a_link_by_keyboa
     QTest::keyClick(browser, Qt::Key_Return);
     EXPECT_EQ(browser->source().fileName(), "window.html");
     QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(browser->source(), help_window::contents_url());
+    EXPECT_EQ(browser->source(), help_window::contents_url(data));
 
     browser->setSource(
         QUrl::fromLocalFile(browser->source().toLocalFile().replace("index.html", "tracing.html")));
-    help_window::show_contents(nullptr);
+    help_window::show_contents(nullptr, data);
     EXPECT_EQ(shown_window(), window) << "a second request raises the same window";
-    EXPECT_EQ(browser->source(), help_window::contents_url());
+    EXPECT_EQ(browser->source(), help_window::contents_url(data));
 }
 
 // Every page is reachable from the contents and no link points at a missing page.
 TEST_F(help_window_test, every_link_between_pages_leads_to_an_existing_page) {
-    const QDir dir(QString::fromStdString(app_settings().db_path + "help"));
+    const QDir dir(QString::fromStdString(data + "help"));
     const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)(#[^\"]*)?\""));
     QStringList linked;
     for (const QString& page : dir.entryList({QStringLiteral("*.html")})) {
@@ -85,9 +78,8 @@ TEST_F(help_window_test, every_link_between_pages_leads_to_an_existing_page) {
 }
 
 TEST_F(help_window_test, missing_pages_are_reported_instead_of_an_empty_window) {
-    app_settings().db_path = "/nonexistent/";
     test::message_log log;
-    help_window::show_contents(nullptr);
+    help_window::show_contents(nullptr, "/nonexistent/");
     EXPECT_EQ(log.messages,
               std::vector<std::string>{"Can't read file /nonexistent/help/index.html"});
     EXPECT_EQ(shown_window(), nullptr);

@@ -55,9 +55,9 @@ TEST(home_location_dialog, sets_the_home_by_coordinates_or_city_and_clears_it) {
 
 // The window starts with the home of the settings, and the command sets it there.
 TEST(home_location_dialog, the_window_marks_and_keeps_the_home) {
-    app_settings() = settings{};
-    app_settings().home_location = "48.85 2.35";
-    main_window window;
+    settings values;
+    values.home_location = "48.85 2.35";
+    main_window window(values);
     EXPECT_EQ(window.store().home(), (coordinates{48.85, 2.35}));
     EXPECT_EQ(window.view().home, to_map_units(coordinates{48.85, 2.35}));
 
@@ -66,8 +66,7 @@ TEST(home_location_dialog, the_window_marks_and_keeps_the_home) {
     window.run_command(command_id::set_home_location);
     EXPECT_FALSE(window.store().home());
     EXPECT_FALSE(window.view().home);
-    EXPECT_EQ(app_settings().home_location, "");
-    app_settings() = settings{};
+    EXPECT_EQ(window.current_settings().home_location, "");
 }
 
 } // namespace

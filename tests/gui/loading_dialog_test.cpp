@@ -36,14 +36,14 @@ class recording_dialog : public loading_dialog {
 };
 
 TEST(loading_dialog, follows_the_loaders_through_maps_caches_and_cities) {
-    const std::string saved = app_settings().db_path;
-    app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    const std::string data = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
     recording_dialog dialog;
     EXPECT_EQ(stage_label(dialog)->text(), "Loading Maps....");
     EXPECT_EQ(bar(dialog)->maximum(), 27);
     map_view view;
-    ASSERT_FALSE(load_startup_data(view, dialog, load_position_caches));
-    app_settings().db_path = saved;
+    ASSERT_FALSE(load_startup_data(view, data, dialog, [&data](loading_progress& progress) {
+        load_position_caches(data, progress);
+    }));
 
     std::vector<std::string> expected;
     for (const char* level : {"Low", "Medium", "High"})

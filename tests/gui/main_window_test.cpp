@@ -6,17 +6,21 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "app/ui/panel.h"
+#include "app/ui/termination_signals.h"
 #include "base/settings.h"
 #include "base/show_message.h"
 #include "geolocation/scratch_dir.h"
@@ -50,7 +54,6 @@ QString describe(const QList<QAction*>& actions) {
 class main_window_test : public ::testing::Test {
   protected:
     void SetUp() override {
-        app_settings() = settings{};
         open_window();
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -65,9 +68,10 @@ class main_window_test : public ::testing::Test {
     // A new window, not yet shown, from settings of 900 by 700 unless said otherwise.
     void open_window(QSize size = {900, 700}) {
         window.reset();
-        app_settings().main_window_width = size.width();
-        app_settings().main_window_height = size.height();
-        window = std::make_unique<main_window>();
+        settings values;
+        values.main_window_width = size.width();
+        values.main_window_height = size.height();
+        window = std::make_unique<main_window>(values);
     }
     void show_window() {
         window->show();
@@ -167,17 +171,18 @@ TEST_F(main_window_test, new_resets_the_map_features_and_forgets_the_history) {
 TEST_F(main_window_test, its_size_comes_back_the_same_but_never_larger_than_the_screen) {
     open_window({600, 500});
     show_window();
-    EXPECT_EQ(app_settings().main_window_width, 600) << "the first size is not recorded";
+    const settings& kept = window->current_settings();
+    EXPECT_EQ(kept.main_window_width, 600) << "the first size is not recorded";
     window->resize(640, 480);
     // (QtTest's QTRY_ macros report to QtTest, not here: a failure would pass unseen.)
-    EXPECT_TRUE(QTest::qWaitFor([] { return app_settings().main_window_width == 640; }));
-    EXPECT_EQ(app_settings().main_window_height, 480);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kept.main_window_width == 640; }));
+    EXPECT_EQ(kept.main_window_height, 480);
     window->showMinimized();
     window->resize(300, 200);
     QApplication::processEvents();
-    EXPECT_EQ(app_settings().main_window_width, 640) << "nothing recorded while minimised";
+    EXPECT_EQ(kept.main_window_width, 640) << "nothing recorded while minimised";
 
-    window = std::make_unique<main_window>();
+    window = std::make_unique<main_window>(kept);
     show_window();
     EXPECT_EQ(window->size(), QSize(640, 480));
     open_window({5000, 4000});
@@ -230,6 +235,32 @@ TEST_F(main_window_test, panel_scrolls_only_when_shorter_than_its_content) {
     EXPECT_EQ(side->scroll_bar()->maximum(), 4);
     side->resize(205, 681);
     EXPECT_TRUE(side->scroll_bar()->isHidden());
+}
+
+// A desktop logging out sends SIGTERM: the window ends as Quit does, its settings written, but
+// without asking about the unsaved traces; a second signal would end the process at once.
+TEST_F(main_window_test, sigterm_ends_the_window_as_quit_does_without_asking) {
+    find_action("&Globe")->trigger();
+    trace_store& store = window->store();
+    store.begin_trace("far.example");
+    store.add_hop({"gw", "192.0.2.1", {}, "   3ms"}, false);
+    store.end_trace();
+    store.set_traces_saved(false);
+    bool asked = false;
+    QTimer refuse;
+    QObject::connect(&refuse, &QTimer::timeout, [&asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = true;
+            box->reject();
+        }
+    });
+    refuse.start(10);
+    end_window_on_termination_signals(*window);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isVisible(); }));
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(read_settings(std::nullopt, "").globe_mode, 1);
+    EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
 }
 
 TEST_F(main_window_test, a_message_from_another_thread_is_shown_on_the_gui_thread) {

@@ -200,13 +200,13 @@ TEST_F(map_fixture, a_larger_window_is_filled_by_the_zoomed_map_and_a_resize_kee
 
 // The window and --render draw the same picture for the same size, flat and as a globe.
 TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
-    const settings saved = app_settings();
-    app_settings().db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
-    app_settings().display_coastlines = app_settings().display_boundaries = 1;
+    settings values;
+    values.db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    values.display_coastlines = values.display_boundaries = 1;
     map_view loaded;
     no_progress progress;
-    ASSERT_FALSE(load_startup_data(loaded, progress, {}));
-    take_display_flags(loaded, app_settings());
+    ASSERT_FALSE(load_startup_data(loaded, values.db_path, progress, {}));
+    take_display_flags(loaded, values);
     const std::string out = std::string(std::getenv("HOME")) + "/render.png";
     for (const bool globe : {false, true}) {
         view_history history;
@@ -220,12 +220,11 @@ TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
         }
         const QImage shown =
             window.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(run_render({out, globe ? "--globe" : "--flat", "--size", "1000x700"}), 0);
+        ASSERT_EQ(run_render({out, globe ? "--globe" : "--flat", "--size", "1000x700"}, values), 0);
         EXPECT_TRUE(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32) ==
                     shown)
             << (globe ? "globe" : "flat map");
     }
-    app_settings() = saved;
 }
 
 } // namespace

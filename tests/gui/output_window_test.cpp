@@ -8,7 +8,6 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "base/settings.h"
 #include "trace/store_recorder.h"
 #include "trace/ui/elided_cell_delegate.h"
 
@@ -22,11 +21,10 @@ struct shown_delegate : elided_cell_delegate {
 };
 
 struct output_window_test : testing::store_test {
-    output_window window;
+    output_window window{{120, 100, 180, 60, 150}};
 
     output_window_test() {
-        app_settings().output = {120, 100, 180, 60, 150};
-        store.set_observer(&window);
+        store.add_observer(window);
         window.resize(600, 120);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -145,13 +143,15 @@ TEST_F(output_window_test, takes_saved_widths_then_shares_the_width_and_keeps_dr
     QHeaderView* header = window.table()->horizontalHeader();
     EXPECT_EQ(header->sectionSize(2), 180);
     EXPECT_EQ(header->sectionSize(network_column), 150);
+    QSignalSpy reported(&window, &output_window::widths_changed);
     window.resize(1016, 120);
     QApplication::processEvents();
     EXPECT_EQ(header->sectionSize(0), 200);
     EXPECT_EQ(header->sectionSize(network_column), 200);
-    EXPECT_EQ(app_settings().output, (std::array<std::int32_t, 5>{200, 200, 200, 200, 200}));
+    EXPECT_EQ(window.widths(), (output_widths{200, 200, 200, 200, 200}));
     header->resizeSection(network_column, 90);
-    EXPECT_EQ(app_settings().output[network_column], 90);
+    EXPECT_EQ(window.widths()[network_column], 90);
+    EXPECT_EQ(reported.count(), 2);
 }
 
 TEST_F(output_window_test, the_network_cell_tips_its_whole_name_and_the_header_says_why_none) {

@@ -47,15 +47,18 @@ class silent_prober : public prober {
 // Names resolve only under .example; the router has a name and a place, the destination a place.
 class example_lookup : public hop_lookup {
   public:
-    forward_result resolve_host(const std::string& name, address_family) override {
+    forward_result resolve_host(const std::string& name, address_family,
+                                const std::stop_token&) override {
         if (!name.ends_with(".example")) return {std::nullopt, "unknown"};
         return {destination, {}};
     }
-    std::optional<std::string> reverse_lookup(const std::string& dotted) override {
+    std::optional<std::string> reverse_lookup(const std::string& dotted,
+                                              const std::stop_token&) override {
         if (dotted == router) return "router.example";
         return std::nullopt;
     }
-    resolution locate(std::string&, const std::string& address) override {
+    resolution locate(std::string&, const std::string& address, const location_sources&,
+                      const std::stop_token&) override {
         if (address == router) return {"Here", {100, 200}, 0, location_source::cache};
         return {"There", {900, 400}, 0, location_source::cache};
     }

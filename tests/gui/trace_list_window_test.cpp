@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "support/message_log.h"
-#include "trace/store_observers.h"
 #include "trace/store_recorder.h"
 
 namespace hoplot {
@@ -19,12 +18,9 @@ using strings = std::vector<std::string>;
 struct trace_list_test : testing::store_test, test::message_log {
     bool tracing = false;
     trace_list_window window{store, [this] { return tracing; }};
-    store_observers both;
 
     trace_list_test() {
-        both.add(seen);
-        both.add(window);
-        store.set_observer(&both);
+        store.add_observer(window);
         window.resize(200, 226);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));

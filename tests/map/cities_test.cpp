@@ -71,7 +71,7 @@ TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
         map_view view;
         view.max_level = c.map_max_level;
         recording_progress progress;
-        load_cities(view, progress);
+        load_cities(view, dir.path(), progress);
         EXPECT_EQ(view.max_level, c.max_level) << c.map_max_level;
         int files_read = 0;
         for (int i = 0; i < 3; ++i) {
@@ -94,7 +94,7 @@ TEST(startup_data, maps_then_caches_then_cities_unless_the_map_data_is_wrong) {
         bar.set_stage("caches");
         ++caches_loaded;
     };
-    EXPECT_EQ(load_startup_data(view, progress, load_caches), std::nullopt);
+    EXPECT_EQ(load_startup_data(view, dir.path(), progress, load_caches), std::nullopt);
     EXPECT_EQ(view.max_level, 0);
     EXPECT_EQ((*view.cities)[0].size(), 1u);
     const std::vector<std::string> tail(progress.events.end() - 5, progress.events.end());
@@ -102,7 +102,7 @@ TEST(startup_data, maps_then_caches_then_cities_unless_the_map_data_is_wrong) {
                                               "caches", "Loading cities information", "range 18"}));
 
     dir.write_map("map.cil.4.256", map_file_bytes(32, 256));
-    EXPECT_EQ(load_startup_data(view, progress, load_caches),
+    EXPECT_EQ(load_startup_data(view, dir.path(), progress, load_caches),
               std::optional<std::string>("maps/map.cil.4.256"));
     EXPECT_EQ(caches_loaded, 1);
 }

@@ -6,24 +6,18 @@
 #include <vector>
 
 #include "base/loading_progress.h"
-#include "base/settings.h"
 #include "geolocation/scratch_dir.h"
 #include "map/map_files.h"
 
 namespace hoplot::test {
 
-// A data directory of the test's own, in force as DBPath while the object lives.
+// A data directory of the test's own.
 class scratch_data_dir : public scratch_dir {
   public:
-    scratch_data_dir() : saved_(app_settings().db_path) { app_settings().db_path = path(); }
-    ~scratch_data_dir() { app_settings().db_path = saved_; }
     std::string map_path(const std::string& name) const { return path() + "maps/" + name; }
     void write_map(const std::string& name, const std::string& content) const {
         write("maps/" + name, content);
     }
-
-  private:
-    std::string saved_;
 };
 
 // One polyline as stored: bx, by, bx, by, ...

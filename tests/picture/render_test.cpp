@@ -18,7 +18,7 @@ namespace {
 // maps are the shipped ones.
 struct render_mode : ::testing::Test, test::message_log {
     scratch_dir data;
-    settings old_settings = app_settings();
+    settings values;
 
     render_mode() {
         std::filesystem::create_directory_symlink(
@@ -30,18 +30,15 @@ struct render_mode : ::testing::Test, test::message_log {
         data.write("cache_files/networks.cache", "");
         data.write("t.trc", "1 example.com 4 0 london 192.0.2.1 10ms 0 new-york 192.0.2.2 80ms "
                             "0 tokyo 192.0.2.3 200ms 16711680 Done ");
-        settings values;
         values.db_path = data.path();
         values.display_coastlines = 1;
-        app_settings() = values;
     }
-    ~render_mode() override { app_settings() = old_settings; }
 
     QImage render(std::vector<std::string> extra) {
         const std::string out = data.path() + "out.png";
         std::vector<std::string> args{out};
         args.insert(args.end(), extra.begin(), extra.end());
-        EXPECT_EQ(run_render(args), 0);
+        EXPECT_EQ(run_render(args, values), 0);
         QImage image(QString::fromStdString(out));
         EXPECT_FALSE(image.isNull());
         return image;
@@ -151,11 +148,11 @@ TEST_F(render_mode, the_settings_choose_the_mode_unless_the_command_line_does) {
         const QImage image = render(std::move(args));
         return image.pixelColor(image.width() / 2, image.height() / 2).blue() > 60;
     };
-    app_settings().globe_mode = 1;
+    values.globe_mode = 1;
     EXPECT_TRUE(globe_drawn({}));
     EXPECT_FALSE(globe_drawn({"--flat"}));
     EXPECT_FALSE(globe_drawn({"--globe", "--flat"}));
-    app_settings().globe_mode = 0;
+    values.globe_mode = 0;
     EXPECT_FALSE(globe_drawn({}));
     EXPECT_TRUE(globe_drawn({"--flat", "--globe"}));
 }
@@ -195,20 +192,20 @@ TEST_F(render_mode, refuses_bad_arguments_and_reports_what_it_cannot_read_or_wri
                                                 {"a.png", "--fit"},
                                                 {"a.png", "--frobnicate"}};
     for (const auto& args : refused)
-        EXPECT_EQ(run_render(args), 2) << args.size();
+        EXPECT_EQ(run_render(args, values), 2) << args.size();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(run_render({"a.png", "--json"}), 2);
+    EXPECT_EQ(run_render({"a.png", "--json"}, values), 2);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "hoplot: --render does not take --json (hoplot --help shows the usage)\n");
-    EXPECT_EQ(run_render({data.path() + "out.png", "--open", data.path() + "none.trc"}), 1);
+    EXPECT_EQ(run_render({data.path() + "out.png", "--open", data.path() + "none.trc"}, values), 1);
     EXPECT_EQ(messages, std::vector<std::string>{"Can't read file none.trc"});
     messages.clear();
     const std::string unwritable = data.path() + "no/such/dir/out.png";
-    EXPECT_EQ(run_render({unwritable}), 1);
+    EXPECT_EQ(run_render({unwritable}, values), 1);
     EXPECT_EQ(messages, std::vector<std::string>{"Can't write to file " + unwritable});
     messages.clear();
     std::filesystem::remove(data.path() + "maps");
-    EXPECT_EQ(run_render({data.path() + "out.png"}), 1);
+    EXPECT_EQ(run_render({data.path() + "out.png"}, values), 1);
     EXPECT_EQ(messages,
               std::vector<std::string>{"Can't read the map data in " + data.path() + "maps/"});
     // The tracing program hands the window and the drawing modes to the viewer program.

@@ -23,8 +23,8 @@ struct bounded_resolver_test : ::testing::Test {
     std::shared_future<void> released = release.get_future().share();
     trace_store::resolver resolve = bounded_resolver(1500ms, [this] {
         location_sources sources;
-        sources.loc = [released = released](std::string& name,
-                                            const std::string&) -> std::optional<entry_t> {
+        sources.loc = [released = released](std::string& name, const std::string&,
+                                            const std::stop_token&) -> std::optional<entry_t> {
             if (name == "near") return at_latitude(10);
             if (name != "far" && name != "farther") return std::nullopt;
             released.wait();

@@ -130,7 +130,7 @@ struct store_test : ::testing::Test {
     trace_store store{places.resolver()};
     store_recorder seen;
 
-    store_test() { store.set_observer(&seen); }
+    store_test() { store.add_observer(seen); }
 
     // One trace as the engine builds it: hop rows resolved by the store, status rows as they come.
     void add_trace(const std::string& name, const std::vector<hop_rec>& rows) {

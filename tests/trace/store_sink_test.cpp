@@ -21,7 +21,7 @@ struct sink_fixture : trace_controls {
     trace_store store{places.resolver()};
     store_recorder log;
     store_sink sink{store, *this};
-    sink_fixture() { store.set_observer(&log); }
+    sink_fixture() { store.add_observer(log); }
 
     void set_status_text(const std::string& text) override {
         log.events.push_back("status " + text);
@@ -33,18 +33,19 @@ struct sink_fixture : trace_controls {
 // One engine trace as the worker reports it: an early time-out, then hops.
 void run_trace(trace_sink& sink, const std::string& destination,
                const std::vector<std::string>& addresses) {
-    sink.begin_trace(destination);
-    sink.set_status_text("Tracing");
-    sink.trace_started();
-    sink.traces_changed();
-    sink.add_status_row(timed_out_text, red);
-    sink.first_answer(destination);
+    using namespace trace_events;
+    sink.handle(begin{destination});
+    sink.handle(status{"Tracing"});
+    sink.handle(started{});
+    sink.handle(traces_changed{});
+    sink.handle(status_row{timed_out_text, red});
+    sink.handle(first_answer{destination});
     for (const std::string& address : addresses)
-        sink.add_hop({testing::hop("h" + address, address), {}});
-    sink.add_status_row(done_text, blue);
-    sink.set_status_text("Ready");
-    sink.end_trace();
-    sink.trace_ended();
+        sink.handle(traced_hop{testing::hop("h" + address, address), {}});
+    sink.handle(status_row{done_text, blue});
+    sink.handle(status{"Ready"});
+    sink.handle(end{});
+    sink.handle(ended{});
 }
 
 TEST(store_sink, stores_rows_from_the_first_hop_selects_the_new_trace_s_line_never_errors) {
@@ -74,10 +75,10 @@ TEST(store_sink, stores_rows_from_the_first_hop_selects_the_new_trace_s_line_nev
 
     // A trace that fails before probing shows its line and stores nothing.
     f.log.events.clear();
-    f.sink.begin_trace("nowhere.example");
-    f.sink.trace_started();
-    f.sink.add_line("Can't resolve IP name", red);
-    f.sink.trace_ended();
+    for (const trace_event& event : std::initializer_list<trace_event>{
+             trace_events::begin{"nowhere.example"}, trace_events::started{},
+             trace_events::line{"Can't resolve IP name", red}, trace_events::ended{}})
+        f.sink.handle(event);
     EXPECT_EQ(f.store.trace_count(), 2);
     EXPECT_EQ(f.log.only({"output"}),
               (std::vector<std::string>{"output line 'Can't resolve IP name' 255"}));

@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <numeric>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -71,27 +72,58 @@ class scripted_prober : public prober {
     std::vector<probe_reply> pending_;
 };
 
-// A destination with both families (IPv4 first), two that lead nowhere; names from a table,
-// each after its own delay; every hop is placed nowhere.
+// Sleeps, as a slow name server makes a look-up wait, unless stopped first; false then.
+bool wait_unless_stopped(milliseconds delay, const std::stop_token& stop) {
+    std::mutex mutex;
+    std::condition_variable_any never;
+    std::unique_lock lock(mutex);
+    return !never.wait_for(lock, stop, delay, [] { return false; }) && !stop.stop_requested();
+}
+
+// A destination with both families (IPv4 first), two that lead nowhere and one whose name
+// server takes 5 s; names from a table, each after its own delay; every hop is placed nowhere.
+// Counts the look-ups running, and those that start once the engine is said to be gone.
 class scripted_lookup : public hop_lookup {
   public:
     std::map<std::string, std::pair<std::string, int>> names; // address -> name, delay ms
+    std::atomic<int> running = 0;
+    std::atomic<bool> engine_gone = false;
+    std::atomic<int> started_after_gone = 0;
 
-    forward_result resolve_host(const std::string& name, address_family family) override {
-        if (name == "far.example")
+    forward_result resolve_host(const std::string& name, address_family family,
+                                const std::stop_token& stop) override {
+        const running_call call(*this);
+        if (name == "slow.example" && !wait_unless_stopped(5s, stop)) return {std::nullopt, ""};
+        if (name == "far.example" || name == "slow.example")
             return {family == address_family::ipv6 ? destination_address6 : destination_address,
                     {}};
         if (name == "zero.example") return {"0.1.2.3", {}};
         if (name == "unspecified.example") return {"::", {}};
         return {std::nullopt, "Name or service not known"};
     }
-    std::optional<std::string> reverse_lookup(const std::string& dotted) override {
+    std::optional<std::string> reverse_lookup(const std::string& dotted,
+                                              const std::stop_token& stop) override {
+        const running_call call(*this);
         const auto found = names.find(dotted);
         if (found == names.end()) return std::nullopt;
-        std::this_thread::sleep_for(milliseconds(found->second.second));
+        if (!wait_unless_stopped(milliseconds(found->second.second), stop)) return std::nullopt;
         return found->second.first;
     }
-    resolution locate(std::string&, const std::string&) override { return {}; }
+    resolution locate(std::string&, const std::string&, const location_sources&,
+                      const std::stop_token&) override {
+        const running_call call(*this);
+        return {};
+    }
+
+  private:
+    struct running_call {
+        explicit running_call(scripted_lookup& lookup) : lookup_(lookup) {
+            ++lookup_.running;
+            if (lookup_.engine_gone) ++lookup_.started_after_gone;
+        }
+        ~running_call() { --lookup_.running; }
+        scripted_lookup& lookup_;
+    };
 };
 
 // Every call as one line of text, in order. Every hop's time must read "%4dms" and show its
@@ -109,28 +141,36 @@ class recording_sink : public trace_sink {
         });
     }
 
-    void begin_trace(const std::string& d) override { add("begin " + d); }
-    void trace_started() override { add("started"); }
-    void set_status_text(const std::string& text) override { add("status " + text); }
-    void add_line(const std::string& text, int colour) override {
-        add("line " + text + " " + std::to_string(colour));
+    void handle(const trace_event& event) override {
+        std::visit([this](const auto& e) { add(text_of(e)); }, event);
     }
-    void first_answer(const std::string& d) override { add("first " + d); }
-    void add_hop(const traced_hop& hop) override {
-        ASSERT_TRUE(hop.row.rtt);
-        char time[16];
-        std::snprintf(time, sizeof time, "%4dms", static_cast<int>(hop.row.rtt->count() / 1000));
-        EXPECT_EQ(hop.row.time, time);
-        add("hop " + hop.row.name + "|" + hop.row.address + "|" + std::to_string(hop.row.colour));
-    }
-    void add_status_row(const std::string& text, int colour) override {
-        add("row " + text + std::to_string(colour));
-    }
-    void traces_changed() override { add("changed"); }
-    void end_trace() override { add("end"); }
-    void trace_ended() override { add("ended"); }
 
   private:
+    static std::string text_of(const trace_events::begin& e) { return "begin " + e.destination; }
+    static std::string text_of(const trace_events::started&) { return "started"; }
+    static std::string text_of(const trace_events::status& e) { return "status " + e.text; }
+    static std::string text_of(const trace_events::line& e) {
+        return "line " + e.text + " " + std::to_string(e.colour);
+    }
+    static std::string text_of(const trace_events::first_answer& e) {
+        return "first " + e.destination;
+    }
+    static std::string text_of(const traced_hop& hop) {
+        EXPECT_TRUE(hop.row.rtt);
+        char time[16];
+        std::snprintf(
+            time, sizeof time, "%4dms",
+            static_cast<int>(hop.row.rtt.value_or(std::chrono::microseconds{}).count() / 1000));
+        EXPECT_EQ(hop.row.time, time);
+        return "hop " + hop.row.name + "|" + hop.row.address + "|" + std::to_string(hop.row.colour);
+    }
+    static std::string text_of(const trace_events::status_row& e) {
+        return "row " + e.text + std::to_string(e.colour);
+    }
+    static std::string text_of(const trace_events::traces_changed&) { return "changed"; }
+    static std::string text_of(const trace_events::end&) { return "end"; }
+    static std::string text_of(const trace_events::ended&) { return "ended"; }
+
     void add(const std::string& call) {
         {
             std::lock_guard lock(mutex_);
@@ -277,6 +317,49 @@ TEST(trace_engine, stop_ends_the_trace_within_100_ms_without_done_even_during_sl
     const calls_t calls = f.sink.calls();
     EXPECT_EQ(calls_t(calls.end() - 4, calls.end()),
               (calls_t{"hop r1.example|10.0.0.1|0", "status Ready", "end", "ended"}));
+}
+
+// The destination's name look-up cannot be interrupted: it is left to answer unwaited for.
+TEST(trace_engine, a_stop_during_a_slow_destination_look_up_ends_the_trace_and_the_engine_at_once) {
+    engine_fixture f;
+    auto engine = std::make_unique<trace_engine>(f.sink, f.parts({{1, {destination_address, 1}}}));
+    engine->start_trace("slow.example");
+    ASSERT_TRUE(f.sink.wait_for("started"));
+    std::this_thread::sleep_for(50ms);
+    const auto stop_at = probe_clock::now();
+    engine->stop_trace();
+    ASSERT_TRUE(f.sink.wait_for("ended"));
+    EXPECT_LE(probe_clock::now() - stop_at, 100ms);
+    engine.reset();
+    EXPECT_LE(probe_clock::now() - stop_at, 300ms);
+    EXPECT_EQ(f.sink.calls(),
+              (calls_t{"begin slow.example", frame[1], frame[2], "status Ready", "ended"}));
+    EXPECT_TRUE(f.sent.empty());
+}
+
+// Stopped at any moment, a hundred times over: the engine waits for every look-up it started,
+// each of which gives up at once, and starts none afterwards.
+TEST(trace_engine, no_look_up_runs_once_the_engine_is_gone) {
+    std::mt19937 random(20);
+    for (int round = 0; round < 100; ++round) {
+        engine_fixture f;
+        for (const char* address : {"10.0.0.1", "10.0.0.2", "10.0.0.3", destination_address})
+            f.lookup->names[address] = {"named.example", 40};
+        auto engine =
+            std::make_unique<trace_engine>(f.sink, f.parts({{1, {"10.0.0.1", 1}},
+                                                            {2, {"10.0.0.2", 2}},
+                                                            {3, {"10.0.0.3", 3}},
+                                                            {4, {destination_address, 4}}}));
+        engine->start_trace(round % 10 == 0 ? "slow.example" : "far.example");
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
+        const auto stop_at = probe_clock::now();
+        engine.reset();
+        EXPECT_LE(probe_clock::now() - stop_at, 100ms) << round;
+        f.lookup->engine_gone = true;
+        EXPECT_EQ(f.lookup->running, 0) << round;
+        const calls_t calls = f.sink.calls();
+        EXPECT_EQ(calls.back(), "ended") << round;
+    }
 }
 
 TEST(trace_engine, failures_before_probing_make_no_trace) {

@@ -65,7 +65,7 @@ TEST_F(building, label_indices_wrap_from_ten_to_one) {
         {std::vector<std::string>(12, "5.5.5.5"), 1}, {pulled, 11}};
     for (const auto& [addresses, dots] : cases) {
         store = trace_store{places.resolver()};
-        store.set_observer(&seen);
+        store.add_observer(seen);
         seen.events.clear();
         add_trace("d", hops_at(addresses));
         std::vector<int> indices;

@@ -32,8 +32,9 @@ QLabel* text_label(const QString& text, QWidget* parent) {
 
 } // namespace
 
-about_dialog::about_dialog(QWidget* parent, url_opener open_url)
-    : QDialog(parent), open_url_(open_url ? std::move(open_url) : QDesktopServices::openUrl) {
+about_dialog::about_dialog(std::string db_path, QWidget* parent, url_opener open_url)
+    : QDialog(parent), db_path_(std::move(db_path)),
+      open_url_(open_url ? std::move(open_url) : QDesktopServices::openUrl) {
     setWindowTitle(QStringLiteral("About Hoplot"));
 
     auto* version = text_label(QStringLiteral("Version %1").arg(program_version().c_str()), this);
@@ -74,13 +75,13 @@ about_dialog::about_dialog(QWidget* parent, url_opener open_url)
 }
 
 void about_dialog::visit_home_page() {
-    if (!open_url_(help_window::contents_url()))
+    if (!open_url_(help_window::contents_url(db_path_)))
         ShowMessage("No web browser to load help. See readme.txt");
     accept();
 }
 
-void show_about_dialog(QWidget* parent) {
-    about_dialog dialog(parent);
+void show_about_dialog(QWidget* parent, const std::string& db_path) {
+    about_dialog dialog(db_path, parent);
     dialog.exec();
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QUrl>
 #include <functional>
+#include <string>
 
 namespace hoplot {
 
@@ -16,15 +17,17 @@ class about_dialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit about_dialog(QWidget* parent = nullptr, url_opener open_url = {});
+    // db_path: the data directory, whose help holds the home page.
+    explicit about_dialog(std::string db_path, QWidget* parent = nullptr, url_opener open_url = {});
 
   private:
     void visit_home_page();
 
+    std::string db_path_;
     url_opener open_url_;
 };
 
 // Runs the About dialog modally.
-void show_about_dialog(QWidget* parent);
+void show_about_dialog(QWidget* parent, const std::string& db_path);
 
 } // namespace hoplot

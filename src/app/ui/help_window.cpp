@@ -6,7 +6,6 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "base/settings.h"
 #include "base/show_message.h"
 #include "base/ui/resources.h"
 
@@ -26,8 +25,8 @@ QAction* add_action(QToolBar* bar, const QString& text, const QKeySequence& key)
 
 } // namespace
 
-QUrl help_window::contents_url() {
-    return QUrl::fromLocalFile(QString::fromStdString(app_settings().db_path + "help/index.html"));
+QUrl help_window::contents_url(const std::string& db_path) {
+    return QUrl::fromLocalFile(QString::fromStdString(db_path + "help/index.html"));
 }
 
 help_window::help_window(QWidget* parent) : QMainWindow(parent, Qt::Window) {
@@ -65,8 +64,8 @@ help_window::help_window(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     });
 }
 
-void help_window::show_contents(QWidget* parent) {
-    const QUrl contents = contents_url();
+void help_window::show_contents(QWidget* parent, const std::string& db_path) {
+    const QUrl contents = contents_url(db_path);
     if (!QFileInfo::exists(contents.toLocalFile())) {
         ShowMessage(format_message("Can't read file %s", contents.toLocalFile().toStdString()));
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <string>
 
 class QTextBrowser;
 
@@ -12,11 +13,12 @@ class help_window : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Shows the one help window at its contents, opening it or raising it.
-    static void show_contents(QWidget* parent);
+    // Shows the one help window at the contents of the data directory's help, opening it or
+    // raising it.
+    static void show_contents(QWidget* parent, const std::string& db_path);
 
-    // The contents page, data/help/index.html.
-    static QUrl contents_url();
+    // The contents page, help/index.html below the data directory.
+    static QUrl contents_url(const std::string& db_path);
 
     QTextBrowser* browser() const { return browser_; }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
@@ -57,15 +58,16 @@ class central_area : public QWidget {
 
 } // namespace
 
-main_window::main_window(map_view view, loading_progress* progress, QWidget* parent,
-                         engine_parts parts)
-    : QMainWindow(parent), messages_(this), store_(bounded_resolver(loc_patience)) {
+main_window::main_window(settings values, map_view view, loading_progress* progress,
+                         QWidget* parent, engine_parts parts)
+    : QMainWindow(parent), settings_(std::move(values)), messages_(this),
+      store_(bounded_resolver(loc_patience, [this] { return app_location_sources(settings_); })) {
     setWindowTitle(QStringLiteral("Hoplot"));
     no_progress silent;
     map_ = new map_window(std::move(view), history_);
     build_frame(progress != nullptr ? *progress : silent, std::move(parts));
     connect_map();
-    show_home(parse_home_location(app_settings().home_location));
+    show_home(parse_home_location(settings_.home_location));
     history_.set_listener([this](bool) { refresh_menus(); });
     restore_size();
     refresh_menus();
@@ -76,8 +78,7 @@ main_window::main_window(map_view view, loading_progress* progress, QWidget* par
 // frame is the window manager's, unknown until it has framed the window, and kept on the screen
 // by it.)
 void main_window::restore_size() {
-    const settings& values = app_settings();
-    QSize size(values.main_window_width, values.main_window_height);
+    QSize size(settings_.main_window_width, settings_.main_window_height);
     if (const QScreen* shown_on = screen()) size = size.boundedTo(shown_on->availableSize());
     resize(size);
 }
@@ -93,7 +94,9 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     };
     auto* area = new central_area([this] { lay_out_children(); });
     setCentralWidget(area);
-    output_area_ = new output_window(area);
+    output_area_ = new output_window(settings_.output, area);
+    connect(output_area_, &output_window::widths_changed, this,
+            [this](const output_widths& widths) { settings_.output = widths; });
     output_area_->set_network_note(as_source_notice());
     advance();
     overview_ = new overview_box(view().maps);
@@ -114,8 +117,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     map_->set_trace_store(&store_);
     for (store_observer* window :
          std::initializer_list<store_observer*>{map_, output_area_, trace_list_, information_})
-        store_windows_.add(*window);
-    store_.set_observer(&store_windows_);
+        store_.add_observer(*window);
     files_ = std::make_unique<file_commands>(
         store_, document_, this,
         [this] { setWindowTitle(QString::fromStdString(window_caption(document_))); },
@@ -123,10 +125,13 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
             view().opening = opening;
             refresh_menus();
         });
-    trace_controls& controls = *this;
-    tracing_ = std::make_unique<window_tracing>(store_, controls, std::move(parts));
+    tracing_ = std::make_unique<window_tracing>(store_, std::move(parts));
+    connect(tracing_.get(), &window_tracing::started, this, &main_window::trace_started);
+    connect(tracing_.get(), &window_tracing::status_changed, this, &main_window::set_status_text);
+    connect(tracing_.get(), &window_tracing::ended, this, &main_window::trace_ended);
     connect(output_area_, &output_window::row_activated, this, [this](std::size_t line) {
-        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, line, this);
+        fix_line_position(store_, *output_area_, *trace_list_, *view().cities, settings_.db_path,
+                          line, this);
     });
 
     actions_ = new command_actions(*this);
@@ -163,26 +168,31 @@ void main_window::resizeEvent(QResizeEvent* event) {
         first_size_ = false;
         return;
     }
-    settings& values = app_settings();
-    values.main_window_width = normalGeometry().width();
-    values.main_window_height = normalGeometry().height();
+    settings_.main_window_width = normalGeometry().width();
+    settings_.main_window_height = normalGeometry().height();
 }
 
 void main_window::closeEvent(QCloseEvent* event) {
-    if (!files_->may_discard_traces()) {
+    if (ask_before_closing_ && !files_->may_discard_traces()) {
         event->ignore();
         return;
     }
-    settings& values = app_settings();
-    values.globe_mode = view().globe_mode ? 1 : 0;
-    values.display_cities = view().display_cities ? 1 : 0;
-    values.display_coastlines = view().display_coastlines ? 1 : 0;
-    values.display_boundaries = view().display_boundaries ? 1 : 0;
-    values.display_rivers = view().display_rivers ? 1 : 0;
-    write_settings(values);
+    settings_.globe_mode = view().globe_mode ? 1 : 0;
+    settings_.display_cities = view().display_cities ? 1 : 0;
+    settings_.display_coastlines = view().display_coastlines ? 1 : 0;
+    settings_.display_boundaries = view().display_boundaries ? 1 : 0;
+    settings_.display_rivers = view().display_rivers ? 1 : 0;
+    write_settings(settings_);
     rotation_->stop();
     messages_.close();
     event->accept();
+}
+
+void main_window::end_without_asking() {
+    ask_before_closing_ = false;
+    close();
+    // Ends the event loops of open dialogs too.
+    QCoreApplication::quit();
 }
 
 busy_state main_window::busy() const {
@@ -190,7 +200,6 @@ busy_state main_window::busy() const {
 }
 
 program_state main_window::state() const {
-    const settings& values = app_settings();
     return {busy(),
             history_.empty(),
             view().globe_mode,
@@ -198,8 +207,8 @@ program_state main_window::state() const {
             view().display_coastlines,
             view().display_boundaries,
             view().display_rivers,
-            values.rfc1876 == 1,
-            values.use_geoip != 0};
+            settings_.rfc1876 == 1,
+            settings_.use_geoip != 0};
 }
 
 void main_window::refresh_menus() {
@@ -220,7 +229,6 @@ void main_window::run_command(command_id id) {
         refresh_menus();
         return;
     }
-    settings& values = app_settings();
     switch (id) {
     case command_id::new_file:
         new_file();
@@ -281,20 +289,20 @@ void main_window::run_command(command_id id) {
         redraw();
         break;
     case command_id::use_rfc1876:
-        values.rfc1876 = values.rfc1876 == 1 ? 0 : 1;
+        settings_.rfc1876 = settings_.rfc1876 == 1 ? 0 : 1;
         break;
     case command_id::use_geoip:
-        values.use_geoip = values.use_geoip != 0 ? 0 : 1;
-        open_geoip_source();
+        settings_.use_geoip = settings_.use_geoip != 0 ? 0 : 1;
+        open_geoip_source(settings_);
         break;
     case command_id::set_home_location:
         set_home_location();
         break;
     case command_id::help:
-        help_window::show_contents(this);
+        help_window::show_contents(this, settings_.db_path);
         break;
     case command_id::about:
-        show_about_dialog(this);
+        show_about_dialog(this, settings_.db_path);
         break;
     }
     refresh_menus();
@@ -351,17 +359,19 @@ void main_window::begin(const window_request& request) {
 }
 
 void main_window::start_trace() {
-    if (const auto destination = ask_destination(this)) trace_to(*destination);
+    const auto chosen =
+        ask_destination(this, static_cast<address_family>(settings_.address_family));
+    if (!chosen) return;
+    settings_.address_family = static_cast<std::int32_t>(chosen->family);
+    trace_to(chosen->host);
 }
 
+// The trace keeps the location options it starts with; a change applies to the next one.
 void main_window::trace_to(const std::string& destination) {
-    tracing_->start(destination);
+    tracing_->start(destination, static_cast<address_family>(settings_.address_family),
+                    app_location_sources(settings_));
     // Busy at once, not only when the trace's first call has come through the event loop.
     view().trace_running = true;
-}
-
-void main_window::set_status_text(const std::string& text) {
-    set_status_text(QString::fromStdString(text));
 }
 
 void main_window::trace_started() {
@@ -379,7 +389,7 @@ void main_window::trace_ended() {
 void main_window::set_home_location() {
     const auto chosen = ask_home_location(store_.home(), (*view().cities)[1], this);
     if (!chosen) return;
-    app_settings().home_location = *chosen ? home_location_text(**chosen) : std::string();
+    settings_.home_location = *chosen ? home_location_text(**chosen) : std::string();
     show_home(*chosen);
     redraw();
 }
@@ -419,8 +429,7 @@ void main_window::connect_map() {
         information_->set_mouse(view(), at);
         overview_->set_mouse(view(), at);
     });
-    connect(map_, &map_window::status_text, this,
-            qOverload<const QString&>(&main_window::set_status_text));
+    connect(map_, &map_window::status_text, this, &main_window::set_status_text);
     connect(map_, &map_window::map_mode_checked, this, &main_window::refresh_menus);
     connect(map_, &map_window::hop_clicked, this, [this](std::size_t row) {
         const auto current = store_.current_trace();

@@ -7,11 +7,10 @@
 #include "app/menu_state.h"
 #include "app/window_request.h"
 #include "base/loading_progress.h"
+#include "base/settings.h"
 #include "base/ui/message_box.h"
 #include "map/map_view.h"
 #include "map/view_history.h"
-#include "trace/store_observers.h"
-#include "trace/store_sink.h"
 #include "trace/trace_document.h"
 #include "trace/trace_engine.h"
 #include "trace/trace_store.h"
@@ -34,13 +33,14 @@ class window_tracing;
 
 // The program's window: the map, the output strip below it, the panel on the right and the
 // status bar. Every command arrives here and is dispatched past its guards.
-class main_window : public QMainWindow, private trace_controls {
+class main_window : public QMainWindow {
     Q_OBJECT
 
   public:
     // Builds the frame around a view whose data is loaded, advancing the loading dialog's bar.
-    // parts: what traces probe and look up with; tests script them.
-    explicit main_window(map_view view = {}, loading_progress* progress = nullptr,
+    // values: the settings read at start, which the window keeps up to date and writes when it
+    // closes. parts: what traces probe and look up with; tests script them.
+    explicit main_window(settings values, map_view view = {}, loading_progress* progress = nullptr,
                          QWidget* parent = nullptr, engine_parts parts = system_engine_parts());
     ~main_window() override;
 
@@ -49,11 +49,15 @@ class main_window : public QMainWindow, private trace_controls {
 
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);
+    // Ends as Quit does, without asking about unsaved traces, whatever dialog is open: the
+    // session is ending.
+    void end_without_asking();
 
     map_view& view();
     const map_view& view() const;
     const view_history& history() const { return history_; }
     trace_store& store() { return store_; }
+    const settings& current_settings() const { return settings_; }
     QString status_text() const;
 
   protected:
@@ -82,17 +86,15 @@ class main_window : public QMainWindow, private trace_controls {
     void set_home_location();
     void show_home(const std::optional<coordinates>& home);
 
-    // trace_controls
-    void set_status_text(const std::string& text) override;
-    void trace_started() override;
-    void trace_ended() override;
+    void trace_started();
+    void trace_ended();
 
+    settings settings_;
     view_history history_;
     message_box_host messages_;
     // The traces outlive the file commands and the tracing that change them.
     trace_store store_;
     trace_document document_;
-    store_observers store_windows_;
     std::unique_ptr<file_commands> files_;
     std::unique_ptr<window_tracing> tracing_;
     command_actions* actions_ = nullptr;
@@ -107,6 +109,7 @@ class main_window : public QMainWindow, private trace_controls {
     QLabel* status_label_ = nullptr;
     QLabel* probing_label_ = nullptr;
     bool first_size_ = true;
+    bool ask_before_closing_ = true;
 };
 
 } // namespace hoplot

@@ -38,25 +38,34 @@ void message_box_host::show(const std::string& text) {
         if (!closed_) show_box_(owner_, message);
         return;
     }
-    auto finished = std::make_shared<bool>(false);
-    const bool posted = owner_ && QMetaObject::invokeMethod(
-                                      owner_,
-                                      [this, message, finished] {
-                                          {
-                                              std::lock_guard lock(mutex_);
-                                              if (closed_) return;
-                                          }
-                                          show_box_(owner_, message);
-                                          {
-                                              std::lock_guard lock(mutex_);
-                                              *finished = true;
-                                          }
-                                          done_.notify_all();
-                                      },
-                                      Qt::QueuedConnection);
-    if (!posted) return;
+    auto waiting = std::make_shared<waiting_text>(waiting_text{message});
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_) return;
+        waiting_.push_back(waiting);
+    }
+    // The text crosses under the lock; Qt's own event carries only the call, by name.
+    QMetaObject::invokeMethod(this, "show_waiting", Qt::QueuedConnection);
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [&] { return *finished || closed_; });
+    done_.wait(lock, [&] { return waiting->shown || closed_; });
+}
+
+void message_box_host::show_waiting() {
+    for (;;) {
+        std::shared_ptr<waiting_text> next;
+        {
+            std::lock_guard lock(mutex_);
+            if (closed_ || waiting_.empty()) return;
+            next = waiting_.front();
+            waiting_.pop_front();
+        }
+        if (owner_) show_box_(owner_, next->text);
+        {
+            std::lock_guard lock(mutex_);
+            next->shown = true;
+        }
+        done_.notify_all();
+    }
 }
 
 } // namespace hoplot

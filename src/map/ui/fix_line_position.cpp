@@ -14,7 +14,8 @@ constexpr std::size_t fix_city_level = 1;
 } // namespace
 
 void fix_line_position(trace_store& store, output_window& output, trace_list_window& traces,
-                       const city_lists& cities, std::size_t line, QWidget* owner) {
+                       const city_lists& cities, const std::string& db_path, std::size_t line,
+                       QWidget* owner) {
     const auto current = store.current_trace();
     if (!current) return;
     const std::vector<hop_rec>& rows = store.traces()[*current].rows;
@@ -25,6 +26,7 @@ void fix_line_position(trace_store& store, output_window& output, trace_list_win
     // A copy: a running trace may add rows while the dialog is open.
     const hop_rec hop = rows[*row];
     update_position_actions actions;
+    actions.write = [&db_path](const position_fix& fix) { return append_update(db_path, fix); };
     actions.show_selected = [&traces] { traces.show_selected(); };
     run_update_position_dialog(hop, cities[fix_city_level], std::move(actions), owner);
 }

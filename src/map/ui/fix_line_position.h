@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "map/cities.h"
 
@@ -13,9 +14,10 @@ class trace_list_window;
 class trace_store;
 
 // A double click or Enter on output line `line`: the position dialog for its hop, owned by
-// `owner`, offering the cities of the middle list. Yes stores the fix and shows the selected
-// trace again; a status line opens nothing.
+// `owner`, offering the cities of the middle list. Yes stores the fix in the data directory's
+// update.cache and shows the selected trace again; a status line opens nothing.
 void fix_line_position(trace_store& store, output_window& output, trace_list_window& traces,
-                       const city_lists& cities, std::size_t line, QWidget* owner);
+                       const city_lists& cities, const std::string& db_path, std::size_t line,
+                       QWidget* owner);
 
 } // namespace hoplot

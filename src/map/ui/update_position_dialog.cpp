@@ -25,8 +25,6 @@ update_position_dialog::update_position_dialog(const hop_rec& row,
                                                const std::vector<CityRecord>& cities,
                                                update_position_actions actions, QWidget* parent)
     : QDialog(parent), name_(row.name), address_(row.address), actions_(std::move(actions)) {
-    if (!actions_.write)
-        actions_.write = [](const position_fix& fix) { return append_update(fix); };
     if (!actions_.confirm)
         actions_.confirm = [this](const std::string& question) {
             return ask_yes_no(this, question);

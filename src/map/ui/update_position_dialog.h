@@ -13,9 +13,9 @@ namespace hoplot {
 
 class position_chooser;
 
-// What the dialog does outside itself; an empty member takes the program's own.
+// What the dialog does outside itself; an empty member takes the program's own, but for write.
 struct update_position_actions {
-    std::function<bool(const position_fix&)> write;  // append_update
+    std::function<bool(const position_fix&)> write;  // append_update to the data directory
     std::function<bool(const std::string&)> confirm; // Yes/No question box, "Hoplot"
     std::function<void()> beep;                      // QApplication::beep
     std::function<void()> show_selected;             // the caller places the route again

@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "base/settings.h"
 #include "base/ui/resources.h"
 
 namespace hoplot {
@@ -124,14 +123,13 @@ void destination_dialog::accept() {
     QDialog::accept();
 }
 
-std::optional<std::string> ask_destination(QWidget* parent) {
+std::optional<destination_choice> ask_destination(QWidget* parent, address_family family) {
     static destination_history history;
     destination_dialog dialog(history, parent);
-    settings& values = app_settings();
-    dialog.set_family(static_cast<address_family>(values.address_family));
+    dialog.set_family(family);
     dialog.exec();
-    if (dialog.destination()) values.address_family = static_cast<std::int32_t>(dialog.family());
-    return dialog.destination();
+    if (!dialog.destination()) return std::nullopt;
+    return destination_choice{*dialog.destination(), dialog.family()};
 }
 
 } // namespace hoplot

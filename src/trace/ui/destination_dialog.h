@@ -36,9 +36,13 @@ class destination_dialog : public QDialog {
     std::optional<std::string> destination_;
 };
 
-// Runs the dialog with this run's history: the host to trace, a web address's host alone;
-// nothing on Cancel or an empty field. The family chosen for a trace becomes the Address Family
-// setting.
-std::optional<std::string> ask_destination(QWidget* parent);
+struct destination_choice {
+    std::string host; // a web address's host alone
+    address_family family;
+};
+
+// Runs the dialog with this run's history and `family` chosen: the host to trace and the family
+// chosen for it (which becomes the Address Family setting); nothing on Cancel or an empty field.
+std::optional<destination_choice> ask_destination(QWidget* parent, address_family family);
 
 } // namespace hoplot

@@ -5,7 +5,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "base/settings.h"
 #include "trace/ui/elided_cell_delegate.h"
 #include "trace/ui/output_model.h"
 
@@ -17,8 +16,9 @@ constexpr int scroll_bar_room = 16;
 
 } // namespace
 
-output_window::output_window(QWidget* parent)
-    : QWidget(parent), model_(new output_model(this)), table_(new QTableView(this)) {
+output_window::output_window(const output_widths& widths, QWidget* parent)
+    : QWidget(parent), model_(new output_model(this)), table_(new QTableView(this)),
+      widths_(widths) {
     setAccessibleName(QStringLiteral("Output"));
     table_->setAccessibleName(QStringLiteral("Trace Output"));
     table_->setModel(model_);
@@ -39,7 +39,7 @@ output_window::output_window(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
 
-    apply_widths(app_settings().output);
+    apply_widths();
     connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) { store_dragged_width(column, width); });
     connect(table_, &QTableView::activated, this, [this](const QModelIndex& index) {
@@ -97,24 +97,25 @@ void output_window::resizeEvent(QResizeEvent* event) {
     if (event->size().height() == 0) return;
     if (first_size_) {
         first_size_ = false;
-        apply_widths(app_settings().output);
+        apply_widths();
         return;
     }
-    auto& saved = app_settings().output;
-    saved.fill((event->size().width() - scroll_bar_room) / output_column_count);
-    apply_widths(saved);
+    widths_.fill((event->size().width() - scroll_bar_room) / output_column_count);
+    apply_widths();
+    emit widths_changed(widths_);
 }
 
-void output_window::apply_widths(const std::array<std::int32_t, output_column_count>& widths) {
+void output_window::apply_widths() {
     applying_widths_ = true;
     for (int column = 0; column < output_column_count; ++column)
-        table_->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+        table_->setColumnWidth(column, widths_[static_cast<std::size_t>(column)]);
     applying_widths_ = false;
 }
 
 void output_window::store_dragged_width(int column, int width) {
     if (applying_widths_ || column < 0 || column >= output_column_count) return;
-    app_settings().output[static_cast<std::size_t>(column)] = width;
+    widths_[static_cast<std::size_t>(column)] = width;
+    emit widths_changed(widths_);
 }
 
 } // namespace hoplot

@@ -15,13 +15,16 @@ namespace hoplot {
 
 class output_model;
 
+// The column widths of the output list, in pixels.
+using output_widths = std::array<std::int32_t, output_column_count>;
+
 // The strip below the map listing the current trace line by line, each line in its own colour.
-// Column widths come from and go back to app_settings().output.
+// It opens with the saved column widths and tells when they change.
 class output_window : public QWidget, public store_observer {
     Q_OBJECT
 
   public:
-    explicit output_window(QWidget* parent = nullptr);
+    explicit output_window(const output_widths& widths, QWidget* parent = nullptr);
 
     // Shows the store's current trace afresh, the same lines its events would have added.
     void reload(const trace_store& store);
@@ -31,6 +34,7 @@ class output_window : public QWidget, public store_observer {
     // Why the Network column stays empty (no AS database), told by its header; empty: it isn't.
     void set_network_note(const std::string& note);
     QTableView* table() const { return table_; }
+    const output_widths& widths() const { return widths_; }
 
     void output_cleared() override;
     void output_line_added(const std::string& text, int colour) override;
@@ -40,17 +44,20 @@ class output_window : public QWidget, public store_observer {
   signals:
     // A double click or Enter on a line: the position dialog for its hop.
     void row_activated(std::size_t row);
+    // The columns shared a new width, or the user dragged one.
+    void widths_changed(const output_widths& widths);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void apply_widths(const std::array<std::int32_t, output_column_count>& widths);
+    void apply_widths();
     void store_dragged_width(int column, int width);
     void append(output_row row);
 
     output_model* model_;
     QTableView* table_;
+    output_widths widths_;
     bool first_size_ = true;
     bool applying_widths_ = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <string>
 
 #include "trace/sink_relay.h"
@@ -9,41 +10,40 @@
 
 namespace hoplot {
 
-// Tracing from the window: the engine on its worker, its calls queued in order to the GUI
-// thread's event loop, and applied there to the store and the window's controls.
-class window_tracing {
-  public:
-    // controls: the status bar, emptying the output window and the trace-started and trace-ended
-    // menu rules; running() is already false when trace_ended comes.
-    window_tracing(trace_store& store, trace_controls& controls, engine_parts parts);
+// Tracing from the window: the engine on its worker, its events queued in order to the GUI
+// thread's event loop and applied there to the store; what else changes is signalled.
+class window_tracing : public QObject, private trace_controls {
+    Q_OBJECT
 
-    void start(const std::string& destination);
+  public:
+    window_tracing(trace_store& store, engine_parts parts);
+
+    // Traces a name with addresses of both families over `family`, placing hops by `sources`.
+    void start(const std::string& destination, address_family family, location_sources sources);
     void stop();
-    // From start until the trace's last call has reached the GUI thread: the store belongs to
+    // From start until the trace's last event has reached the GUI thread: the store belongs to
     // the trace until then.
     bool running() const { return running_; }
 
+  signals:
+    // Empty the output window; the trace-started menu rule.
+    void started();
+    void status_changed(const QString& text);
+    // The trace-ended menu rule; running() is already false.
+    void ended();
+
   private:
-    // Passes the controls on, noting the end of the trace first.
-    class ending_controls : public trace_controls {
-      public:
-        ending_controls(trace_controls& controls, bool& running)
-            : controls_(controls), running_(running) {}
-        void set_status_text(const std::string& text) override { controls_.set_status_text(text); }
-        void trace_started() override { controls_.trace_started(); }
-        void trace_ended() override;
+    // On the GUI thread: the events the worker queued, to the store.
+    Q_INVOKABLE void deliver_events();
+    void set_status_text(const std::string& text) override;
+    void trace_started() override;
+    void trace_ended() override;
 
-      private:
-        trace_controls& controls_;
-        bool& running_;
-    };
-
-    // Declared first so that it goes last: calls still queued to it are dropped with it.
-    QObject context_;
     bool running_ = false;
-    ending_controls controls_;
     store_sink sink_;
     sink_relay relay_;
+    // Last, so that it goes first: its worker has ended before the relay and the sink go, and
+    // the events still queued are dropped with them.
     trace_engine engine_;
 };
 

@@ -52,6 +52,11 @@ def start(*arguments, timeout=30):
     return wait_until(lambda: _application(program), f"{APP_NAME} on the accessibility bus", timeout)
 
 
+def started_program():
+    """The process of the program start() started last."""
+    return _programs[-1]
+
+
 def _application(program):
     if program.poll() is not None:
         raise failure(f"hoplot ended with status {program.returncode}")
