@@ -39,12 +39,15 @@ int main(int argc, char** argv) {
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     QApplication app(argc, argv);
-    hoplot::app_settings() = hoplot::read_settings(std::nullopt, hoplot::find_data_dir());
+    hoplot::settings values = hoplot::read_settings(std::nullopt, hoplot::find_data_dir());
     hoplot::no_progress progress;
     hoplot::map_view view;
-    hoplot::take_display_flags(view, hoplot::app_settings());
-    if (hoplot::load_startup_data(view, progress, hoplot::load_location_sources)) return 1;
-    hoplot::main_window window(std::move(view));
+    hoplot::take_display_flags(view, values);
+    const auto load_sources = [&values](hoplot::loading_progress& bar) {
+        hoplot::load_location_sources(values, bar);
+    };
+    if (hoplot::load_startup_data(view, values.db_path, progress, load_sources)) return 1;
+    hoplot::main_window window(std::move(values), std::move(view));
     window.show();
     QApplication::processEvents();
     QAction* open = open_action(window);
