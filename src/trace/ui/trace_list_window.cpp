@@ -107,6 +107,16 @@ void trace_list_window::trace_line_appended(const std::string& name) {
     list_->addItem(QString::fromStdString(name));
 }
 
+// One insertion for them all: a file may bring thousands.
+void trace_list_window::trace_lines_appended(const std::vector<std::string>& names) {
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names)
+        lines.append(QString::fromStdString(name));
+    const QSignalBlocker quiet(list_);
+    list_->addItems(lines);
+}
+
 void trace_list_window::trace_line_removed(std::size_t index) {
     const QSignalBlocker quiet(list_);
     delete list_->takeItem(static_cast<int>(index));
