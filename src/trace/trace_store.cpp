@@ -257,7 +257,6 @@ void trace_store::end_trace() {
 }
 
 void trace_store::add_traces(std::vector<trace_entry> traces) {
-    forget_building();
     std::vector<std::string> names;
     names.reserve(traces.size());
     for (trace_entry& trace : traces) {

@@ -151,6 +151,7 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     statusBar()->addPermanentWidget(probing_label_);
     reading_bar_ = new QProgressBar;
     reading_bar_->setAccessibleName(QStringLiteral("Reading trace file"));
+    reading_bar_->setFormat(QStringLiteral("Reading %p%"));
     reading_bar_->setMaximumWidth(200);
     reading_bar_->hide();
     statusBar()->addPermanentWidget(reading_bar_);

@@ -19,6 +19,10 @@ trace_list_window::trace_list_window(trace_store& store, std::function<bool()> t
     list_->setAccessibleName(QStringLiteral("Traces"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Measuring every name of a long file at once would hold the window up; a thousand at a
+    // time lets it answer in between.
+    list_->setLayoutMode(QListView::Batched);
+    list_->setBatchSize(1000);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     // A right click on a scroll bar opens no menu at all.
     list_->horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
