@@ -128,7 +128,9 @@ std::optional<trace_entry> parse_trace(token_reader& in) {
     const auto rows = in.count();
     if (!name || !rows || *rows == 0) return std::nullopt;
     trace.name = *name;
-    // Rows are pushed one by one: a huge count in a short file runs out of tokens, not memory.
+    // Room for a trace's worth of rows; beyond that they are pushed one by one, so that a huge
+    // count in a short file runs out of tokens, not memory.
+    trace.rows.reserve(static_cast<std::size_t>(std::min(*rows, 32)));
     for (int i = 0; i < *rows; ++i) {
         auto row = parse_row(in);
         if (!row) return std::nullopt;
