@@ -98,13 +98,6 @@ TEST(map_file, progress_runs_in_hundredths_of_the_file) {
     }
 }
 
-void write_all_map_files(const scratch_data_dir& dir) {
-    for (const std::string grid : {"4", "32", "256"})
-        for (const std::string layer : {"cil", "riv", "bdy"})
-            dir.write_map("map." + layer + "." + grid + ".256",
-                          map_file_bytes(static_cast<std::uint32_t>(std::stoul(grid)), 256));
-}
-
 TEST(map_data, max_level_is_the_last_level_before_the_first_unusable_file) {
     const struct {
         const char* damaged;

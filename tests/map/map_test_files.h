@@ -64,6 +64,14 @@ inline map_level level_with(std::uint32_t grid, const stored_cells& cells) {
     return level;
 }
 
+// The nine map files, every cell empty.
+inline void write_all_map_files(const scratch_data_dir& dir) {
+    for (const std::string grid : {"4", "32", "256"})
+        for (const std::string layer : {"cil", "riv", "bdy"})
+            dir.write_map("map." + layer + "." + grid + ".256",
+                          map_file_bytes(static_cast<std::uint32_t>(std::stoul(grid)), 256));
+}
+
 // What the loading dialog was told, in order; the bar's steps only counted.
 struct recording_progress final : loading_progress {
     std::vector<std::string> events;
