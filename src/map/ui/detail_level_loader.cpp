@@ -12,7 +12,8 @@ detail_level_loader::detail_level_loader(std::string db_path, int max_level,
             const std::lock_guard lock(mutex_);
             read_ = std::move(levels);
         }
-        QMetaObject::invokeMethod(this, &detail_level_loader::hand_over, Qt::QueuedConnection);
+        // A call by name: what crosses is only `read_`, under the lock.
+        QMetaObject::invokeMethod(this, "hand_over", Qt::QueuedConnection);
     });
 }
 

@@ -23,7 +23,7 @@ class detail_level_loader : public QObject {
     ~detail_level_loader() override;
 
   private:
-    void hand_over();
+    Q_INVOKABLE void hand_over();
 
     std::function<void(detail_levels)> arrived_;
     // Passed from the thread under the lock, which is what orders the hand-over for the
