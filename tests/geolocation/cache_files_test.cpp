@@ -177,39 +177,29 @@ TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds)
     }
 }
 
-TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory_is_read_only) {
-    // Without a cache_files directory to write into, the user's data directory takes the fixes
-    // and the next start reads them from there.
+// Without a cache_files directory to write into, or with a system-wide installation's
+// update.cache that the user cannot write, the user's own file is read after it, wins over it and
+// takes the new fixes. (Root may write any file, so the writability is given.)
+TEST_F(cache_files_test, fixes_go_to_the_users_file_where_the_data_directorys_is_not_writable) {
     const std::string user_file = user_update_file();
     ASSERT_EQ(update_cache_paths(data.path()), (std::vector{update_file(), user_file}));
     EXPECT_TRUE(append_update(data.path(), {"gw1", "10.1.2.3", "12.5", "North", "3", "West"}));
     EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n");
-    app_position_cache().clear();
     load_position_caches(data.path(), quiet);
     EXPECT_EQ(cache_lookup("10.1.2.3")->latitude, 12.5);
-    std::filesystem::remove(user_file);
 
-    std::filesystem::create_directories(data.path() + "cache_files");
-    EXPECT_EQ(update_cache_paths(data.path()), std::vector{update_file()});
-}
-
-// A system-wide installation's update.cache that the user cannot write still holds; the user's
-// own fixes are read after it, win over it, and take new fixes. (Root may write any file, so the
-// writability is given.)
-TEST_F(cache_files_test, a_read_only_update_file_is_read_before_the_users) {
     data.write("cache_files/update.cache", "10.1.2.3 shipped 1 n 1 e\n10.5.5.5 kept 2 n 2 e\n");
-    std::filesystem::create_directories(std::filesystem::path(user_update_file()).parent_path());
-    std::ofstream(user_update_file()) << "10.1.2.3 mine 3 n 3 e\n";
+    EXPECT_EQ(update_cache_paths(data.path()), std::vector{update_file()});
     EXPECT_EQ(update_cache_paths(data.path(), true), std::vector{update_file()});
     const auto paths = update_cache_paths(data.path(), false);
-    ASSERT_EQ(paths, (std::vector{update_file(), user_update_file()}));
+    ASSERT_EQ(paths, (std::vector{update_file(), user_file}));
     for (const std::string& path : paths)
         load_update_cache(cache, path, quiet);
-    EXPECT_EQ(found_at("10.1.2.3"), "mine 3.0000 North 3.0000 East");
+    EXPECT_EQ(found_at("10.1.2.3"), "gw1 12.5000 North 3.0000 West");
     EXPECT_EQ(found_at("10.5.5.5"), "kept 2.0000 North 2.0000 East");
     EXPECT_TRUE(append_update(cache, paths.back(), {"gw", "10.7.7.7", "4", "South", "4", "West"}));
-    EXPECT_EQ(read_text_file(user_update_file()), "10.1.2.3 mine 3 n 3 e\n10.7.7.7 gw 4 s 4 w\n");
-    std::filesystem::remove(user_update_file());
+    EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n10.7.7.7 gw 4 s 4 w\n");
+    std::filesystem::remove(user_file);
 }
 
 // A word field longer than 255 bytes spoils its line; it is not read on as the next field.
