@@ -75,15 +75,11 @@ QPoint flat(double longitude, double latitude) {
             static_cast<int>((90 - latitude) / 180 * 572 + 0.5)};
 }
 
-TEST_F(render_mode, the_globe_is_a_shaded_disc_with_the_hops_of_the_near_side) {
+TEST_F(render_mode, the_globe_is_a_disc_on_black_with_the_hops_of_the_near_side) {
     const QImage image = render({"--globe", "--open", data.path() + "t.trc", "--size", "601x500"});
     ASSERT_EQ(image.size(), QSize(601, 500));
     EXPECT_TRUE(black(image.pixelColor(0, 0)));
     EXPECT_TRUE(black(image.pixelColor(600, 499)));
-    const QColor centre = image.pixelColor(300, 250);
-    EXPECT_EQ(centre.red(), 0);
-    EXPECT_NEAR(centre.green(), 75, 6);
-    EXPECT_NEAR(centre.blue(), 120, 10);
     // London on the orthographic globe of radius 200 centred at (300.5, 250).
     const double wx = (-0.1167 + 180) / 360 * 831, wy = (90 - 51.5) / 180 * 572;
     const double lon = (wx - 415.5) / 831 * 6.28, phi = (wy - 286) / 286 * 1.57;
