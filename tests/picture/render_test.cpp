@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -73,20 +72,6 @@ bool any_near(const QImage& image, QPoint at, int dx, int dy, bool (*test)(QColo
 QPoint flat(double longitude, double latitude) {
     return {static_cast<int>((longitude + 180) / 360 * 831 + 0.5),
             static_cast<int>((90 - latitude) / 180 * 572 + 0.5)};
-}
-
-TEST_F(render_mode, the_globe_is_a_disc_on_black_with_the_hops_of_the_near_side) {
-    const QImage image = render({"--globe", "--open", data.path() + "t.trc", "--size", "601x500"});
-    ASSERT_EQ(image.size(), QSize(601, 500));
-    EXPECT_TRUE(black(image.pixelColor(0, 0)));
-    EXPECT_TRUE(black(image.pixelColor(600, 499)));
-    // London on the orthographic globe of radius 200 centred at (300.5, 250).
-    const double wx = (-0.1167 + 180) / 360 * 831, wy = (90 - 51.5) / 180 * 572;
-    const double lon = (wx - 415.5) / 831 * 6.28, phi = (wy - 286) / 286 * 1.57;
-    const int x = static_cast<int>(200 * std::cos(phi) * std::sin(lon) + 300.5 + 0.5);
-    const int y = static_cast<int>(200 * std::sin(phi) + 250 + 0.5);
-    EXPECT_TRUE(any_near(image, {x, y}, 1, 1, red));
-    EXPECT_TRUE(messages.empty());
 }
 
 // A picture of any size holds the whole flat world at the largest scale of its own shape,
