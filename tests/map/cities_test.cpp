@@ -59,6 +59,7 @@ TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
         {3, {"A 1 0N 1 0E", "B 1 0N 1 0E\nC 1 0N 1 0E", "D 1 0N 1 0E"}, 3, {1, 2, 1}},
         {3, {"A 1 0N 1 0E", "", "D 1 0N 1 0E"}, 3, {1, 0, 1}}, // an empty file
         {3, {"A 1 0N 1 0E", "B 1 0N 1 0E", nullptr}, 1, {1, 1, 0}},
+        {3, {"A 1 0N 1 0E", nullptr, "D 1 0N 1 0E"}, 0, {1, 0, 0}},
         {3, {nullptr, "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
         {1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, 1, {1, 1, 0}}, // no High maps
         {-1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
