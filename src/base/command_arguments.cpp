@@ -52,15 +52,15 @@ argument_parse parse_arguments(const std::vector<std::string>& args, std::string
             operands_only = true;
             continue;
         }
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const option_spec& o) { return o.name == argument; });
-        if (spec == options.end()) return {std::nullopt, not_taken(mode, argument)};
-        if (spec->value.empty()) {
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&](const option_spec& o) { return o.name == argument; });
+        if (known == options.end()) return {std::nullopt, not_taken(mode, argument)};
+        if (known->value.empty()) {
             parsed.options.emplace_back(argument, std::string());
             continue;
         }
         if (i + 1 == args.size())
-            return {std::nullopt, argument + " needs " + std::string(spec->value)};
+            return {std::nullopt, argument + " needs " + std::string(known->value)};
         parsed.options.emplace_back(argument, args[++i]);
     }
     return {std::move(parsed), {}};

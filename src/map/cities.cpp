@@ -47,20 +47,24 @@ std::vector<CityRecord> parse_cities(std::string_view text) {
     return cities;
 }
 
-void load_cities(map_view& view, const std::string& db_path, loading_progress& progress) {
-    auto lists = std::make_shared<city_lists>();
-    const int highest = view.max_level == 3 ? level_count - 1 : view.max_level;
-    for (int level = 0; level <= highest; ++level) {
-        const auto path = db_path + "maps/cities.file." + std::to_string(level + 1);
-        const auto content = read_whole_file(path);
-        if (!content) {
-            view.max_level = level - 1;
-            break;
-        }
-        (*lists)[static_cast<std::size_t>(level)] = parse_cities(*content);
+int read_city_files(const std::string& db_path, int first, int last, city_lists& lists,
+                    loading_progress& progress) {
+    for (int level = first; level <= last; ++level) {
+        const auto content = read_whole_file(db_path + "maps/cities.file." +
+                                             std::to_string(level + 1));
+        if (!content) return level - 1;
+        lists[static_cast<std::size_t>(level)] = parse_cities(*content);
         for (int step = 0; step < steps_per_file; ++step)
             progress.advance();
     }
+    return last;
+}
+
+void load_cities(map_view& view, const std::string& db_path, loading_progress& progress) {
+    auto lists = std::make_shared<city_lists>();
+    const int highest = view.max_level == 3 ? level_count - 1 : view.max_level;
+    const int read = read_city_files(db_path, 0, highest, *lists, progress);
+    if (read < highest) view.max_level = read;
     view.cities = std::move(lists);
 }
 

@@ -32,9 +32,14 @@ using city_lists = std::array<std::vector<CityRecord>, level_count>;
 // the rest of each line is ignored.
 std::vector<CityRecord> parse_cities(std::string_view text);
 
-// Reads maps/cities.file.1 .. 3 below the data directory for the levels the map data allows,
-// advancing the bar by 9 per file. The first missing file ends the loading and lowers the max
-// level to the level below it.
+// Reads maps/cities.file.N below the data directory for the levels first to last into their
+// lists, advancing the bar by 9 per file. The first missing file ends the reading: returns the
+// level below it, else last.
+int read_city_files(const std::string& db_path, int first, int last, city_lists& lists,
+                    loading_progress& progress);
+
+// Reads the cities files of the data directory for the levels the map data allows;
+// a missing file lowers the max level to the level below it.
 void load_cities(map_view& view, const std::string& db_path, loading_progress& progress);
 
 } // namespace hoplot

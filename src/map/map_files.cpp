@@ -129,24 +129,30 @@ map_file_status load_map_file(const std::string& db_path, const std::string& rel
     return parse_map_file(bytes, expected_grid, level, progress);
 }
 
-std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
-                                         loading_progress& progress) {
-    auto data = std::make_shared<map_data>();
-    view.max_level = 3;
-    for (int index = 0; index < level_count && view.max_level == 3; ++index) {
+map_levels_read load_map_levels(const std::string& db_path, int first, int last, map_data& data,
+                                loading_progress& progress) {
+    map_levels_read read{first - 1, std::nullopt};
+    for (int index = first; index <= last; ++index) {
         const level_info& level = levels[static_cast<std::size_t>(index)];
         for (const layer_info& layer : layers) {
             progress.set_stage(format_message(layer.stage, level.name));
             const std::string path = map_file_path(layer, level);
-            auto& destination = ((*data).*layer.member)[static_cast<std::size_t>(index)];
+            auto& destination = (data.*layer.member)[static_cast<std::size_t>(index)];
             const auto status = load_map_file(db_path, path, level.grid, destination, progress);
-            if (status == map_file_status::wrong_grid) return path;
-            if (status == map_file_status::failed) {
-                view.max_level = index - 1;
-                break;
-            }
+            if (status == map_file_status::wrong_grid) read.wrong_grid = path;
+            if (status != map_file_status::loaded) return read;
         }
+        read.highest = index;
     }
+    return read;
+}
+
+std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
+                                         loading_progress& progress) {
+    auto data = std::make_shared<map_data>();
+    const auto read = load_map_levels(db_path, 0, level_count - 1, *data, progress);
+    if (read.wrong_grid) return read.wrong_grid;
+    view.max_level = read.highest == level_count - 1 ? 3 : read.highest;
     view.maps = std::move(data);
     return std::nullopt;
 }

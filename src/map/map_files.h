@@ -28,11 +28,24 @@ map_file_status load_map_file(const std::string& db_path, const std::string& rel
                               std::uint32_t expected_grid, map_level& level,
                               loading_progress& progress);
 
-// Loads the nine map files of the data directory level by level into the view and sets its max
+// What loading some detail levels gave: the highest level whose three files all loaded before
+// the first failure (one below the first level asked for when none did), or the relative path
+// of a file with a wrong grid, after which the caller must end the program.
+struct map_levels_read {
+    int highest = -1;
+    std::optional<std::string> wrong_grid;
+};
+
+// Loads the levels first to last from the data directory into data, level by level, naming each
+// file's stage; the first level that does not load ends the loading.
+map_levels_read load_map_levels(const std::string& db_path, int first, int last, map_data& data,
+                                loading_progress& progress);
+
+// Loads the nine map files of the data directory into the view and sets its max
 // level: 3 when all loaded, else the highest level whose three files all loaded before the first
-// failure. Returns the relative path of a file with a wrong grid; the caller must then end the
-// program.
+// failure. Returns the relative path of a file with a wrong grid.
 std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
                                          loading_progress& progress);
+
 
 } // namespace hoplot

@@ -61,4 +61,9 @@ world_position world_end_point(const map_level& level, std::uint32_t ix, std::ui
     return at_steps(level, ix, iy, bx, by, world_w, world_h);
 }
 
+bool level_loaded(const map_data& data, int level) {
+    const auto i = static_cast<std::size_t>(level);
+    return !data.coastlines[i].empty() && !data.rivers[i].empty() && !data.boundaries[i].empty();
+}
+
 } // namespace hoplot

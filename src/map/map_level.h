@@ -95,4 +95,8 @@ struct map_data {
     std::array<map_level, level_count> boundaries;
 };
 
+// All three layers of the level are in memory: not while it is still being read or after its
+// reading failed.
+bool level_loaded(const map_data& data, int level);
+
 } // namespace hoplot

@@ -25,22 +25,8 @@ void put_globe_disc(canvas& surface, const map_view& view) {
                      [&](canvas& c) { draw_globe_disc(c, cx, cy, r); });
 }
 
-} // namespace
-
-void clip_to_map_area(canvas& surface, const map_view& view) {
-    const pixel_rect area = map_area(view);
-    surface.set_clip(area.left, area.top, area.right, area.bottom);
-}
-
-void paint_map(canvas& surface, map_view& view) {
-    surface.fill_rect(0, 0, view.client_w, view.client_h, background_colour);
-    clip_to_map_area(surface, view);
-    if (view.globe_mode)
-        put_globe_disc(surface, view);
-    else
-        select_level(view);
-    // The globe always draws the Low level; the flat map's level follows the zoom.
-    const int level = view.globe_mode ? 0 : view.level;
+// Layers, cities and route of the view, the layers at the given level.
+void draw_content(canvas& surface, const map_view& view, int level) {
     const auto layer = [&](bool flag, const pen& p, const auto& levels) {
         if (!flag) return;
         surface.set_pen(p);
@@ -53,6 +39,33 @@ void paint_map(canvas& surface, map_view& view) {
     // Under the route: a hop at home keeps its dot, at the house's door.
     if (view.home) draw_home_mark(surface, view, *view.home);
     if (view.current_route) draw_route(surface, view, *view.current_route);
+}
+
+} // namespace
+
+void clip_to_map_area(canvas& surface, const map_view& view) {
+    const pixel_rect area = map_area(view);
+    surface.set_clip(area.left, area.top, area.right, area.bottom);
+}
+
+int loaded_level_at_most(const map_view& view, int level) {
+    while (level > 0 && !level_loaded(*view.maps, level))
+        --level;
+    return level;
+}
+
+void paint_map(canvas& surface, map_view& view) {
+    surface.fill_rect(0, 0, view.client_w, view.client_h, background_colour);
+    clip_to_map_area(surface, view);
+    // The globe always draws the Low level; the flat map's level follows the zoom, and until
+    // that level has been read the flat map is drawn at the level below it.
+    if (view.globe_mode) {
+        put_globe_disc(surface, view);
+        draw_content(surface, view, 0);
+    } else {
+        select_level(view);
+        draw_content(surface, view, loaded_level_at_most(view, view.level));
+    }
 }
 
 } // namespace hoplot

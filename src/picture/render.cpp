@@ -101,14 +101,16 @@ int run_render(const std::vector<std::string>& args, const settings& values) {
 
     map_view view;
     no_progress progress;
-    // Hop positions are only needed to show a trace file.
-    std::function<void(loading_progress&)> load_caches;
-    if (request->trace_file)
-        load_caches = [&values](loading_progress& p) { load_location_sources(values, p); };
-    if (const auto wrong = load_startup_data(view, values.db_path, progress, load_caches)) {
+    // The whole world, flat or as a globe, is drawn at the Low level; only a view fitted to a
+    // trace needs the others.
+    const auto wrong = request->fit ? load_all_levels(view, values.db_path, progress)
+                                    : load_first_level(view, values.db_path, progress);
+    if (wrong) {
         ShowMessage(format_message("Wrong data in file %s", *wrong));
         return 1;
     }
+    // Hop positions are only needed to show a trace file.
+    if (request->trace_file) load_location_sources(values, progress);
     // A picture without any map would pass for a success.
     if (view.maps->coastlines[0].empty()) {
         ShowMessage(format_message("Can't read the map data in %s", values.db_path + "maps/"));

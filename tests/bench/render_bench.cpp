@@ -57,7 +57,7 @@ map_view loaded_view(int width, int height) {
     static const map_view loaded = [] {
         map_view view;
         no_progress progress;
-        load_startup_data(view, find_data_dir(), progress, {});
+        load_all_levels(view, find_data_dir(), progress);
         return view;
     }();
     map_view view = loaded;

@@ -2,23 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "base/settings.h"
-#include "base/show_message.h"
 #include "cli/command_line.h"
 #include "cli/show.h"
 #include "geolocation/position_cache.h"
 #include "geolocation/scratch_dir.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 namespace {
 
-struct show_mode : ::testing::Test {
+struct show_mode : ::testing::Test, test::message_log {
     scratch_dir dir;
     settings values;
-    std::vector<std::string> messages;
-    message_handler old_handler =
-        set_message_handler([this](const std::string& m) { messages.push_back(m); });
-
-    ~show_mode() override { set_message_handler(old_handler); }
 
     // Runs the mode on a file and returns what it printed.
     std::string shown(const std::string& path, int& status, bool json = false) const {

@@ -11,18 +11,6 @@ struct as_source_test : geo_test {
     }
 };
 
-TEST_F(as_source_test, the_converted_file_is_mapped_and_looked_up_by_address_text) {
-    const std::string path = data.path() + as_table_file;
-    ASSERT_EQ(convert("3232235776,3232236031,64500,Example Net\n", path), "");
-    const auto database = as_database::open(path);
-    ASSERT_TRUE(database);
-    EXPECT_EQ(database->lookup("192.168.1.77"), (as_network{64500, "Example Net"}));
-    EXPECT_FALSE(database->lookup("192.168.2.1"));
-    EXPECT_FALSE(database->lookup("not.an.address"));
-    EXPECT_FALSE(as_database::open(data.path() + "missing.bin"));
-    EXPECT_FALSE(as_database::open(data.write("junk.bin", "HOPLOTAS and then nothing")));
-}
-
 TEST_F(as_source_test, a_bad_line_or_an_unwritable_place_is_said_and_leaves_no_file) {
     const std::string path = data.path() + "table.bin";
     EXPECT_EQ(convert("1,2,3,a\nnonsense\n", path),
@@ -35,8 +23,8 @@ TEST_F(as_source_test, a_bad_line_or_an_unwritable_place_is_said_and_leaves_no_f
               "Can't read file " + data.path() + "none.csv");
 }
 
-// The process-wide source: the data directory's table, or a notice of why there is none; a
-// table that cannot be read is reported once.
+// The process-wide source: the data directory's table, looked up by address text, or a notice
+// of why there is none; a table that cannot be read is reported once.
 TEST_F(as_source_test, the_source_opens_the_data_directorys_table_or_says_why_not) {
     open_as_source(data.path());
     EXPECT_FALSE(as_lookup("10.0.0.1"));
@@ -52,6 +40,8 @@ TEST_F(as_source_test, the_source_opens_the_data_directorys_table_or_says_why_no
     ASSERT_EQ(convert("167772160,184549375,64501,Ten\n", path), "");
     open_as_source(data.path());
     EXPECT_EQ(as_lookup("10.0.0.1"), (as_network{64501, "Ten"}));
+    EXPECT_FALSE(as_lookup("11.0.0.0"));
+    EXPECT_FALSE(as_lookup("not.an.address"));
     EXPECT_EQ(as_source_notice(), "");
 }
 

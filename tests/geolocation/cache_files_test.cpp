@@ -6,18 +6,10 @@
 #include <unistd.h>
 
 #include "geo_test.h"
+#include "support/recording_progress.h"
 
 namespace hoplot {
 namespace {
-
-class recording_progress final : public loading_progress {
-  public:
-    void set_stage(const std::string& text) override { events.push_back("stage " + text); }
-    void set_range(int maximum) override { events.push_back("range " + std::to_string(maximum)); }
-    void advance() override { ++advances; }
-    std::vector<std::string> events;
-    int advances = 0;
-};
 
 class cache_files_test : public geo_test {
   protected:
@@ -97,6 +89,9 @@ TEST_F(cache_files_test, records_of_the_three_formats) {
     for (const auto& [address, expected] : rows)
         EXPECT_EQ(found_at(address), expected) << address;
     EXPECT_EQ(cache.size(), 12u);
+    // The user's fixes are told apart from the shipped files' entries, also when replaced.
+    EXPECT_TRUE(cache.lookup("172.16.0.1")->fix);
+    EXPECT_FALSE(cache.lookup("192.168.2.3")->fix || cache.lookup("10.1.2.3")->fix);
 }
 
 TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) {
@@ -107,18 +102,18 @@ TEST_F(cache_files_test, start_up_loads_three_files_in_order_with_their_stages) 
     data.write("cache_files/update.cache", "10.1.2.3 mine 1 n 1 e\n10.7.7.7 kept 5 n 5 e\n");
     data.write("cache_files/hosts.cache", "10.1.2.3 shipped 37 46N 122 25W\n");
     data.write("cache_files/networks.cache", std::string(380, ' ') + "\n10.1 1 0N 1 0E net\n");
-    recording_progress progress;
+    test::recording_progress progress;
     load_position_caches(data.path(), progress);
     // The shipped host line replaces the user's fix of the same address at start-up.
     EXPECT_EQ(cache_lookup("10.1.2.3")->name, "shipped");
     EXPECT_EQ(cache_lookup("10.7.7.7")->name, "kept");
     EXPECT_EQ(cache_lookup("10.1.5.5")->name, "net");
     EXPECT_EQ(app_position_cache().size(), 3u);
-    const std::vector<std::string> expected = {"stage Loading update cache",   "range 0",
-                                               "stage Loading hosts cache",    "range 0",
-                                               "stage Loading networks cache", "range 10"};
+    const std::vector<std::string> expected = {"Loading update cache",   "range 0",
+                                               "Loading hosts cache",    "range 0",
+                                               "Loading networks cache", "range 10"};
     EXPECT_EQ(progress.events, expected);
-    EXPECT_EQ(progress.advances, 2 + 1 + 2);
+    EXPECT_EQ(progress.steps, 2 + 1 + 2);
     data.write("cache_files/hosts.cache", ""); // empty is not missing
     load_position_caches(data.path(), quiet);
     EXPECT_TRUE(messages.empty());
@@ -151,22 +146,13 @@ TEST_F(cache_files_test, append_update_writes_what_reads_back_and_refuses_the_re
               "10.1.2.3 gw1.example.net 37.46 n 122.5 w\n10.1.2.4 10.1.2.4 5 s 6 e\n"
               "10.1.2.5 c  5.50 n 6 e\n2001:db8::6 2001:db8::6 7 n 8 w\n");
     EXPECT_EQ(found_at("10.1.2.3"), "gw1.example.net 37.4600 North 122.5000 West");
+    EXPECT_TRUE(cache.lookup("10.1.2.3")->fix);
     cache.clear();
     load_update_cache(cache, update_file(), quiet);
     EXPECT_EQ(found_at("10.1.2.4"), "10.1.2.4 5.0000 South 6.0000 East");
     EXPECT_EQ(found_at("10.1.2.5"), "c 5.5000 North 6.0000 East");
     EXPECT_EQ(found_at("2001:db8::6"), "2001:db8::6 7.0000 North 8.0000 West");
     EXPECT_TRUE(messages.empty());
-}
-
-// The user's fixes, read or made now, are told apart from the shipped files' entries.
-TEST_F(cache_files_test, fixes_are_marked_as_the_users_own) {
-    read_update_records(cache, "10.1.2.3 a 1 n 2 e\n10.1.2.4 b 1 n 2 e\n", quiet);
-    read_hosts_records(cache, "10.1.2.4 shipped 1 0N 2 0E\n", quiet);
-    ASSERT_TRUE(append_update(cache, update_file(), {"c", "10.1.2.5", "1", "North", "2", "East"}));
-    EXPECT_TRUE(cache.lookup("10.1.2.3")->fix);
-    EXPECT_FALSE(cache.lookup("10.1.2.4")->fix);
-    EXPECT_TRUE(cache.lookup("10.1.2.5")->fix);
 }
 
 TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds) {
@@ -191,39 +177,29 @@ TEST_F(cache_files_test, unwritable_update_file_is_reported_and_fix_still_holds)
     }
 }
 
-TEST_F(cache_files_test, fixes_go_to_the_user_directory_while_the_data_directory_is_read_only) {
-    // Without a cache_files directory to write into, the user's data directory takes the fixes
-    // and the next start reads them from there.
+// Without a cache_files directory to write into, or with a system-wide installation's
+// update.cache that the user cannot write, the user's own file is read after it, wins over it and
+// takes the new fixes. (Root may write any file, so the writability is given.)
+TEST_F(cache_files_test, fixes_go_to_the_users_file_where_the_data_directorys_is_not_writable) {
     const std::string user_file = user_update_file();
     ASSERT_EQ(update_cache_paths(data.path()), (std::vector{update_file(), user_file}));
     EXPECT_TRUE(append_update(data.path(), {"gw1", "10.1.2.3", "12.5", "North", "3", "West"}));
     EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n");
-    app_position_cache().clear();
     load_position_caches(data.path(), quiet);
     EXPECT_EQ(cache_lookup("10.1.2.3")->latitude, 12.5);
-    std::filesystem::remove(user_file);
 
-    std::filesystem::create_directories(data.path() + "cache_files");
-    EXPECT_EQ(update_cache_paths(data.path()), std::vector{update_file()});
-}
-
-// A system-wide installation's update.cache that the user cannot write still holds; the user's
-// own fixes are read after it, win over it, and take new fixes. (Root may write any file, so the
-// writability is given.)
-TEST_F(cache_files_test, a_read_only_update_file_is_read_before_the_users) {
     data.write("cache_files/update.cache", "10.1.2.3 shipped 1 n 1 e\n10.5.5.5 kept 2 n 2 e\n");
-    std::filesystem::create_directories(std::filesystem::path(user_update_file()).parent_path());
-    std::ofstream(user_update_file()) << "10.1.2.3 mine 3 n 3 e\n";
+    EXPECT_EQ(update_cache_paths(data.path()), std::vector{update_file()});
     EXPECT_EQ(update_cache_paths(data.path(), true), std::vector{update_file()});
     const auto paths = update_cache_paths(data.path(), false);
-    ASSERT_EQ(paths, (std::vector{update_file(), user_update_file()}));
+    ASSERT_EQ(paths, (std::vector{update_file(), user_file}));
     for (const std::string& path : paths)
         load_update_cache(cache, path, quiet);
-    EXPECT_EQ(found_at("10.1.2.3"), "mine 3.0000 North 3.0000 East");
+    EXPECT_EQ(found_at("10.1.2.3"), "gw1 12.5000 North 3.0000 West");
     EXPECT_EQ(found_at("10.5.5.5"), "kept 2.0000 North 2.0000 East");
     EXPECT_TRUE(append_update(cache, paths.back(), {"gw", "10.7.7.7", "4", "South", "4", "West"}));
-    EXPECT_EQ(read_text_file(user_update_file()), "10.1.2.3 mine 3 n 3 e\n10.7.7.7 gw 4 s 4 w\n");
-    std::filesystem::remove(user_update_file());
+    EXPECT_EQ(read_text_file(user_file), "10.1.2.3 gw1 12.5 n 3 w\n10.7.7.7 gw 4 s 4 w\n");
+    std::filesystem::remove(user_file);
 }
 
 // A word field longer than 255 bytes spoils its line; it is not read on as the next field.

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "base/settings.h"
-#include "base/show_message.h"
 #include "geolocation/as_source.h"
 #include "geolocation/geoip_source.h"
 #include "geolocation/position_cache.h"
 #include "scratch_dir.h"
+#include "support/message_log.h"
 
 namespace hoplot {
 
@@ -26,10 +26,9 @@ inline entry_t position(double latitude, const char* latitude_word, double longi
 // Settings with a data directory of its own as DBPath, an empty position cache, and the
 // ShowMessage texts recorded; the GeoIP and AS sources are closed and the message handler is put
 // back afterwards.
-class geo_test : public ::testing::Test {
+class geo_test : public ::testing::Test, public test::message_log {
   protected:
     void SetUp() override {
-        old_handler_ = set_message_handler([this](const std::string& m) { messages.push_back(m); });
         values.db_path = data.path();
         app_position_cache().clear();
     }
@@ -37,15 +36,10 @@ class geo_test : public ::testing::Test {
         open_geoip_source(settings{});
         open_as_source("");
         app_position_cache().clear();
-        set_message_handler(old_handler_);
     }
 
     scratch_dir data;
     settings values;
-    std::vector<std::string> messages;
-
-  private:
-    message_handler old_handler_;
 };
 
 // What the databases open now answer.

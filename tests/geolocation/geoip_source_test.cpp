@@ -45,33 +45,15 @@ std::string flat_database6() {
     return db.build();
 }
 
-TEST(geoip_database, an_ipv6_database_places_both_families) {
-    scratch_dir dir;
-    const auto six = geoip_database::open(dir.write("six.mmdb", flat_database6()));
-    ASSERT_TRUE(six);
-    EXPECT_TRUE(six->holds_ipv6());
-    const std::string deg = degree_sign;
-    const std::pair<const char*, std::string> rows[] = {
-        {"2a02:c7f:1234::1", "   53.48" + deg + " North,     2.24" + deg + " West"},
-        {"2A02:0C7F::", "   53.48" + deg + " North,     2.24" + deg + " West"},
-        {"51.2.69.7", "    1.50" + deg + " North,     2.50" + deg + " East"}, // in ::/96
-        {"2a02:c80::1", ""},
-        {"2a02:c7f::1%lo", ""},
-    };
-    for (const auto& [address, text] : rows) {
-        const auto entry = six->lookup(address);
-        ASSERT_EQ(entry.has_value(), !text.empty()) << address;
-        if (entry) {
-            EXPECT_EQ(location_text(*entry), text) << address;
-        }
-    }
-}
-
-TEST(geoip_database, reads_both_schemas_and_only_dotted_ipv4_addresses) {
+// An IPv4 database reads dotted IPv4 addresses only; an IPv6 one places both families.
+TEST(geoip_database, reads_both_schemas_and_the_addresses_of_its_family) {
     scratch_dir dir;
     const auto flat = geoip_database::open(dir.write("flat.mmdb", flat_database()));
     const auto nested = geoip_database::open(dir.write("nested.mmdb", nested_database()));
-    ASSERT_TRUE(flat && nested);
+    const auto six = geoip_database::open(dir.write("six.mmdb", flat_database6()));
+    ASSERT_TRUE(flat && nested && six);
+    EXPECT_FALSE(flat->holds_ipv6());
+    EXPECT_TRUE(six->holds_ipv6());
     const std::string deg = degree_sign;
     const struct {
         const geoip_database& db;
@@ -89,14 +71,21 @@ TEST(geoip_database, reads_both_schemas_and_only_dotted_ipv4_addresses) {
         {*flat, "81.2.69.160 ", ""},
         {*flat, "::ffff:81.2.69.160", ""},
         {*flat, "localhost", ""},
+        {*six, "2a02:c7f:1234::1", "   53.48" + deg + " North,     2.24" + deg + " West"},
+        {*six, "2A02:0C7F::", "   53.48" + deg + " North,     2.24" + deg + " West"},
+        {*six, "51.2.69.7", "    1.50" + deg + " North,     2.50" + deg + " East"}, // in ::/96
+        {*six, "2a02:c80::1", ""},
+        {*six, "2a02:c7f::1%lo", ""},
     };
     for (const auto& r : rows) {
         const auto entry = r.db.lookup(r.address);
         ASSERT_EQ(entry.has_value(), !r.text.empty()) << r.address;
         if (!entry) continue;
         EXPECT_EQ(location_text(*entry), r.text) << r.address;
-        EXPECT_EQ(entry->parts, 4);
-        EXPECT_EQ(entry->address, address_numbers(r.address));
+        if (&r.db != six.get()) {
+            EXPECT_EQ(entry->parts, 4);
+            EXPECT_EQ(entry->address, address_numbers(r.address));
+        }
     }
 }
 

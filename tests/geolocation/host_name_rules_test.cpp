@@ -1,7 +1,6 @@
 #include "geolocation/host_name_rules.h"
 
 #include <cmath>
-#include <map>
 
 #include "geo_test.h"
 
@@ -64,33 +63,6 @@ TEST(org_lookup, host_name_rules) {
          {"router.example.com", "www.cs.example.edu", "example.net", "ae1.frankfurt.example.net",
           "10.1.2.3", "host.example.de.", "localhost", "de", ".net", "host.example.zz", ""})
         expect_rule(unplaced, std::nullopt, unplaced);
-}
-
-// Each of these once placed the country's hosts in another country or at sea.
-TEST(org_lookup, mended_country_rows) {
-    const std::map<std::string, place> mended = {
-        {".af", {34.53, 69.17}},   {".ar", {-34.6, -58.38}}, {".as", {-14.28, -170.7}},
-        {".bn", {4.9, 114.94}},    {".cc", {-12.19, 96.83}}, {".cd", {-4.32, 15.31}},
-        {".cf", {4.36, 18.56}},    {".cg", {-4.27, 15.28}},  {".ch", {46.95, 7.45}},
-        {".cl", {-33.45, -70.67}}, {".cm", {3.87, 11.52}},   {".cy", {35.17, 33.36}},
-        {".dm", {15.3, -61.39}},   {".ec", {-0.18, -78.47}}, {".ee", {59.44, 24.75}},
-        {".fk", {-51.7, -57.85}},  {".fm", {6.92, 158.16}},  {".gh", {5.6, -0.19}},
-        {".gl", {64.18, -51.72}},  {".gn", {9.64, -13.58}},  {".gu", {13.47, 144.75}},
-        {".gw", {11.86, -15.6}},   {".hk", {22.32, 114.17}}, {".hn", {14.07, -87.19}},
-        {".hr", {45.81, 15.98}},   {".iq", {33.31, 44.36}},  {".kp", {39.03, 125.75}},
-        {".kw", {29.38, 47.99}},   {".kz", {51.17, 71.45}},  {".lb", {33.89, 35.5}},
-        {".lr", {6.3, -10.8}},     {".mc", {43.74, 7.42}},   {".mk", {42.0, 21.43}},
-        {".ml", {12.64, -8.0}},    {".mn", {47.89, 106.91}}, {".mr", {18.08, -15.98}},
-        {".mt", {35.9, 14.51}},    {".mu", {-20.16, 57.5}},  {".mv", {4.18, 73.51}},
-        {".mz", {-25.97, 32.57}},  {".na", {-22.56, 17.08}}, {".ng", {6.52, 3.38}},
-        {".np", {27.72, 85.32}},   {".om", {23.59, 58.41}},  {".pn", {-25.07, -130.1}},
-        {".pr", {18.47, -66.11}},  {".sc", {-4.62, 55.45}},  {".sg", {1.35, 103.82}},
-        {".sk", {48.15, 17.11}},   {".vn", {10.82, 106.63}}, {".ws", {-13.83, -171.76}},
-        {".ye", {15.37, 44.19}},   {".zw", {-17.83, 31.05}},
-    };
-    for (const auto& [domain, expected] : mended) {
-        expect_rule("gw1.example" + domain, expected, "gw1.example" + domain);
-    }
 }
 
 // A country row at 0.0 never answers; one off the globe cannot be drawn.

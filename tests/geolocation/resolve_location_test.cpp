@@ -65,16 +65,6 @@ TEST(resolve_location, first_answering_source_wins_in_order) {
     }
 }
 
-TEST(resolve_location, a_cache_entry_the_user_fixed_is_reported_as_a_fix) {
-    location_sources sources;
-    entry_t fixed = position(1, "North", 2, "East");
-    fixed.fix = true;
-    sources.cache = [&](const std::string&) { return fixed; };
-    std::string name = "gw1";
-    EXPECT_EQ(resolve_location(name, "10.1.2.3", sources).source, location_source::fix);
-    EXPECT_STREQ(source_name(location_source::fix), "fix");
-}
-
 // The LOC source's reverse look-up names the hop; the rules then place it by that name.
 TEST(resolve_location, rules_place_a_hop_by_the_name_that_loc_found) {
     scripted_sources script{"nnny", ""};

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "base/settings.h"
-#include "geolocation/cache_files.h"
 #include "map/map_view.h"
 #include "map/startup_data.h"
 
@@ -35,27 +34,39 @@ class recording_dialog : public loading_dialog {
     std::vector<int> bar_at_end;
 };
 
-TEST(loading_dialog, follows_the_loaders_through_maps_caches_and_cities) {
+TEST(loading_dialog, follows_the_loading_of_what_the_first_picture_needs) {
     const std::string data = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
     recording_dialog dialog;
     EXPECT_EQ(stage_label(dialog)->text(), "Loading Maps....");
     EXPECT_EQ(bar(dialog)->maximum(), 27);
     map_view view;
-    ASSERT_FALSE(load_startup_data(view, data, dialog, [&data](loading_progress& progress) {
-        load_position_caches(data, progress);
-    }));
+    ASSERT_FALSE(load_first_level(view, data, dialog));
 
-    std::vector<std::string> expected;
-    for (const char* level : {"Low", "Medium", "High"})
-        for (const char* layer : {"Coastlines", "Rivers", "Boundaries"})
-            expected.push_back(std::string("Loading ") + level + " Level " + layer);
-    expected.insert(expected.end(), {"Loading update cache", "Loading hosts cache",
-                                     "Loading networks cache", "Loading cities information"});
-    EXPECT_EQ(dialog.shown, expected);
+    EXPECT_EQ(dialog.shown,
+              (std::vector<std::string>{"Loading Low Level Coastlines", "Loading Low Level Rivers",
+                                        "Loading Low Level Boundaries",
+                                        "Loading cities information"}));
     EXPECT_GT(dialog.bar_at_end.front(), 50) << "a map file moves the bar across";
-    // Three cities files advance 9 each on a range of 18: the bar stops full.
     EXPECT_EQ(bar(dialog)->maximum(), 18);
-    EXPECT_EQ(bar(dialog)->value(), 18);
+    EXPECT_EQ(bar(dialog)->value(), 9) << "one cities file";
+}
+
+// A start that is over in a blink shows no dialog; a slow one shows it where it has got to.
+TEST(loading_dialog, shows_only_once_the_loading_takes_more_than_a_moment) {
+    late_loading_dialog quick(std::chrono::hours(1));
+    quick.set_stage("Loading Low Level Coastlines");
+    quick.advance();
+    EXPECT_EQ(quick.dialog(), nullptr);
+
+    late_loading_dialog slow(std::chrono::milliseconds(0));
+    slow.set_stage("Loading cities information");
+    slow.set_range(18);
+    ASSERT_NE(slow.dialog(), nullptr);
+    slow.advance();
+    EXPECT_TRUE(slow.dialog()->isVisible());
+    EXPECT_EQ(stage_label(*slow.dialog())->text(), "Loading cities information");
+    EXPECT_EQ(bar(*slow.dialog())->maximum(), 18);
+    EXPECT_EQ(bar(*slow.dialog())->value(), 1);
 }
 
 struct paint_counter : QObject {

@@ -205,7 +205,7 @@ TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
     values.display_coastlines = values.display_boundaries = 1;
     map_view loaded;
     no_progress progress;
-    ASSERT_FALSE(load_startup_data(loaded, values.db_path, progress, {}));
+    ASSERT_FALSE(load_all_levels(loaded, values.db_path, progress));
     take_display_flags(loaded, values);
     const std::string out = std::string(std::getenv("HOME")) + "/render.png";
     for (const bool globe : {false, true}) {
@@ -225,6 +225,39 @@ TEST(map_picture, the_window_and_render_draw_the_same_picture_for_a_size) {
                     shown)
             << (globe ? "globe" : "flat map");
     }
+}
+
+// Until the Medium and High levels have been read the map stands in with the Low level; a view
+// zoomed into High meanwhile is drawn anew when they arrive, as if they had been there at start.
+TEST(map_picture, a_view_zoomed_before_the_high_level_arrives_is_redrawn_when_it_does) {
+    settings values;
+    values.db_path = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
+    values.display_coastlines = values.display_rivers = values.display_cities = 1;
+    no_progress progress;
+    map_view first, all;
+    ASSERT_FALSE(load_first_level(first, values.db_path, progress));
+    ASSERT_FALSE(load_all_levels(all, values.db_path, progress));
+    const auto zoomed_into_high = [](map_window& window) {
+        window.show();
+        window.resize(window.size() - window.viewport()->size() + QSize(831, 572));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        set_view_rect(window.view(), {404, 102}, {456, 138}); // the Alps
+        update_zoom(window.view(), window.view_listener());
+        window.redraw();
+        EXPECT_EQ(window.view().level, 2);
+    };
+    const auto picture = [](map_window& window) { return window.viewport()->grab().toImage(); };
+    view_history history;
+    map_window late(first, history), at_start(all, history);
+    for (map_window* window : {&late, &at_start}) {
+        take_display_flags(window->view(), values);
+        zoomed_into_high(*window);
+    }
+    const QImage expected = picture(at_start);
+    EXPECT_NE(picture(late), expected);
+    late.load_detail_levels(values.db_path, [](const std::string& path) { FAIL() << path; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return level_loaded(*late.view().maps, 2); }));
+    EXPECT_EQ(picture(late), expected);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include "map/map_test_files.h"
 #include "map/map_view.h"
-#include "map/startup_data.h"
 
 namespace hoplot {
 namespace {
@@ -60,6 +59,7 @@ TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
         {3, {"A 1 0N 1 0E", "B 1 0N 1 0E\nC 1 0N 1 0E", "D 1 0N 1 0E"}, 3, {1, 2, 1}},
         {3, {"A 1 0N 1 0E", "", "D 1 0N 1 0E"}, 3, {1, 0, 1}}, // an empty file
         {3, {"A 1 0N 1 0E", "B 1 0N 1 0E", nullptr}, 1, {1, 1, 0}},
+        {3, {"A 1 0N 1 0E", nullptr, "D 1 0N 1 0E"}, 0, {1, 0, 0}},
         {3, {nullptr, "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
         {1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, 1, {1, 1, 0}}, // no High maps
         {-1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
@@ -80,31 +80,6 @@ TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
         }
         EXPECT_EQ(progress.steps, 9 * files_read) << c.map_max_level;
     }
-}
-
-TEST(startup_data, maps_then_caches_then_cities_unless_the_map_data_is_wrong) {
-    scratch_data_dir dir;
-    for (const std::string name : {"map.cil.4.256", "map.riv.4.256", "map.bdy.4.256"})
-        dir.write_map(name, map_file_bytes(4, 256));
-    dir.write_map("cities.file.1", "Rome 41 54N 12 30E\n");
-    map_view view;
-    recording_progress progress;
-    int caches_loaded = 0;
-    const auto load_caches = [&](loading_progress& bar) {
-        bar.set_stage("caches");
-        ++caches_loaded;
-    };
-    EXPECT_EQ(load_startup_data(view, dir.path(), progress, load_caches), std::nullopt);
-    EXPECT_EQ(view.max_level, 0);
-    EXPECT_EQ((*view.cities)[0].size(), 1u);
-    const std::vector<std::string> tail(progress.events.end() - 5, progress.events.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"Loading Medium Level Coastlines", "range 100",
-                                              "caches", "Loading cities information", "range 18"}));
-
-    dir.write_map("map.cil.4.256", map_file_bytes(32, 256));
-    EXPECT_EQ(load_startup_data(view, dir.path(), progress, load_caches),
-              std::optional<std::string>("maps/map.cil.4.256"));
-    EXPECT_EQ(caches_loaded, 1);
 }
 
 } // namespace

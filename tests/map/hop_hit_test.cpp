@@ -44,22 +44,5 @@ TEST(hop_hit, finds_every_hop_of_the_nearest_dot_within_reach_but_none_in_a_marg
         EXPECT_EQ(hops_at(r.view, route, r.at), r.hops) << r.at.x << "," << r.at.y;
 }
 
-// A hop's tip names where its position came from, or why the check doubts it.
-TEST(hop_hit, a_tip_says_why_a_position_is_doubted) {
-    std::vector<hop_rec> rows(2);
-    for (hop_rec& row : rows) {
-        row.address = "192.0.2.1";
-        row.location = "here";
-        row.time = "   2ms";
-        row.source = location_source::geoip;
-    }
-    rows[0].name = "plain";
-    rows[1].name = "doubted";
-    rows[1].check_note = "Placed by GeoIP in Frankfurt am Main, 6,210 km from home, ...";
-    EXPECT_EQ(hop_tip_text(rows, {0, 1}),
-              std::string("plain\n192.0.2.1\nhere\n") + source_description(location_source::geoip) +
-                  "\n2ms\n\ndoubted\n192.0.2.1\nhere\n" + rows[1].check_note + "\n2ms");
-}
-
 } // namespace
 } // namespace hoplot

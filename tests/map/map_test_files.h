@@ -8,6 +8,7 @@
 #include "base/loading_progress.h"
 #include "geolocation/scratch_dir.h"
 #include "map/map_files.h"
+#include "support/recording_progress.h"
 
 namespace hoplot::test {
 
@@ -64,13 +65,12 @@ inline map_level level_with(std::uint32_t grid, const stored_cells& cells) {
     return level;
 }
 
-// What the loading dialog was told, in order; the bar's steps only counted.
-struct recording_progress final : loading_progress {
-    std::vector<std::string> events;
-    int steps = 0;
-    void set_stage(const std::string& text) override { events.push_back(text); }
-    void set_range(int maximum) override { events.push_back("range " + std::to_string(maximum)); }
-    void advance() override { ++steps; }
-};
+// The nine map files, every cell empty.
+inline void write_all_map_files(const scratch_data_dir& dir) {
+    for (const std::string grid : {"4", "32", "256"})
+        for (const std::string layer : {"cil", "riv", "bdy"})
+            dir.write_map("map." + layer + "." + grid + ".256",
+                          map_file_bytes(static_cast<std::uint32_t>(std::stoul(grid)), 256));
+}
 
 } // namespace hoplot::test

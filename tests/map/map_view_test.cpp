@@ -291,20 +291,12 @@ TEST(map_view, resize_keeps_the_view_and_mode_switches_show_the_whole_world) {
               (requests{"check globe", "scroll bars", "check flat", "scroll bars"}));
 }
 
-TEST(map_view, read_outs_give_degrees_with_their_hemisphere) {
-    const std::tuple<double, double, char, double, char> cases[] = {
-        {0, 180, 'W', 90, 'N'}, {286, 56.1, 'W', 0, 'N'}, {429, 5.85, 'E', 45, 'S'}};
-    for (const auto& [world, longitude, east_west, latitude, north_south] : cases) {
-        const auto lon = longitude_read_out(sized_view(), world);
-        const auto lat = latitude_read_out(sized_view(), world);
-        EXPECT_NEAR(lon.degrees, longitude, 0.01) << world;
-        EXPECT_NEAR(lat.degrees, latitude, 1e-9) << world;
-        EXPECT_EQ((std::array{lon.letter, lat.letter}), (std::array{east_west, north_south}));
-    }
-    EXPECT_EQ(longitude_read_out(map_view{}, 10).degrees, 0.0) << "an unsized view is no NaN";
+// The read-outs' text is tested with them; here what only the degrees show: an unsized view
+// gives no NaN, and a turned globe's centre a world or more to either side is the same meridian.
+TEST(map_view, read_outs_give_numbers_for_an_unsized_view_and_any_turn) {
+    EXPECT_EQ(longitude_read_out(map_view{}, 10).degrees, 0.0);
     EXPECT_EQ(latitude_read_out(map_view{}, 10).degrees, 0.0);
-    // A turned globe's centre lies a world or more to either side: the same meridian.
-    for (const double beyond : {286.0 + 831, 286.0 - 831, 286.0 + 3 * 831}) {
+    for (const double beyond : {286.0, 286.0 + 831, 286.0 - 831, 286.0 + 3 * 831}) {
         const auto lon = longitude_read_out(sized_view(), beyond);
         EXPECT_NEAR(lon.degrees, 56.1, 0.01) << beyond;
         EXPECT_EQ(lon.letter, 'W') << beyond;

@@ -17,12 +17,17 @@ namespace {
 
 using namespace test;
 
-// One short polyline per layer, each in its own Low cell, and a city per level.
+// One short polyline per layer, each in its own Low cell, empty higher levels, and a city per
+// level.
 map_view furnished(map_view view) {
     auto maps = std::make_shared<map_data>();
     maps->coastlines[0] = level_with(4, {{6, {{10, 10, 40, 40}}}});
     maps->rivers[0] = level_with(4, {{10, {{10, 10, 40, 40}}}});
     maps->boundaries[0] = level_with(4, {{11, {{10, 10, 40, 40}}}});
+    for (auto* layer : {&maps->coastlines, &maps->rivers, &maps->boundaries}) {
+        (*layer)[1] = level_with(32, {});
+        (*layer)[2] = level_with(256, {});
+    }
     view.maps = maps;
     auto cities = std::make_shared<city_lists>();
     const map_point at = map_units(10, 50);

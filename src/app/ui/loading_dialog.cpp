@@ -75,4 +75,45 @@ void loading_dialog::advance() {
     bar_->setValue(std::min(bar_->value() + 1, bar_->maximum()));
 }
 
+late_loading_dialog::late_loading_dialog(std::chrono::milliseconds moment) : moment_(moment) {}
+
+late_loading_dialog::~late_loading_dialog() = default;
+
+// Once shown, the dialog takes each call as it comes; before that it starts from the stage and
+// bar reached.
+void late_loading_dialog::show_when_due() {
+    if (std::chrono::steady_clock::now() - started_ < moment_) return;
+    dialog_ = std::make_unique<loading_dialog>();
+    dialog_->show();
+    if (!stage_.empty()) dialog_->set_stage(stage_);
+    if (maximum_ > 0) dialog_->set_range(maximum_);
+    for (int step = 0; step < steps_; ++step)
+        dialog_->advance();
+}
+
+void late_loading_dialog::set_stage(const std::string& text) {
+    stage_ = text;
+    steps_ = 0;
+    if (dialog_)
+        dialog_->set_stage(text);
+    else
+        show_when_due();
+}
+
+void late_loading_dialog::set_range(int maximum) {
+    maximum_ = maximum;
+    if (dialog_)
+        dialog_->set_range(maximum);
+    else
+        show_when_due();
+}
+
+void late_loading_dialog::advance() {
+    ++steps_;
+    if (dialog_)
+        dialog_->advance();
+    else
+        show_when_due();
+}
+
 } // namespace hoplot

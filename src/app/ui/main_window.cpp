@@ -366,6 +366,14 @@ void main_window::begin(const window_request& request) {
     }
 }
 
+void main_window::load_detail_levels() {
+    map_->load_detail_levels(settings_.db_path, [](const std::string& path) {
+        // As at start: the program ends at once, with nothing saved.
+        ShowMessage(format_message("Wrong data in file %s", path));
+        QCoreApplication::exit(0);
+    });
+}
+
 void main_window::start_trace() {
     const auto chosen =
         ask_destination(this, static_cast<address_family>(settings_.address_family));

@@ -47,6 +47,8 @@ class main_window : public QMainWindow {
 
     // What the command line asked for at start: a trace file to open or a host to trace.
     void begin(const window_request& request);
+    // The map's Medium and High levels, read off the GUI thread (map_window).
+    void load_detail_levels();
 
     // Runs a command as the menu, a key or a toolbar button would.
     void run_command(command_id id);

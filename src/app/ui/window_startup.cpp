@@ -1,10 +1,12 @@
 #include "app/ui/window_startup.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QScreen>
-#include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ui/loading_dialog.h"
 #include "app/ui/main_window.h"
@@ -30,6 +32,49 @@ screen_size primary_screen_size() {
     return screen;
 }
 
+// Runs `then` once the window has painted for the first time and that picture has gone to the
+// screen: the call is queued from inside the first paint.
+class after_first_paint : public QObject {
+  public:
+    after_first_paint(QWidget& window, std::function<void()> then)
+        : QObject(&window), then_(std::move(then)) {
+        window.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    then_();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> then_;
+};
+
+// The Low level and the first cities, which the first picture shows. None when a map file
+// holds wrong data, which is told.
+std::optional<map_view> first_view(const settings& values, loading_progress& loading) {
+    map_view view;
+    view.globe_mode = values.globe_mode != 0;
+    take_display_flags(view, values);
+    if (const auto wrong = load_first_level(view, values.db_path, loading)) {
+        // A box of its own: there is no window yet.
+        message_box_host messages(nullptr);
+        ShowMessage(format_message("Wrong data in file %s", *wrong));
+        return std::nullopt;
+    }
+    return view;
+}
+
 } // namespace
 
 int run_window(int argc, char** argv, const window_request& request) {
@@ -40,31 +85,25 @@ int run_window(int argc, char** argv, const window_request& request) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
     settings values = read_settings(primary_screen_size(), find_data_dir());
 
-    auto loading = std::make_unique<loading_dialog>();
-    loading->show();
-    map_view view;
-    view.globe_mode = values.globe_mode != 0;
-    take_display_flags(view, values);
-    {
-        // The loaders' messages, until the main window has its own.
-        message_box_host loading_messages(loading.get());
-        const auto load_sources = [&values](loading_progress& progress) {
-            load_location_sources(values, progress);
-        };
-        if (const auto wrong = load_startup_data(view, values.db_path, *loading, load_sources)) {
-            // The program ends at once, with nothing saved.
-            ShowMessage(format_message("Wrong data in file %s", *wrong));
-            return 0;
-        }
-    }
+    // The loading dialog shows only when what the first picture waits for takes more than a
+    // moment.
+    auto loading = std::make_unique<late_loading_dialog>();
+    std::optional<map_view> view = first_view(values, *loading);
+    // The program ends at once, with nothing saved.
+    if (!view) return 0;
     loading->set_stage("Initializing map data...");
-
-    main_window window(std::move(values), std::move(view), loading.get());
-    end_window_on_termination_signals(window);
+    main_window window(std::move(values), std::move(*view), loading.get());
     loading.reset();
+    end_window_on_termination_signals(window);
     window.show();
-    // Once the window is laid out and the map sized.
-    QTimer::singleShot(0, &window, [&window, &request] { window.begin(request); });
+    // What the first picture does not need: the other levels on a thread, the sources of
+    // positions here, before the request can need them.
+    new after_first_paint(window, [&window, &request] {
+        window.load_detail_levels();
+        no_progress quiet;
+        load_location_sources(window.current_settings(), quiet);
+        window.begin(request);
+    });
     return QApplication::exec();
 }
 

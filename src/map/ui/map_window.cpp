@@ -12,9 +12,11 @@
 
 #include "base/show_message.h"
 #include "map/hop_hit.h"
+#include "map/map_files.h"
 #include "map/map_frame.h"
 #include "map/paint_map.h"
 #include "map/route_drawing.h"
+#include "map/ui/detail_level_loader.h"
 #include "map/ui/missing_maps_dialog.h"
 #include "map/view_history.h"
 #include "map/view_input.h"
@@ -90,6 +92,30 @@ map_window::map_window(map_view view, view_history& history, QWidget* parent)
         emit status_text(QString::fromStdString(
             latitude_track_text(view_, position, verticalScrollBar()->pageStep())));
     });
+}
+
+map_window::~map_window() = default;
+
+void map_window::load_detail_levels(const std::string& db_path,
+                                    std::function<void(const std::string&)> wrong_data) {
+    loader_ = std::make_unique<detail_level_loader>(
+        db_path, view_.max_level, [this, wrong_data = std::move(wrong_data)](detail_levels levels) {
+            if (levels.wrong_grid)
+                wrong_data(*levels.wrong_grid);
+            else
+                add_detail_levels(std::move(levels));
+        });
+}
+
+void map_window::add_detail_levels(detail_levels levels) {
+    // The flat map above the Low level was drawn with the data of a level below its own.
+    const bool stood_in = !view_.globe_mode && view_.level > 0;
+    hoplot::add_detail_levels(view_, std::move(levels));
+    const int zoom = view_.zoom;
+    update_zoom(view_, *this);
+    if (!stood_in && view_.zoom == zoom) return;
+    redraw();
+    update_scroll_bars();
 }
 
 void map_window::redraw() {

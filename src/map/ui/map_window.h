@@ -4,16 +4,20 @@
 #include <QImage>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "map/map_view.h"
+#include "map/startup_data.h"
 #include "trace/hop_rec.h"
 #include "trace/store_observer.h"
 
 namespace hoplot {
 
 class canvas;
+class detail_level_loader;
 class trace_store;
 class view_history;
 
@@ -26,6 +30,7 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     // `view` arrives with maps and cities loaded and its mode and layers set; the window sizes
     // it on its first resize.
     map_window(map_view view, view_history& history, QWidget* parent = nullptr);
+    ~map_window() override;
 
     map_view& view() { return view_; }
     // For the commands that call view operations (mode switches, Reset View): this window
@@ -33,6 +38,15 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     map_view_listener& view_listener() { return *this; }
     // The rows that hop tips and clicks refer to: those of the store's current trace.
     void set_trace_store(const trace_store* store) { store_ = store; }
+
+    // Reads the Medium and High levels from the data directory off the GUI thread, once the view
+    // arrived with its Low level (load_first_level), and adds them when they are there; a file
+    // with wrong data is handed to wrong_data instead, by its path below the data directory.
+    void load_detail_levels(const std::string& db_path,
+                            std::function<void(const std::string&)> wrong_data);
+    // A picture that stood in for a level still being read is drawn anew; a level that turned
+    // out missing cuts the zoom down to what is there, as zooming past it would.
+    void add_detail_levels(detail_levels levels);
 
     // The full redraw: the picture anew, shown, then view_redrawn.
     void redraw();
@@ -90,6 +104,7 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     std::optional<std::size_t> pressed_row_;
     int wheel_delta_ = 0;
     QSize sized_; // the viewport size the view was last fitted to
+    std::unique_ptr<detail_level_loader> loader_;
 };
 
 } // namespace hoplot

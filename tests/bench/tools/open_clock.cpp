@@ -43,10 +43,8 @@ int main(int argc, char** argv) {
     hoplot::no_progress progress;
     hoplot::map_view view;
     hoplot::take_display_flags(view, values);
-    const auto load_sources = [&values](hoplot::loading_progress& bar) {
-        hoplot::load_location_sources(values, bar);
-    };
-    if (hoplot::load_startup_data(view, values.db_path, progress, load_sources)) return 1;
+    if (hoplot::load_all_levels(view, values.db_path, progress)) return 1;
+    hoplot::load_location_sources(values, progress);
     hoplot::main_window window(std::move(values), std::move(view));
     window.show();
     QApplication::processEvents();
