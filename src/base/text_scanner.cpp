@@ -1,6 +1,5 @@
 #include "base/text_scanner.h"
 
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -9,7 +8,7 @@ namespace hoplot {
 namespace {
 
 bool is_space(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
@@ -42,12 +41,18 @@ std::optional<int> text_scanner::read_int() {
 }
 
 std::optional<std::string> text_scanner::read_word(std::size_t max_length) {
+    const auto word = read_word_view(max_length);
+    if (!word) return std::nullopt;
+    return std::string(*word);
+}
+
+std::optional<std::string_view> text_scanner::read_word_view(std::size_t max_length) {
     skip_space();
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !is_space(text_[pos_]) && pos_ - start < max_length)
         ++pos_;
     if (pos_ == start) return std::nullopt;
-    return std::string(text_.substr(start, pos_ - start));
+    return text_.substr(start, pos_ - start);
 }
 
 std::optional<char> text_scanner::read_char() {

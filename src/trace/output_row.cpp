@@ -33,13 +33,17 @@ std::optional<std::size_t> stored_row_of_line(std::size_t line, std::size_t line
     return line - unstored;
 }
 
+std::vector<output_row> output_rows(const std::vector<hop_rec>& rows) {
+    std::vector<output_row> lines;
+    lines.reserve(rows.size());
+    for (const hop_rec& row : rows)
+        lines.push_back(make_output_row(row));
+    return lines;
+}
+
 std::vector<output_row> output_rows(const trace_store& store) {
-    std::vector<output_row> rows;
-    if (const auto current = store.current_trace()) {
-        for (const hop_rec& row : store.traces()[*current].rows)
-            rows.push_back(make_output_row(row));
-    }
-    return rows;
+    const auto current = store.current_trace();
+    return current ? output_rows(store.traces()[*current].rows) : std::vector<output_row>{};
 }
 
 std::string shorten_cell_text(const std::string& text, int room,

@@ -35,7 +35,9 @@ output_row make_output_row(const hop_rec& row);
 std::optional<std::size_t> stored_row_of_line(std::size_t line, std::size_t line_count,
                                               std::size_t stored_rows);
 
-// The lines the output window shows for the store's current trace; none without one.
+// The lines the output window shows for these rows, or for the store's current trace (none
+// without one).
+std::vector<output_row> output_rows(const std::vector<hop_rec>& rows);
 std::vector<output_row> output_rows(const trace_store& store);
 
 // The text drawn in a cell with `room` pixels for it: whole when it fits, else its longest proper

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "geolocation/location.h"
 #include "trace/hop_rec.h"
@@ -22,8 +23,23 @@ class store_observer {
     // changed what the position check says of it. Its rows are the output window's last lines.
     virtual void output_hop_changed(std::size_t /*row*/, std::size_t /*rows*/,
                                     const hop_rec& /*hop*/) {}
+    // The output shows these rows instead of its lines; by default as the single events would.
+    virtual void output_reloaded(const std::vector<hop_rec>& rows) {
+        output_cleared();
+        for (const hop_rec& row : rows) {
+            if (row.is_status())
+                output_line_added(row.name, row.colour);
+            else
+                output_hop_added(row);
+        }
+    }
 
     virtual void trace_line_appended(const std::string& /*name*/) {}
+    // Many lines at once, as a file brings them; by default one by one.
+    virtual void trace_lines_appended(const std::vector<std::string>& names) {
+        for (const std::string& name : names)
+            trace_line_appended(name);
+    }
     virtual void trace_line_removed(std::size_t /*index*/) {}
     virtual void trace_lines_cleared() {}
     virtual void trace_line_selected(std::size_t /*index*/) {}

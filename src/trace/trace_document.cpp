@@ -26,7 +26,11 @@ void new_traces(trace_store& store, trace_document& document) {
 
 bool open_traces(trace_store& store, trace_document& document, const std::string& path) {
     // Read whole before anything is replaced: a file that cannot be read changes nothing.
-    const auto traces = read_trace_file(path);
+    return open_traces(store, document, path, read_trace_file(path));
+}
+
+bool open_traces(trace_store& store, trace_document& document, const std::string& path,
+                 std::optional<std::vector<trace_entry>> traces) {
     if (!traces) {
         ShowMessage(format_message("Can't read file %s", file_title(path)));
         return false;
@@ -34,7 +38,8 @@ bool open_traces(trace_store& store, trace_document& document, const std::string
     document = {path, file_title(path)};
     store.clear_traces();
     store.repaint_map();
-    load_traces(store, *traces);
+    // Only the trace shown is placed now; the others when they are picked.
+    store.add_traces(std::move(*traces));
     store.set_traces_saved(true);
     if (store.trace_count() > 0) {
         store.select_trace(0);

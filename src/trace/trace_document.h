@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "trace/trace_store.h"
 
@@ -22,6 +24,9 @@ void new_traces(trace_store& store, trace_document& document);
 // then it becomes the current one, its traces replace the store's and trace 0 is shown. A file
 // that cannot be read is reported with "Can't read file %s" and changes nothing.
 bool open_traces(trace_store& store, trace_document& document, const std::string& path);
+// The same with the file's traces as read already: none when it could not be.
+bool open_traces(trace_store& store, trace_document& document, const std::string& path,
+                 std::optional<std::vector<trace_entry>> traces);
 
 // Save to the current file; the caller runs Save As instead when there is none. A failure is
 // reported with "Can't write to file %s".

@@ -55,7 +55,7 @@ class token_reader {
   public:
     explicit token_reader(std::string_view text) : in_(text) {}
 
-    std::optional<std::string> word() { return in_.read_word(); }
+    std::optional<std::string_view> word() { return in_.read_word_view(); }
 
     std::optional<std::string> text() {
         const auto token = word();
@@ -67,8 +67,7 @@ class token_reader {
     std::optional<int> number() {
         const auto token = word();
         if (!token) return std::nullopt;
-        const std::string_view digits =
-            (*token)[0] == '-' ? std::string_view(*token).substr(1) : std::string_view(*token);
+        const std::string_view digits = (*token)[0] == '-' ? token->substr(1) : *token;
         if (digits.empty() || digits.size() > 10) return std::nullopt;
         long long value = 0;
         for (char c : digits) {
@@ -91,6 +90,8 @@ class token_reader {
         return in_.at_end();
     }
 
+    std::size_t position() const { return in_.position(); }
+
   private:
     text_scanner in_;
 };
@@ -107,12 +108,12 @@ std::optional<hop_rec> parse_row(token_reader& in) {
         return make_status_row(timed_out_text, *colour);
     }
     hop_rec hop;
-    const auto name = unescape_token(*first);
-    const auto address = in.text();
+    auto name = unescape_token(*first);
+    auto address = in.text();
     const auto time = in.text();
     if (!name || !address || !time) return std::nullopt;
-    hop.name = *name;
-    hop.address = *address;
+    hop.name = std::move(*name);
+    hop.address = std::move(*address);
     // Times are written with their leading blanks, which reading drops, escaped or not.
     hop.time = time->substr(std::min(time->find_first_not_of(' '), time->size()));
     hop.colour = *colour;
@@ -127,7 +128,9 @@ std::optional<trace_entry> parse_trace(token_reader& in) {
     const auto rows = in.count();
     if (!name || !rows || *rows == 0) return std::nullopt;
     trace.name = *name;
-    // Rows are pushed one by one: a huge count in a short file runs out of tokens, not memory.
+    // Room for a trace's worth of rows; beyond that they are pushed one by one, so that a huge
+    // count in a short file runs out of tokens, not memory.
+    trace.rows.reserve(static_cast<std::size_t>(std::min(*rows, 32)));
     for (int i = 0; i < *rows; ++i) {
         auto row = parse_row(in);
         if (!row) return std::nullopt;
@@ -197,6 +200,7 @@ std::string escape_token(std::string_view text) {
 
 std::optional<std::string> unescape_token(std::string_view token) {
     if (token == "%") return std::string();
+    if (token.find('%') == std::string_view::npos) return std::string(token);
     std::string text;
     for (std::size_t i = 0; i < token.size(); ++i) {
         if (token[i] != '%') {
@@ -230,7 +234,8 @@ std::string trace_file_text(const trace_store& store) {
     return text;
 }
 
-std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text) {
+std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text,
+                                                         const parse_progress& progress) {
     token_reader in(text);
     const auto count = in.count();
     if (!count) return std::nullopt;
@@ -239,23 +244,17 @@ std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text) 
         auto trace = parse_trace(in);
         if (!trace) return std::nullopt;
         traces.push_back(std::move(*trace));
+        if (progress) progress(in.position(), text.size());
     }
     if (!in.at_end()) return std::nullopt;
     return traces;
 }
 
-void load_traces(trace_store& store, const std::vector<trace_entry>& traces) {
-    for (const trace_entry& trace : traces) {
-        store.begin_trace(trace.name);
-        for (const hop_rec& row : trace.rows) {
-            if (row.is_status()) {
-                store.add_status_row(row.name, row.colour);
-            } else {
-                store.add_hop(row, false);
-            }
-        }
-        store.end_trace();
-    }
+void load_traces(trace_store& store, std::vector<trace_entry> traces) {
+    const auto first = static_cast<std::size_t>(store.trace_count());
+    store.add_traces(std::move(traces));
+    for (auto index = first; index < static_cast<std::size_t>(store.trace_count()); ++index)
+        store.place_trace(index);
 }
 
 bool write_trace_file(const trace_store& store, const std::string& path) {
@@ -267,16 +266,17 @@ bool write_trace_file(const trace_store& store, const std::string& path) {
     return owned_by_someone_else(path) ? write_in_place(name, text) : write_replacing(name, text);
 }
 
-std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path) {
+std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path,
+                                                        const parse_progress& progress) {
     const auto text = read_whole_file(path, max_trace_file_size());
     if (!text) return std::nullopt;
-    return parse_trace_text(*text);
+    return parse_trace_text(*text, progress);
 }
 
 bool read_trace_file(trace_store& store, const std::string& path) {
-    const auto traces = read_trace_file(path);
+    auto traces = read_trace_file(path);
     if (!traces) return false;
-    load_traces(store, *traces);
+    load_traces(store, std::move(*traces));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,12 +32,14 @@ std::string trace_file_text(const trace_store& store);
 // The traces of a file's text, or none when anything in it is malformed: a missing, negative or
 // non-numeric count, a missing token, a trace whose first row is not a hop, a
 // time-out row that is not exactly the three words, a bad escape, or anything after the last
-// trace. Rows come back with no location.
-std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text);
+// trace. Rows come back with no location. progress, when given, hears after each trace how many
+// bytes of the text are read.
+using parse_progress = std::function<void(std::size_t read, std::size_t size)>;
+std::optional<std::vector<trace_entry>> parse_trace_text(std::string_view text,
+                                                         const parse_progress& progress = {});
 
-// Adds parsed traces to the store as the engine would, placing every hop anew, drawing into the
-// map's image only.
-void load_traces(trace_store& store, const std::vector<trace_entry>& traces);
+// Adds parsed traces to the store, every hop placed anew and checked, none drawn.
+void load_traces(trace_store& store, std::vector<trace_entry> traces);
 
 // Writes every trace to path, replacing the file only once the whole text is written and keeping
 // its mode. Where the directory takes no new file, or the file belongs to another user, the file
@@ -45,7 +48,8 @@ bool write_trace_file(const trace_store& store, const std::string& path);
 
 // The traces of the file at path, or none when it cannot be read, is malformed, or is too large
 // for its traces to fit in memory.
-std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path);
+std::optional<std::vector<trace_entry>> read_trace_file(const std::string& path,
+                                                        const parse_progress& progress = {});
 
 // Reads the traces of path into the store; on any failure the store is left as it was.
 bool read_trace_file(trace_store& store, const std::string& path);

@@ -256,7 +256,19 @@ void trace_store::end_trace() {
     building_.reset();
 }
 
-void trace_store::rebuild_route(std::size_t index) {
+void trace_store::add_traces(std::vector<trace_entry> traces) {
+    std::vector<std::string> names;
+    names.reserve(traces.size());
+    for (trace_entry& trace : traces) {
+        names.push_back(trace.name);
+        entries_.push_back(std::move(trace));
+    }
+    if (names.empty()) return;
+    notify(&store_observer::trace_lines_appended, names);
+    notify(&store_observer::trace_count_changed, trace_count());
+}
+
+void trace_store::place_trace(std::size_t index) {
     if (index >= entries_.size()) return;
     for (hop_rec& row : entries_[index].rows) {
         if (row.is_status()) continue;
@@ -264,18 +276,16 @@ void trace_store::rebuild_route(std::size_t index) {
         apply_resolution(row, resolve_(row.name, row.address));
     }
     check_rows(entries_[index].rows, home_);
+}
+
+void trace_store::rebuild_route(std::size_t index) {
+    if (index >= entries_.size()) return;
+    place_trace(index);
     route_ = group_route(entries_[index].rows, {});
     current_ = index;
 
     notify(&store_observer::map_repainted);
-    notify(&store_observer::output_cleared);
-    for (const hop_rec& row : entries_[index].rows) {
-        if (row.is_status()) {
-            notify(&store_observer::output_line_added, row.name, row.colour);
-        } else {
-            notify(&store_observer::output_hop_added, row);
-        }
-    }
+    notify(&store_observer::output_reloaded, entries_[index].rows);
 }
 
 void trace_store::delete_trace(std::size_t index) {

@@ -63,6 +63,13 @@ class trace_store {
     // loses its places.
     void end_trace();
 
+    // Adds whole traces after the others, as a file holds them, in one pass: their hops are not
+    // placed, checked or drawn yet; showing a trace (rebuild_route) or place_trace does that.
+    void add_traces(std::vector<trace_entry> traces);
+
+    // Places every hop of trace `index` anew and checks the positions against each other.
+    void place_trace(std::size_t index);
+
     // Makes trace `index` the current one: resolves every hop row anew, regroups the route,
     // redraws the map and refills the output window.
     void rebuild_route(std::size_t index);

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <chrono>
@@ -148,6 +149,13 @@ void main_window::build_frame(loading_progress& progress, engine_parts parts) {
     // Heard as what it shows, "Raw ICMP" say, and then what that means.
     probing_label_->setAccessibleDescription(probing_label_->toolTip());
     statusBar()->addPermanentWidget(probing_label_);
+    reading_bar_ = new QProgressBar;
+    reading_bar_->setAccessibleName(QStringLiteral("Reading trace file"));
+    reading_bar_->setFormat(QStringLiteral("Reading %p%"));
+    reading_bar_->setMaximumWidth(200);
+    reading_bar_->hide();
+    statusBar()->addPermanentWidget(reading_bar_);
+    files_->show_reading_on(reading_bar_);
 }
 
 void main_window::lay_out_children() {

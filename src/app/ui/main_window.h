@@ -16,6 +16,7 @@
 #include "trace/trace_store.h"
 
 class QLabel;
+class QProgressBar;
 
 namespace hoplot {
 
@@ -110,6 +111,7 @@ class main_window : public QMainWindow {
     rotation_controller* rotation_ = nullptr;
     QLabel* status_label_ = nullptr;
     QLabel* probing_label_ = nullptr;
+    QProgressBar* reading_bar_ = nullptr;
     bool first_size_ = true;
     bool ask_before_closing_ = true;
 };

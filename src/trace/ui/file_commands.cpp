@@ -1,5 +1,7 @@
 #include "trace/ui/file_commands.h"
 
+#include "trace/ui/file_reading.h"
+
 namespace hoplot {
 
 file_commands::file_commands(trace_store& store, trace_document& document, QWidget* parent,
@@ -46,7 +48,9 @@ bool file_commands::open(const std::string& path) {
 }
 
 bool file_commands::load(const std::string& path) {
-    const bool loaded = open_traces(store_, document_, path);
+    // Read whole before anything is replaced: a file that cannot be read changes nothing.
+    const bool loaded =
+        open_traces(store_, document_, path, read_trace_file_answering(path, reading_bar_));
     caption_changed_();
     return loaded;
 }

@@ -9,6 +9,8 @@
 #include "trace/trace_store.h"
 #include "trace/ui/file_questions.h"
 
+class QProgressBar;
+
 namespace hoplot {
 
 // New, Open, Save and Save As, and the question about unsaved traces before they are dropped.
@@ -34,6 +36,9 @@ class file_commands {
     // ask it.
     bool may_discard_traces();
 
+    // Where a long Open shows how far it has come; none: nowhere.
+    void show_reading_on(QProgressBar* bar) { reading_bar_ = bar; }
+
   private:
     bool load(const std::string& path);
 
@@ -42,6 +47,7 @@ class file_commands {
     std::function<void()> caption_changed_;
     std::function<void(bool)> opening_changed_;
     std::unique_ptr<file_questions> questions_;
+    QProgressBar* reading_bar_ = nullptr;
 };
 
 } // namespace hoplot

@@ -78,6 +78,11 @@ void output_window::output_hop_added(const hop_rec& hop) {
     append(make_output_row(hop));
 }
 
+void output_window::output_reloaded(const std::vector<hop_rec>& rows) {
+    model_->set_rows(output_rows(rows));
+    table_->scrollToBottom();
+}
+
 // The stored rows are the last lines; lines before them were shown but not stored.
 void output_window::output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) {
     const auto lines = static_cast<std::size_t>(line_count());

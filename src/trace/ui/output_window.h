@@ -40,6 +40,7 @@ class output_window : public QWidget, public store_observer {
     void output_line_added(const std::string& text, int colour) override;
     void output_hop_added(const hop_rec& hop) override;
     void output_hop_changed(std::size_t row, std::size_t rows, const hop_rec& hop) override;
+    void output_reloaded(const std::vector<hop_rec>& rows) override;
 
   signals:
     // A double click or Enter on a line: the position dialog for its hop.

@@ -19,6 +19,10 @@ trace_list_window::trace_list_window(trace_store& store, std::function<bool()> t
     list_->setAccessibleName(QStringLiteral("Traces"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Measuring every name of a long file at once would hold the window up; a thousand at a
+    // time lets it answer in between.
+    list_->setLayoutMode(QListView::Batched);
+    list_->setBatchSize(1000);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     // A right click on a scroll bar opens no menu at all.
     list_->horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
@@ -105,6 +109,16 @@ void trace_list_window::delete_menu_line() {
 void trace_list_window::trace_line_appended(const std::string& name) {
     const QSignalBlocker quiet(list_);
     list_->addItem(QString::fromStdString(name));
+}
+
+// One insertion for them all: a file may bring thousands.
+void trace_list_window::trace_lines_appended(const std::vector<std::string>& names) {
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names)
+        lines.append(QString::fromStdString(name));
+    const QSignalBlocker quiet(list_);
+    list_->addItems(lines);
 }
 
 void trace_list_window::trace_line_removed(std::size_t index) {

@@ -35,6 +35,7 @@ class trace_list_window : public QGroupBox, public store_observer {
     void show_selected();
 
     void trace_line_appended(const std::string& name) override;
+    void trace_lines_appended(const std::vector<std::string>& names) override;
     void trace_line_removed(std::size_t index) override;
     void trace_lines_cleared() override;
     void trace_line_selected(std::size_t index) override;
