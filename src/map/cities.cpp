@@ -1,11 +1,9 @@
 #include "map/cities.h"
 
-#include <memory>
 
 #include "base/text_scanner.h"
 #include "base/whole_file.h"
 #include "geolocation/location.h"
-#include "map/map_view.h"
 
 namespace hoplot {
 namespace {
@@ -60,12 +58,5 @@ int read_city_files(const std::string& db_path, int first, int last, city_lists&
     return last;
 }
 
-void load_cities(map_view& view, const std::string& db_path, loading_progress& progress) {
-    auto lists = std::make_shared<city_lists>();
-    const int highest = view.max_level == 3 ? level_count - 1 : view.max_level;
-    const int read = read_city_files(db_path, 0, highest, *lists, progress);
-    if (read < highest) view.max_level = read;
-    view.cities = std::move(lists);
-}
 
 } // namespace hoplot

@@ -11,8 +11,6 @@
 
 namespace hoplot {
 
-struct map_view;
-
 // One city of a cities file, labelled with its name as written ("Abu_Dhabi").
 struct CityRecord {
     std::string name;
@@ -37,9 +35,5 @@ std::vector<CityRecord> parse_cities(std::string_view text);
 // level below it, else last.
 int read_city_files(const std::string& db_path, int first, int last, city_lists& lists,
                     loading_progress& progress);
-
-// Reads the cities files of the data directory for the levels the map data allows;
-// a missing file lowers the max level to the level below it.
-void load_cities(map_view& view, const std::string& db_path, loading_progress& progress);
 
 } // namespace hoplot

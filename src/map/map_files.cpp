@@ -6,7 +6,6 @@
 
 #include "base/show_message.h"
 #include "base/whole_file.h"
-#include "map/map_view.h"
 
 namespace hoplot {
 namespace {
@@ -147,14 +146,5 @@ map_levels_read load_map_levels(const std::string& db_path, int first, int last,
     return read;
 }
 
-std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
-                                         loading_progress& progress) {
-    auto data = std::make_shared<map_data>();
-    const auto read = load_map_levels(db_path, 0, level_count - 1, *data, progress);
-    if (read.wrong_grid) return read.wrong_grid;
-    view.max_level = read.highest == level_count - 1 ? 3 : read.highest;
-    view.maps = std::move(data);
-    return std::nullopt;
-}
 
 } // namespace hoplot

@@ -10,8 +10,6 @@
 
 namespace hoplot {
 
-struct map_view;
-
 enum class map_file_status {
     loaded,
     failed,     // missing, unreadable, short or corrupt: the level is unusable
@@ -40,12 +38,6 @@ struct map_levels_read {
 // file's stage; the first level that does not load ends the loading.
 map_levels_read load_map_levels(const std::string& db_path, int first, int last, map_data& data,
                                 loading_progress& progress);
-
-// Loads the nine map files of the data directory into the view and sets its max
-// level: 3 when all loaded, else the highest level whose three files all loaded before the first
-// failure. Returns the relative path of a file with a wrong grid.
-std::optional<std::string> load_map_data(map_view& view, const std::string& db_path,
-                                         loading_progress& progress);
 
 
 } // namespace hoplot

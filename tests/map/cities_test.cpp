@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "map/map_test_files.h"
-#include "map/map_view.h"
 
 namespace hoplot {
 namespace {
@@ -49,18 +48,18 @@ TEST(cities, lines_give_names_and_positions_in_file_order) {
     EXPECT_NEAR(cut[1].latitude, -3, 1e-9);
 }
 
-TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
+TEST(cities, the_files_asked_for_are_read_until_the_first_missing_one) {
     const struct {
-        int map_max_level;
+        int last;
         const char* files[3]; // nullptr: missing
-        int max_level;
+        int read;
         std::size_t counts[3];
     } cases[] = {
-        {3, {"A 1 0N 1 0E", "B 1 0N 1 0E\nC 1 0N 1 0E", "D 1 0N 1 0E"}, 3, {1, 2, 1}},
-        {3, {"A 1 0N 1 0E", "", "D 1 0N 1 0E"}, 3, {1, 0, 1}}, // an empty file
-        {3, {"A 1 0N 1 0E", "B 1 0N 1 0E", nullptr}, 1, {1, 1, 0}},
-        {3, {"A 1 0N 1 0E", nullptr, "D 1 0N 1 0E"}, 0, {1, 0, 0}},
-        {3, {nullptr, "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
+        {2, {"A 1 0N 1 0E", "B 1 0N 1 0E\nC 1 0N 1 0E", "D 1 0N 1 0E"}, 2, {1, 2, 1}},
+        {2, {"A 1 0N 1 0E", "", "D 1 0N 1 0E"}, 2, {1, 0, 1}}, // an empty file
+        {2, {"A 1 0N 1 0E", "B 1 0N 1 0E", nullptr}, 1, {1, 1, 0}},
+        {2, {"A 1 0N 1 0E", nullptr, "D 1 0N 1 0E"}, 0, {1, 0, 0}},
+        {2, {nullptr, "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
         {1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, 1, {1, 1, 0}}, // no High maps
         {-1, {"A 1 0N 1 0E", "B 1 0N 1 0E", "D 1 0N 1 0E"}, -1, {0, 0, 0}},
     };
@@ -68,17 +67,12 @@ TEST(cities, max_level_decides_which_files_are_read_and_missing_ones_lower_it) {
         scratch_data_dir dir;
         for (int i = 0; i < 3; ++i)
             if (c.files[i]) dir.write_map("cities.file." + std::to_string(i + 1), c.files[i]);
-        map_view view;
-        view.max_level = c.map_max_level;
+        city_lists lists;
         recording_progress progress;
-        load_cities(view, dir.path(), progress);
-        EXPECT_EQ(view.max_level, c.max_level) << c.map_max_level;
-        int files_read = 0;
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ((*view.cities)[i].size(), c.counts[i]) << c.map_max_level << " " << i;
-            if (i <= c.max_level && i <= c.map_max_level) ++files_read;
-        }
-        EXPECT_EQ(progress.steps, 9 * files_read) << c.map_max_level;
+        EXPECT_EQ(read_city_files(dir.path(), 0, c.last, lists, progress), c.read) << c.last;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(lists[i].size(), c.counts[i]) << c.last << " " << i;
+        EXPECT_EQ(progress.steps, 9 * (c.read + 1)) << c.last;
     }
 }
 

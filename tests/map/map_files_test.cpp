@@ -10,7 +10,6 @@
 
 #include "map/cities.h"
 #include "map/map_test_files.h"
-#include "map/map_view.h"
 
 namespace hoplot {
 namespace {
@@ -95,12 +94,12 @@ TEST(map_file, progress_runs_in_hundredths_of_the_file) {
     }
 }
 
-TEST(map_data, max_level_is_the_last_level_before_the_first_unusable_file) {
+TEST(map_data, loading_ends_at_the_last_level_before_the_first_unusable_file) {
     const struct {
         const char* damaged;
         bool truncated; // else missing
-        int max_level;
-    } cases[] = {{nullptr, false, 3},
+        int highest;
+    } cases[] = {{nullptr, false, 2},
                  {"map.riv.256.256", false, 1},
                  {"map.bdy.256.256", true, 1},
                  {"map.cil.32.256", false, 0},
@@ -112,16 +111,17 @@ TEST(map_data, max_level_is_the_last_level_before_the_first_unusable_file) {
             dir.write_map(c.damaged, map_file_bytes(256, 256).substr(0, 9));
         else if (c.damaged)
             std::filesystem::remove(dir.map_path(c.damaged));
-        map_view view;
+        map_data maps;
         recording_progress progress;
-        EXPECT_EQ(load_map_data(view, dir.path(), progress), std::nullopt);
-        EXPECT_EQ(view.max_level, c.max_level) << (c.damaged ? c.damaged : "none");
-        for (int level = 0; level <= c.max_level && level < 3; ++level) {
-            EXPECT_FALSE(view.maps->coastlines[level].empty());
-            EXPECT_FALSE(view.maps->boundaries[level].empty());
+        const map_levels_read read = load_map_levels(dir.path(), 0, 2, maps, progress);
+        EXPECT_EQ(read.wrong_grid, std::nullopt);
+        EXPECT_EQ(read.highest, c.highest) << (c.damaged ? c.damaged : "none");
+        for (int level = 0; level <= c.highest; ++level) {
+            EXPECT_FALSE(maps.coastlines[level].empty());
+            EXPECT_FALSE(maps.boundaries[level].empty());
         }
         if (c.truncated) {
-            EXPECT_TRUE(view.maps->boundaries[2].empty());
+            EXPECT_TRUE(maps.boundaries[2].empty());
         }
         if (c.damaged && std::string(c.damaged) == "map.riv.256.256") {
             EXPECT_EQ(progress.events.back(), "Loading High Level Rivers");
@@ -135,14 +135,15 @@ TEST(map_data, read_only_files_load_and_a_wrong_grid_names_the_file) {
     write_all_map_files(dir);
     for (const auto& file : std::filesystem::directory_iterator(dir.path() + "maps"))
         std::filesystem::permissions(file.path(), std::filesystem::perms::owner_read);
-    map_view view;
     no_progress progress;
-    EXPECT_EQ(load_map_data(view, dir.path(), progress), std::nullopt);
-    EXPECT_EQ(view.max_level, 3);
+    map_data maps;
+    const map_levels_read read = load_map_levels(dir.path(), 0, 2, maps, progress);
+    EXPECT_EQ(read.highest, 2);
+    EXPECT_EQ(read.wrong_grid, std::nullopt);
 
     std::filesystem::remove(dir.map_path("map.cil.32.256"));
     dir.write_map("map.cil.32.256", map_file_bytes(4, 256));
-    EXPECT_EQ(load_map_data(view, dir.path(), progress),
+    EXPECT_EQ(load_map_levels(dir.path(), 0, 2, maps, progress).wrong_grid,
               std::optional<std::string>("maps/map.cil.32.256"));
 }
 
@@ -150,13 +151,14 @@ TEST(map_data, read_only_files_load_and_a_wrong_grid_names_the_file) {
 
 TEST(committed_data, every_level_loads_with_real_lines_and_coasts_where_the_coasts_are) {
     const std::string data = std::string(HOPLOT_TEST_SOURCE_DIR) + "/data/";
-    map_view view;
+    map_data maps;
+    city_lists cities;
     recording_progress progress;
-    EXPECT_EQ(load_map_data(view, data, progress), std::nullopt);
-    load_cities(view, data, progress);
-    ASSERT_EQ(view.max_level, 3);
+    const map_levels_read read = load_map_levels(data, 0, 2, maps, progress);
+    ASSERT_EQ(read.highest, 2);
+    ASSERT_EQ(read_city_files(data, 0, 2, cities, progress), 2);
     EXPECT_LE(progress.steps, 9 * 100 + 3 * 9); // no file's bar runs past its end
-    for (const auto* layer : {&view.maps->coastlines, &view.maps->rivers, &view.maps->boundaries}) {
+    for (const auto* layer : {&maps.coastlines, &maps.rivers, &maps.boundaries}) {
         for (const map_level& level : *layer) {
             std::size_t lines = 0;
             for (std::size_t i = 0; i < level.cell_count(); ++i) {
@@ -196,15 +198,15 @@ TEST(committed_data, every_level_loads_with_real_lines_and_coasts_where_the_coas
     for (const auto& p : places) {
         const auto ix = static_cast<std::uint32_t>((p.lon + 180) / 360 * 256);
         const auto iy = static_cast<std::uint32_t>((p.lat + 90) / 180 * 256);
-        EXPECT_EQ(view.maps->coastlines[2].cell(ix, iy).polyline_count() > 0, p.shore) << p.name;
+        EXPECT_EQ(maps.coastlines[2].cell(ix, iy).polyline_count() > 0, p.shore) << p.name;
     }
     // Each cities level keeps the cities of the one before, so zooming in never loses a city.
     const std::size_t counts[] = {100, 1000, 5000};
     for (std::size_t level = 0; level < 3; ++level) {
-        const auto& cities = (*view.cities)[level];
-        EXPECT_EQ(cities.size(), counts[level]);
-        for (std::size_t i = 0; level > 0 && i < (*view.cities)[level - 1].size(); ++i)
-            ASSERT_EQ(cities[i].name, (*view.cities)[level - 1][i].name) << level << " " << i;
+        const auto& list = cities[level];
+        EXPECT_EQ(list.size(), counts[level]);
+        for (std::size_t i = 0; level > 0 && i < cities[level - 1].size(); ++i)
+            ASSERT_EQ(list[i].name, cities[level - 1][i].name) << level << " " << i;
     }
 }
 
