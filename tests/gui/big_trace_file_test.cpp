@@ -97,7 +97,8 @@ struct big_trace_file : ::testing::Test {
             std::string line;
             for (int column = 0; column < 4; ++column) {
                 const QString cell = model->index(row, column).data().toString();
-                line += (column ? "\t" : "") + (cell == " " ? std::string() : cell.toStdString());
+                if (column) line += '\t';
+                if (cell != " ") line += cell.toStdString();
             }
             lines.push_back(line);
         }
