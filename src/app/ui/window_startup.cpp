@@ -82,7 +82,6 @@ int run_window(int argc, char** argv, const window_request& request) {
     QApplication::setApplicationName(QStringLiteral("Hoplot"));
     QApplication::setOrganizationName(QStringLiteral("Varn Software"));
     init_resources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
     settings values = read_settings(primary_screen_size(), find_data_dir());
 
     // The loading dialog shows only when what the first picture waits for takes more than a
@@ -96,9 +95,11 @@ int run_window(int argc, char** argv, const window_request& request) {
     loading.reset();
     end_window_on_termination_signals(window);
     window.show();
-    // What the first picture does not need: the other levels on a thread, the sources of
-    // positions here, before the request can need them.
+    // What the first picture does not need: the icon (drawn from its SVG at every size the
+    // window manager may show), the other levels on a thread, the sources of positions here,
+    // before the request can need them.
     new after_first_paint(window, [&window, &request] {
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/hoplot.svg")));
         window.load_detail_levels();
         no_progress quiet;
         load_location_sources(window.current_settings(), quiet);
