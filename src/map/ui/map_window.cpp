@@ -125,6 +125,7 @@ void map_window::redraw() {
 }
 
 void map_window::render_image() {
+    take_first_picture();
     const qreal ratio = devicePixelRatioF();
     const QSize size = viewport()->size() * ratio;
     if (size.isEmpty()) return;
@@ -135,6 +136,35 @@ void map_window::render_image() {
     // The store's route may have been rebuilt, begun anew or dropped since the last picture.
     if (store_) view_.current_route = store_->current_route();
     draw_map_picture(image_, view_);
+}
+
+// The first picture is drawn while the window shows itself, on a thread of its own and from a
+// copy of the view; the picture is taken at the first paint, redraw or drawing over it. A route
+// to draw stays on the GUI thread: the store may rebuild it meanwhile.
+void map_window::start_first_picture() {
+    if (store_) view_.current_route = store_->current_route();
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    if (view_.current_route != nullptr || size.isEmpty()) {
+        redraw();
+        return;
+    }
+    first_picture_ = std::async(std::launch::async, [view = view_, size, ratio]() mutable {
+        first_picture drawn{QImage(size, QImage::Format_RGB32), 0};
+        drawn.image.setDevicePixelRatio(ratio);
+        draw_map_picture(drawn.image, view);
+        drawn.level = view.level;
+        return drawn;
+    });
+    viewport()->update();
+    emit view_redrawn();
+}
+
+void map_window::take_first_picture() {
+    if (!first_picture_.valid()) return;
+    first_picture drawn = first_picture_.get();
+    image_ = std::move(drawn.image);
+    view_.level = drawn.level;
 }
 
 // The thumbs span the region, which the frame shows.
@@ -171,6 +201,7 @@ void map_window::hop_label_drawn(const std::string& text, int label_index, int k
 }
 
 void map_window::draw_live(bool on_screen, const std::function<void(canvas&)>& draw) {
+    take_first_picture();
     if (image_.isNull()) return;
     {
         QPainter painter(&image_);
@@ -182,6 +213,7 @@ void map_window::draw_live(bool on_screen, const std::function<void(canvas&)>& d
 }
 
 void map_window::paintEvent(QPaintEvent*) {
+    take_first_picture();
     if (image_.devicePixelRatio() != devicePixelRatioF()) render_image();
     QPainter painter(viewport());
     painter.drawImage(0, 0, image_);
@@ -208,7 +240,10 @@ void map_window::resizeEvent(QResizeEvent*) {
     // either way.
     if (first) set_bar(*horizontalScrollBar(), 3 * view_.world_w, view_.world_w, view_.world_w);
     update_scroll_bars();
-    redraw();
+    if (first)
+        start_first_picture();
+    else
+        redraw();
 }
 
 void map_window::horizontal_action(int action) {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <cstddef>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +22,9 @@ class detail_level_loader;
 class trace_store;
 class view_history;
 
-// The map: shows the picture of its one map_view (drawn into an image on the GUI thread), and
-// turns the scroll bars, the rubber band and the wheel into view changes, each one undo step.
+// The map: shows the picture of its one map_view (drawn into an image on the GUI thread, the
+// first one on a thread of its own while the window shows), and turns the scroll bars, the
+// rubber band and the wheel into view changes, each one undo step.
 class map_window : public QAbstractScrollArea, public store_observer, private map_view_listener {
     Q_OBJECT
 
@@ -89,6 +91,8 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     bool zoom_step(pixel_point at, bool in);
     bool beyond_click(QPoint at) const;
     void render_image();
+    void start_first_picture();
+    void take_first_picture();
     void draw_live(bool on_screen, const std::function<void(canvas&)>& draw);
     std::vector<std::size_t> hops_under(QPoint at) const;
     const std::vector<hop_rec>* current_rows() const;
@@ -105,6 +109,11 @@ class map_window : public QAbstractScrollArea, public store_observer, private ma
     int wheel_delta_ = 0;
     QSize sized_; // the viewport size the view was last fitted to
     std::unique_ptr<detail_level_loader> loader_;
+    struct first_picture {
+        QImage image;
+        int level = 0; // the level the picture chose for the view
+    };
+    std::future<first_picture> first_picture_; // waited for before image_ is used
 };
 
 } // namespace hoplot

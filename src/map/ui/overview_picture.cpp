@@ -16,6 +16,14 @@ void outline(QPainter& painter, const pixel_rect& r) {
     painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
 }
 
+QImage draw_world(const map_data& maps, QSize size) {
+    QImage world(size, QImage::Format_RGB32);
+    QPainter painter(&world);
+    painter_canvas surface(painter);
+    draw_overview_world(surface, maps, size.width(), size.height());
+    return world;
+}
+
 } // namespace
 
 overview_picture::overview_picture(std::shared_ptr<const map_data> maps, QWidget* parent)
@@ -36,15 +44,20 @@ void overview_picture::set_cross_hair(pixel_point at) {
     update();
 }
 
-// The world is drawn once for the picture's size; the panel keeps that size.
-const QImage& overview_picture::world_image() {
+// The world is drawn once for the picture's size (the panel keeps that size), and first while
+// the window shows itself.
+void overview_picture::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
     const QSize size = picture_size();
-    if (world_.size() != size) {
-        world_ = QImage(size, QImage::Format_RGB32);
-        QPainter painter(&world_);
-        painter_canvas surface(painter);
-        draw_overview_world(surface, *maps_, size.width(), size.height());
-    }
+    if (size.isEmpty() || size == world_.size()) return;
+    drawing_world_ =
+        std::async(std::launch::async, [maps = maps_, size] { return draw_world(*maps, size); });
+}
+
+const QImage& overview_picture::world_image() {
+    if (drawing_world_.valid()) world_ = drawing_world_.get();
+    const QSize size = picture_size();
+    if (world_.size() != size) world_ = draw_world(*maps_, size);
     return world_;
 }
 
