@@ -11,11 +11,12 @@
 #include "cli/display_check.h"
 #include "picture/render.h"
 #include "platform/icmp_socket.h"
+#include "platform/program_exec.h"
 
 // The window and the modes that draw; hoplot hands over to this program for them.
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && arguments.front() == "--render") {
+    if (!arguments.empty() && arguments.front() == hoplot::render_flag) {
         return hoplot::run_render({arguments.begin() + 1, arguments.end()},
                                   hoplot::load_cli_settings());
     }

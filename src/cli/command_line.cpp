@@ -8,6 +8,7 @@
 #include "cli/locate.h"
 #include "cli/report.h"
 #include "cli/show.h"
+#include "platform/program_exec.h"
 
 namespace hoplot {
 namespace {
@@ -28,7 +29,7 @@ const mode modes[] = {
      run_locate},
     {"--show", "FILE.trc [--json]                   the traces of a trace file, resolved anew",
      run_show},
-    {"--render",
+    {render_flag,
      "OUT.png [--globe | --flat] [--open FILE.trc [--fit]] [--size WxH]   the map as an image",
      nullptr},
 };
@@ -46,7 +47,8 @@ std::string usage_text() {
 }
 
 std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
-    if (arguments.empty() || !arguments.front().starts_with('-')) return std::nullopt;
+    if (program_for(arguments.empty() ? nullptr : arguments.front().c_str()) == viewer_program)
+        return std::nullopt;
     const std::string& flag = arguments.front();
     const bool version = flag == "--version";
     if (version || flag == "--help" || flag == "-h") {
@@ -56,9 +58,8 @@ std::optional<int> run_command_line(const std::vector<std::string>& arguments) {
         return 0;
     }
     for (const mode& m : modes) {
-        if (flag != m.flag) continue;
-        if (m.run == nullptr) return std::nullopt;
-        return m.run({arguments.begin() + 1, arguments.end()}, load_cli_settings());
+        if (flag == m.flag && m.run != nullptr)
+            return m.run({arguments.begin() + 1, arguments.end()}, load_cli_settings());
     }
     return bad_usage("unknown option " + flag);
 }

@@ -46,7 +46,7 @@ frozen() {
         sleep 0.002
     done
     for candidate in $(ip netns pids "$NS_CLIENT"); do
-        [ "$(cat "/proc/$candidate/comm" 2>/dev/null)" = hoplot ] && pid=$candidate
+        [ "$(cat "/proc/$candidate/comm" 2>/dev/null)" = hoplot-cli ] && pid=$candidate
     done
     if [ -n "$pid" ]; then
         kill -STOP "$pid"

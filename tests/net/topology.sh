@@ -235,12 +235,12 @@ expect_route_during_flood() {
     wait $flood $flood_r1 2>/dev/null
 }
 
-# as_nobody ARGUMENTS...: hoplot --report as nobody, from a copy of the binary without
+# as_nobody ARGUMENTS...: hoplot --report as nobody, from a copy of the programs without
 # capabilities, in the client namespace.
 as_nobody() {
     local unprivileged="$TOPO_DIR/hoplot"
     if [ ! -x "$unprivileged" ]; then
-        cp "$HOPLOT_BINARY" "$unprivileged"
+        cp "$HOPLOT_BINARY" "$(dirname "$HOPLOT_BINARY")/hoplot-cli" "$TOPO_DIR/"
         mkdir -p "$TOPO_DIR/home" && chown nobody "$TOPO_DIR/home"
     fi
     in_client setpriv --reuid=nobody --regid=nogroup --clear-groups --inh-caps=-all \

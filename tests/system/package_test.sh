@@ -41,11 +41,12 @@ tracked_data() {
     fi
 }
 {
-    printf '%s\n' usr/bin/hoplot usr/bin/hoplot-view usr/bin/hoplot-fetch-data \
+    printf '%s\n' usr/bin/hoplot usr/bin/hoplot-cli usr/bin/hoplot-view usr/bin/hoplot-fetch-data \
         usr/share/applications/hoplot.desktop usr/share/mime/packages/hoplot.xml \
         usr/share/icons/hicolor/scalable/apps/hoplot.svg \
         usr/share/metainfo/org.hoplot.Hoplot.metainfo.xml usr/share/man/man1/hoplot.1.gz \
-        usr/share/man/man1/hoplot-view.1.gz usr/share/man/man1/hoplot-fetch-data.1.gz \
+        usr/share/man/man1/hoplot-cli.1.gz usr/share/man/man1/hoplot-view.1.gz \
+        usr/share/man/man1/hoplot-fetch-data.1.gz \
         usr/share/doc/hoplot/copyright usr/share/doc/hoplot/changelog.Debian.gz
     tracked_data | sed 's|^data/|usr/share/hoplot/|'
 } | sort >"$work/expected"
@@ -94,8 +95,10 @@ for page in hoplot hoplot-fetch-data; do
         2>"$work/$page.warnings" | col -b >"$work/$page.txt"
     [ -s "$work/$page.warnings" ] && fail "man warns on $page.1: $(cat "$work/$page.warnings")"
 done
-[ "$(zcat "$root/usr/share/man/man1/hoplot-view.1.gz")" = ".so man1/hoplot.1" ] ||
-    fail "hoplot-view.1 does not lead to hoplot.1"
+for program in hoplot-cli hoplot-view; do
+    [ "$(zcat "$root/usr/share/man/man1/$program.1.gz")" = ".so man1/hoplot.1" ] ||
+        fail "$program.1 does not lead to hoplot.1"
+done
 options=$("$HOPLOT_BINARY" --help | grep -oE -- ' -[-a-z0-9]+' | sort -u)
 settings=$(grep -oE 'read_(number|text)\("[^"]+"' "$source_dir/src/base/settings.cpp" | cut -d'"' -f2)
 while IFS= read -r word; do
