@@ -3,7 +3,6 @@
 
 #include "cli/command_line.h"
 #include "cli/convert_asn.h"
-#include "platform/icmp_handover.h"
 #include "platform/icmp_socket.h"
 #include "platform/program_exec.h"
 
@@ -16,7 +15,5 @@ int main(int argc, char** argv) {
         return hoplot::run_convert_asn({arguments.begin() + 1, arguments.end()});
     if (const auto status = hoplot::run_command_line(arguments)) return *status;
     // Started by hand with the window's arguments: the viewer runs them, over the same sockets.
-    if (!hoplot::pass_icmp_socket_on(sockets.v4) || !hoplot::pass_icmp_socket_on(sockets.v6))
-        return 1;
-    return hoplot::exec_beside(hoplot::viewer_program, argv);
+    return hoplot::hand_over(hoplot::viewer_program, sockets, argv);
 }

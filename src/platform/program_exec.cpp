@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/icmp_handover.h"
+
 namespace hoplot {
 
 const char* program_for(const char* first_argument) {
@@ -16,7 +18,8 @@ const char* program_for(const char* first_argument) {
     return command_line_program;
 }
 
-int exec_beside(const char* program, char** argv) {
+int hand_over(const char* program, const icmp_sockets& sockets, char** argv) {
+    if (!pass_icmp_socket_on(sockets.v4) || !pass_icmp_socket_on(sockets.v6)) return 1;
     std::error_code error;
     std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) path = argv[0];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/icmp_socket.h"
+
 namespace hoplot {
 
 // The programs hoplot hands over to, which sit beside it. hoplot itself only opens the ICMP
@@ -14,8 +16,8 @@ inline constexpr char render_flag[] = "--render";
 // judges.
 const char* program_for(const char* first_argument);
 
-// Replaces this process with `program` from this program's directory, passing argv on. Returns
-// only when that fails, with exit status 1 and the reason on standard error.
-int exec_beside(const char* program, char** argv);
+// Replaces this process with `program` from this program's directory, passing argv and the
+// sockets on. Returns only when that fails, with exit status 1 and the reason on standard error.
+int hand_over(const char* program, const icmp_sockets& sockets, char** argv);
 
 } // namespace hoplot

@@ -63,6 +63,13 @@ void set_bar(QScrollBar& bar, int extent, int page, int position) {
     bar.setValue(position);
 }
 
+// An image of `size` device pixels for a widget of that pixel ratio.
+QImage new_picture(QSize size, qreal ratio) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 } // namespace
 
 map_window::map_window(map_view view, view_history& history, QWidget* parent)
@@ -129,10 +136,8 @@ void map_window::render_image() {
     const qreal ratio = devicePixelRatioF();
     const QSize size = viewport()->size() * ratio;
     if (size.isEmpty()) return;
-    if (image_.size() != size || image_.devicePixelRatio() != ratio) {
-        image_ = QImage(size, QImage::Format_RGB32);
-        image_.setDevicePixelRatio(ratio);
-    }
+    if (image_.size() != size || image_.devicePixelRatio() != ratio)
+        image_ = new_picture(size, ratio);
     // The store's route may have been rebuilt, begun anew or dropped since the last picture.
     if (store_) view_.current_route = store_->current_route();
     draw_map_picture(image_, view_);
@@ -150,8 +155,7 @@ void map_window::start_first_picture() {
         return;
     }
     first_picture_ = std::async(std::launch::async, [view = view_, size, ratio]() mutable {
-        first_picture drawn{QImage(size, QImage::Format_RGB32), 0};
-        drawn.image.setDevicePixelRatio(ratio);
+        first_picture drawn{new_picture(size, ratio), 0};
         draw_map_picture(drawn.image, view);
         drawn.level = view.level;
         return drawn;
