@@ -1,8 +1,11 @@
 #include "base/ui/resources.h"
 
+#include "app/ui/toolbar.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QToolButton>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -22,11 +25,7 @@ double drawn_share(const QImage& image) {
 TEST(resources, every_svg_draws_at_its_size_and_doubled) {
     init_resources();
     const char* const paths[] = {":/hoplot.svg",
-                                 ":/icons/globe.svg",
-                                 ":/icons/flat_map.svg",
-                                 ":/icons/undo.svg",
                                  ":/icons/start_trace.svg",
-                                 ":/icons/stop.svg",
                                  ":/icons/source_none.svg",
                                  ":/icons/source_loc.svg",
                                  ":/icons/source_cache.svg",
@@ -43,6 +42,22 @@ TEST(resources, every_svg_draws_at_its_size_and_doubled) {
             const QImage image = icon.pixmap(QSize(36, 36), ratio).toImage();
             ASSERT_FALSE(image.isNull());
             EXPECT_EQ(std::max(image.width(), image.height()), qRound(36 * ratio));
+            EXPECT_GT(drawn_share(image), 0.1);
+        }
+    }
+}
+
+// The toolbar's icons are PNGs drawn at build time: each button finds its own at the icon size
+// and at twice it, so that a HiDPI screen does not get a blurred one.
+TEST(resources, toolbar_icons_come_at_their_size_and_doubled) {
+    toolbar bar;
+    const QList<QToolButton*> buttons = bar.findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 5);
+    for (const QToolButton* button : buttons) {
+        SCOPED_TRACE(button->accessibleName().toStdString());
+        for (const qreal ratio : {1.0, 2.0}) {
+            const QImage image = button->icon().pixmap(button->iconSize(), ratio).toImage();
+            EXPECT_EQ(image.size(), button->iconSize() * ratio);
             EXPECT_GT(drawn_share(image), 0.1);
         }
     }
