@@ -1,5 +1,7 @@
 #include "map/ui/detail_level_loader.h"
 
+#include "platform/thread_priority.h"
+
 namespace hoplot {
 
 detail_level_loader::detail_level_loader(std::string db_path, int max_level,
@@ -7,6 +9,7 @@ detail_level_loader::detail_level_loader(std::string db_path, int max_level,
                                          QObject* parent)
     : QObject(parent), arrived_(std::move(arrived)) {
     thread_ = std::thread([this, db_path = std::move(db_path), max_level] {
+        lower_this_thread_priority();
         detail_levels levels = load_detail_levels(db_path, max_level);
         {
             const std::lock_guard lock(mutex_);

@@ -22,6 +22,7 @@
 #include "map/view_input.h"
 #include "picture/map_picture.h"
 #include "picture/painter_canvas.h"
+#include "platform/thread_priority.h"
 #include "trace/trace_store.h"
 
 namespace hoplot {
@@ -155,6 +156,7 @@ void map_window::start_first_picture() {
         return;
     }
     first_picture_ = std::async(std::launch::async, [view = view_, size, ratio]() mutable {
+        lower_this_thread_priority();
         first_picture drawn{new_picture(size, ratio), 0};
         draw_map_picture(drawn.image, view);
         drawn.level = view.level;

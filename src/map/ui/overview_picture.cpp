@@ -6,6 +6,7 @@
 
 #include "map/overview_world.h"
 #include "picture/painter_canvas.h"
+#include "platform/thread_priority.h"
 
 namespace hoplot {
 namespace {
@@ -50,8 +51,10 @@ void overview_picture::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     const QSize size = picture_size();
     if (size.isEmpty() || size == world_.size()) return;
-    drawing_world_ =
-        std::async(std::launch::async, [maps = maps_, size] { return draw_world(*maps, size); });
+    drawing_world_ = std::async(std::launch::async, [maps = maps_, size] {
+        lower_this_thread_priority();
+        return draw_world(*maps, size);
+    });
 }
 
 const QImage& overview_picture::world_image() {
