@@ -9,13 +9,14 @@
 #            shown (hoplot_open_clock, in one process);
 #   render   hoplot --render of the flat world, whole process, beside a Qt Gui program that
 #            saves a blank PNG of the same size (hoplot_blank_picture).
-# Prints the medians in milliseconds with the ratio or the target. HOPLOT_BENCH_RUNS (default 9)
-# sets the runs; HOPLOT_BUILD picks the build tree (default: the Release tree of scripts/bench).
+# Prints the medians in milliseconds with the ratio or the target. HOPLOT_BENCH_RUNS (default 21;
+# a start moves by several milliseconds from run to run) sets the runs; HOPLOT_BUILD picks the
+# build tree (default: the Release tree of scripts/bench).
 # Repeat with: scripts/bench.d/startup_bench.sh (after scripts/bench has built build-bench).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${HOPLOT_BUILD:-$root/build-bench}
-runs=${HOPLOT_BENCH_RUNS:-9}
+runs=${HOPLOT_BENCH_RUNS:-21}
 tools=$build/bench-tools
 for tool in Xvfb xdotool; do
     if ! command -v "$tool" >/dev/null; then
