@@ -20,6 +20,16 @@ double drawn_share(const QImage& image) {
     return double(drawn) / (image.width() * image.height());
 }
 
+// The icon comes out at `size` and at twice it for HiDPI screens, not blank.
+void expect_drawn_at_size_and_doubled(const QIcon& icon, QSize size) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QImage image = icon.pixmap(size, ratio).toImage();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(std::max(image.width(), image.height()), qRound(size.width() * ratio));
+        EXPECT_GT(drawn_share(image), 0.1);
+    }
+}
+
 // Every icon and picture must reach the screen through the SVG icon engine, at its size and
 // at twice it for HiDPI screens, and must not come out blank.
 TEST(resources, every_svg_draws_at_its_size_and_doubled) {
@@ -37,13 +47,7 @@ TEST(resources, every_svg_draws_at_its_size_and_doubled) {
                                  ":/pictures/side_picture.svg"};
     for (const char* path : paths) {
         SCOPED_TRACE(path);
-        const QIcon icon(QString::fromLatin1(path));
-        for (const qreal ratio : {1.0, 2.0}) {
-            const QImage image = icon.pixmap(QSize(36, 36), ratio).toImage();
-            ASSERT_FALSE(image.isNull());
-            EXPECT_EQ(std::max(image.width(), image.height()), qRound(36 * ratio));
-            EXPECT_GT(drawn_share(image), 0.1);
-        }
+        expect_drawn_at_size_and_doubled(QIcon(QString::fromLatin1(path)), QSize(36, 36));
     }
 }
 
@@ -55,11 +59,7 @@ TEST(resources, toolbar_icons_come_at_their_size_and_doubled) {
     ASSERT_EQ(buttons.size(), 5);
     for (const QToolButton* button : buttons) {
         SCOPED_TRACE(button->accessibleName().toStdString());
-        for (const qreal ratio : {1.0, 2.0}) {
-            const QImage image = button->icon().pixmap(button->iconSize(), ratio).toImage();
-            EXPECT_EQ(image.size(), button->iconSize() * ratio);
-            EXPECT_GT(drawn_share(image), 0.1);
-        }
+        expect_drawn_at_size_and_doubled(button->icon(), button->iconSize());
     }
 }
 

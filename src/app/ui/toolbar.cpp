@@ -7,6 +7,8 @@ namespace hoplot {
 namespace {
 
 constexpr int button_size = 36;
+// The size the build draws the icons at (src/CMakeLists.txt).
+constexpr int icon_size = HOPLOT_TOOLBAR_ICON_SIZE;
 
 struct button_entry {
     const char* icon;
@@ -42,7 +44,7 @@ toolbar::toolbar(QWidget* parent) : QWidget(parent) {
         button->setGeometry(x, 0, button_size, button_size);
         x += button_size;
         button->setIcon(button_icon(entry.icon));
-        button->setIconSize(QSize(32, 32));
+        button->setIconSize(QSize(icon_size, icon_size));
         button->setToolTip(QString::fromLatin1(entry.tip));
         button->setAccessibleName(QString::fromLatin1(entry.tip));
         button->setFocusPolicy(Qt::StrongFocus);
